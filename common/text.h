@@ -1,0 +1,21 @@
+// Text helpers for the programs' fixed-size character buffers.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace common {
+
+// Copies text into a buffer of `capacity` bytes the way the programs' fixed buffers behave:
+// at most capacity - 1 characters, always terminated, the rest silently cut. Nothing is
+// written when capacity is 0.
+void CopyCut(char* out, std::size_t capacity, std::string_view text);
+
+// The text of a zero-terminated buffer that may lack its terminator: at most `capacity` bytes.
+std::string FromBuffer(const char* buffer, std::size_t capacity);
+
+// ASCII letter-case-insensitive comparisons, as Windows compares INI and file names.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+}  // namespace common

@@ -1,0 +1,44 @@
+// The desktop: named mutexes, top-level windows by title, message boxes and the transcript.
+#pragma once
+#include <cstdint>
+#include <memory>
+
+namespace plat {
+
+// An opaque top-level window reference (an HWND on Windows); 0 means none.
+using WindowRef = std::uintptr_t;
+
+// A kernel object handle; closing it (destruction) releases the object.
+class Handle {
+public:
+    virtual ~Handle() = default;
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // CreateMutexA(nullptr, initialOwner, name). When a mutex of that name already exists the
+    // returned handle refers to it and the last error is ERROR_ALREADY_EXISTS (else 0). Null
+    // with the last error on failure.
+    virtual std::unique_ptr<Handle> CreateMutexA(bool initialOwner, const char* name) = 0;
+
+    // FindWindowA(className, title): the first top-level window with that exact title (and
+    // class, when one is given), 0 when there is none.
+    virtual WindowRef FindWindowA(const char* className, const char* title) = 0;
+    virtual bool SetForegroundWindow(WindowRef window) = 0;
+    virtual bool IsIconic(WindowRef window) = 0;
+    // Restores a minimised window.
+    virtual bool OpenIcon(WindowRef window) = 0;
+
+    // MessageBoxA: shows text and caption with the MB_* type; returns the button pressed
+    // (IDOK, IDYES, ...).
+    virtual int MessageBoxA(WindowRef owner, const char* text, const char* caption,
+                            std::uint32_t type) = 0;
+
+    // One line of what a person would have seen, for the simulated machine's transcript
+    // (UTF-8 for people). Windows keeps no transcript; there it goes to the debugger output.
+    virtual void Transcript(const char* line) = 0;
+};
+
+}  // namespace plat

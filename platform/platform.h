@@ -1,0 +1,33 @@
+// The platform a deliverable runs on: one object that hands out every concern's interface.
+//
+// main() (or DllGetClassObject) makes it and passes it down; the simulated machine and the real
+// Win32 implementation each provide one.
+#pragma once
+#include <memory>
+
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/last_error.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "platform/system_info.h"
+
+namespace plat {
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual Profile& profile() = 0;
+    virtual FileSystem& files() = 0;
+    virtual SystemInfo& system() = 0;
+    virtual Desktop& desktop() = 0;
+    virtual Registry& registry() = 0;
+    virtual LastError& lastError() = 0;
+};
+
+// The platform of the running process: on Linux the simulated machine named by the
+// environment that winsim sets up (null with a message on stderr when there is none), on
+// Windows the real system.
+std::unique_ptr<Platform> MakeProcessPlatform();
+
+}  // namespace plat

@@ -1,0 +1,44 @@
+// The simulated machine as a platform: every concern bound to one machine and one process.
+#pragma once
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/sim/desktop.h"
+#include "platform/sim/files.h"
+#include "platform/sim/last_error.h"
+#include "platform/sim/machine.h"
+#include "platform/sim/process.h"
+#include "platform/sim/profile.h"
+#include "platform/sim/registry.h"
+#include "platform/sim/system_info.h"
+
+namespace sim {
+
+class SimPlatform : public plat::Platform {
+public:
+    SimPlatform(Machine machine, ProcessContext process);
+    SimPlatform(const SimPlatform&) = delete;
+    SimPlatform& operator=(const SimPlatform&) = delete;
+
+    plat::Profile& profile() override { return profile_; }
+    plat::FileSystem& files() override { return files_; }
+    plat::SystemInfo& system() override { return system_; }
+    plat::Desktop& desktop() override { return desktop_; }
+    plat::Registry& registry() override { return registry_; }
+    plat::LastError& lastError() override { return lastError_; }
+
+    const Machine& machine() const { return machine_; }
+    const ProcessContext& process() const { return process_; }
+
+private:
+    Machine machine_;
+    ProcessContext process_;
+    SimLastError lastError_;
+    SimFileSystem files_;
+    SimProfile profile_;
+    SimSystemInfo system_;
+    SimDesktop desktop_;
+    SimRegistry registry_;
+};
+
+}  // namespace sim

@@ -1,0 +1,46 @@
+// The simulated process's identity, carried in WINSIM_* environment variables.
+#include "platform/sim/process.h"
+
+#include <cstdlib>
+
+#include "platform/sim/win_path.h"
+
+namespace sim {
+
+std::string ProcessContext::programName() const {
+    std::string name = FileNameOf(modulePath);
+    size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::optional<ProcessContext> ProcessContext::FromEnvironment(std::string& error) {
+    auto get = [](const char* name) {
+        const char* v = std::getenv(name);
+        return std::string(v ? v : "");
+    };
+    ProcessContext c;
+    std::string machine = get("WINSIM_MACHINE");
+    c.modulePath = AbsoluteWindowsPath("C:\\", get("WINSIM_MODULE"));
+    if (machine.empty() || c.modulePath.empty()) {
+        error = "this program runs on a simulated Windows machine: start it with "
+                "'winsim run MACHINE PROGRAM' (WINSIM_MACHINE and WINSIM_MODULE are not set)";
+        return std::nullopt;
+    }
+    c.machineDir = machine;
+    std::string module = c.modulePath;
+    std::string dir = DirectoryOf(module);
+    c.currentDir = AbsoluteWindowsPath(dir, get("WINSIM_CWD").empty() ? dir : get("WINSIM_CWD"));
+    c.bits = get("WINSIM_BITS") == "64" ? 64 : 32;
+    c.script = get("WINSIM_SCRIPT");
+    return c;
+}
+
+std::vector<std::pair<std::string, std::string>> ProcessContext::Environment() const {
+    return {{"WINSIM_MACHINE", machineDir.string()},
+            {"WINSIM_MODULE", modulePath},
+            {"WINSIM_CWD", currentDir},
+            {"WINSIM_BITS", bits == 64 ? "64" : "32"},
+            {"WINSIM_SCRIPT", script.string()}};
+}
+
+}  // namespace sim

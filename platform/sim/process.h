@@ -1,0 +1,30 @@
+// The process a deliverable runs as on the simulated machine: which machine, which program,
+// its current directory, word size and automation script. winsim passes these in the
+// environment of the native program it starts.
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace sim {
+
+struct ProcessContext {
+    std::filesystem::path machineDir;  // WINSIM_MACHINE
+    std::string modulePath;            // WINSIM_MODULE: "C:\\pkg\\setup.exe"
+    std::string currentDir;            // WINSIM_CWD: "C:\\pkg"
+    int bits = 32;                     // WINSIM_BITS: 32 or 64, the program's word size
+    std::filesystem::path script;      // WINSIM_SCRIPT: automation script, may be empty
+
+    // The program's name without directory and extension ("setup"), as the transcript shows it.
+    std::string programName() const;
+
+    // Reads the WINSIM_* variables. Null with a message when WINSIM_MACHINE or WINSIM_MODULE is
+    // missing; the current directory defaults to the module's directory.
+    static std::optional<ProcessContext> FromEnvironment(std::string& error);
+    // The WINSIM_* variables that describe this context, for starting a child process.
+    std::vector<std::pair<std::string, std::string>> Environment() const;
+};
+
+}  // namespace sim

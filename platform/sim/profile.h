@@ -1,0 +1,36 @@
+// The profile (INI) functions on the simulated machine, with Windows' reading rules.
+#pragma once
+#include <string>
+
+#include "platform/files.h"
+#include "platform/last_error.h"
+#include "platform/profile.h"
+
+namespace sim {
+
+// Reads and writes INI files through the machine's file system, so that held-open files,
+// letter case and the current directory behave as they do for every other file access.
+class SimProfile : public plat::Profile {
+public:
+    SimProfile(plat::FileSystem& files, plat::LastError& error);
+
+    std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
+                                           const char* defaultValue, char* out,
+                                           std::uint32_t size, const char* file) override;
+    std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, int defaultValue,
+                                        const char* file) override;
+    bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                    const char* file) override;
+    std::uint32_t GetPrivateProfileSectionNamesA(char* out, std::uint32_t size,
+                                                 const char* file) override;
+    std::uint32_t GetProfileStringA(const char* section, const char* key,
+                                    const char* defaultValue, char* out,
+                                    std::uint32_t size) override;
+    bool WriteProfileStringA(const char* section, const char* key, const char* value) override;
+
+private:
+    plat::FileSystem& files_;
+    plat::LastError& error_;
+};
+
+}  // namespace sim

@@ -1,0 +1,37 @@
+// The simulated registry, stored in the machine's registry.reg (REGEDIT5 text).
+#pragma once
+#include "platform/registry.h"
+#include "platform/sim/machine.h"
+#include "platform/sim/process.h"
+
+namespace sim {
+
+// Every call loads, changes and saves the file under the machine lock, so that processes
+// sharing the machine see each other's changes at once. A 32-bit process on a 64-bit machine
+// sees HKLM\SOFTWARE through Wow6432Node in its default view.
+class SimRegistry : public plat::Registry {
+public:
+    SimRegistry(const Machine& machine, const ProcessContext& process);
+
+    std::int32_t CreateKey(plat::RegRoot root, const char* path, plat::RegView view) override;
+    std::int32_t OpenKey(plat::RegRoot root, const char* path, plat::RegView view) override;
+    std::int32_t DeleteKey(plat::RegRoot root, const char* path, plat::RegView view) override;
+    std::int32_t SetValue(plat::RegRoot root, const char* path, const char* name,
+                          std::uint32_t type, const std::vector<std::uint8_t>& data,
+                          plat::RegView view) override;
+    std::int32_t QueryValue(plat::RegRoot root, const char* path, const char* name,
+                            std::uint32_t& type, std::vector<std::uint8_t>& data,
+                            plat::RegView view) override;
+    std::int32_t DeleteValue(plat::RegRoot root, const char* path, const char* name,
+                             plat::RegView view) override;
+    std::int32_t EnumKeys(plat::RegRoot root, const char* path, std::vector<std::string>& out,
+                          plat::RegView view) override;
+    std::int32_t EnumValues(plat::RegRoot root, const char* path, std::vector<std::string>& out,
+                            plat::RegView view) override;
+
+private:
+    const Machine& machine_;
+    ProcessContext process_;
+};
+
+}  // namespace sim

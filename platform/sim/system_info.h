@@ -1,0 +1,30 @@
+// System information of the simulated machine, from its settings.
+#pragma once
+#include "platform/last_error.h"
+#include "platform/sim/machine.h"
+#include "platform/sim/process.h"
+#include "platform/system_info.h"
+
+namespace sim {
+
+class SimSystemInfo : public plat::SystemInfo {
+public:
+    SimSystemInfo(const Machine& machine, const ProcessContext& process, plat::LastError& error);
+
+    bool GetVersionExA(plat::OsVersion& out) override;
+    bool GetNativeProcessorArchitecture(std::uint16_t& out) override;
+    std::uint16_t GetProcessorArchitecture() override;
+    bool IsWow64Process(bool& wow64) override;
+    bool IsUserAdministrator() override;
+    std::uint32_t FormatMessageA(std::uint32_t code, char* out, std::uint32_t size) override;
+    std::uint32_t GetACP() override;
+    void Sleep(std::uint32_t milliseconds) override;
+    std::uint32_t GetTickCount() override;
+
+private:
+    const Machine& machine_;
+    ProcessContext process_;
+    plat::LastError& error_;
+};
+
+}  // namespace sim

@@ -1,0 +1,2 @@
+// (being written)
+#include "setup/PackageConfig.h"
