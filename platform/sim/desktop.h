@@ -1,13 +1,23 @@
 // The simulated desktop: mutexes and windows shared across the machine's processes, message
 // boxes answered by the automation script, and the transcript.
 #pragma once
+#include <memory>
+#include <string>
+
 #include "platform/desktop.h"
 #include "platform/last_error.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/process.h"
+#include "platform/sim/script.h"
 
 namespace sim {
 
+// Texts from the program (titles, message box texts, transcript lines, mutex names) are in the
+// machine's code page; the desktop keeps them, and the transcript shows them, as UTF-8.
+//
+// A script error (an answer the box cannot give, an expectation not met, a script that cannot
+// be read) writes "script error: ..." to the transcript and ends the process with exit code 3,
+// as a person following a script that no longer fits would stop.
 class SimDesktop : public plat::Desktop {
 public:
     SimDesktop(const Machine& machine, const ProcessContext& process, plat::LastError& error);
@@ -22,9 +32,18 @@ public:
     void Transcript(const char* line) override;
 
 private:
+    std::string ToUtf8(const char* text) const;
+    void Write(const std::string& utf8Line);
+    [[noreturn]] void Fail(const std::string& utf8Line);
+    // The answer the script gives the box (taking its expect and answer lines), or the default
+    // button with the reason, for the transcript.
+    int AnswerFromScript(const std::string& boxLine, const std::string& text,
+                         const std::vector<int>& buttons, int defaultButton, std::string& how);
+
     const Machine& machine_;
     ProcessContext process_;
     plat::LastError& error_;
+    std::unique_ptr<ScriptRun> script_;  // loaded at the first message box
 };
 
 }  // namespace sim

@@ -1,0 +1,16 @@
+// Conversion of the programs' 8-bit code-page text to UTF-8, for the transcript and the desktop.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace sim {
+
+// The UTF-8 form of text in an 8-bit Windows code page. 1252 is converted by our own table
+// (the five bytes Windows leaves undefined map to the C1 controls of the same value, as
+// MultiByteToWideChar maps them); 936 and other code pages go through iconv. A byte sequence
+// that is not valid in the code page becomes U+FFFD, one per offending byte, so no input is
+// ever lost silently or read past its end.
+std::string CodePageToUtf8(std::string_view bytes, std::uint32_t codePage);
+
+}  // namespace sim

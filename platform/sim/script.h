@@ -1,0 +1,71 @@
+// The automation script: what the simulated person at the desktop does, one action a line.
+//
+//   # a comment
+//   expect Windows 98          the next message box's text must contain "Windows 98"
+//   answer Yes                 the next message box is answered Yes
+//
+// Actions are taken in order by whichever process on the machine asks next (setup and the
+// Install it starts share one script), so the position in the script is machine-wide state.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+enum class ScriptVerb {
+    Answer,  // answer OK|Cancel|Yes|No|Abort|Retry|Ignore: the next message box
+    Expect,  // expect TEXT: the next message box's text contains TEXT
+};
+
+struct ScriptAction {
+    int line = 0;           // 1-based line in the script file
+    ScriptVerb verb = ScriptVerb::Answer;
+    std::string argument;   // the answer's button name as written in the table, or the TEXT
+    int answerId = 0;       // IDOK, IDYES, ... for answer
+    std::string source;     // the line as written, without surrounding blanks
+
+    bool forMessageBox() const { return verb == ScriptVerb::Answer || verb == ScriptVerb::Expect; }
+    // "line 3: answer Yes", for the transcript and winsim's report.
+    std::string Describe() const;
+};
+
+// Parses a whole script (UTF-8 text). Blank lines and lines whose first non-blank character is
+// '#' are skipped; verbs and button names ignore letter case. False with "line N: ..." in
+// error for the first line that is not understood.
+bool ParseScript(const std::string& text, std::vector<ScriptAction>& out, std::string& error);
+
+// The button name of a MessageBox answer (IDOK gives "OK"), "button N" for others.
+std::string ButtonName(int id);
+
+// The script a machine is running and how far it has got. The position is kept in the
+// machine's state directory together with the script's path, so every process started with
+// the same script continues where the previous one stopped; a different script starts at its
+// beginning.
+class ScriptRun {
+public:
+    ScriptRun(std::filesystem::path machineDir, std::filesystem::path script);
+
+    // Starts the script from its first action (winsim does this before it starts a program).
+    void Restart();
+    // Reads and parses the script. False with the reason (a parse error, an unreadable file).
+    bool Load(std::string& error);
+    // The actions not taken yet, in order (after a successful Load).
+    std::vector<ScriptAction> Remaining() const;
+    // The next action not taken yet, if any; and taking it. Callers that look and then take
+    // hold the MachineLock across both.
+    std::optional<ScriptAction> Next() const;
+    void Take();
+
+private:
+    std::size_t Position() const;
+    void SetPosition(std::size_t position) const;
+
+    std::filesystem::path machineDir_;
+    std::filesystem::path script_;
+    std::vector<ScriptAction> actions_;
+};
+
+}  // namespace sim
