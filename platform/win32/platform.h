@@ -1,0 +1,33 @@
+// The real Windows system as a platform: every concern is a thin layer over its Win32 calls.
+#pragma once
+#include <windows.h>
+
+#include "platform/platform.h"
+#include "platform/win32/desktop.h"
+#include "platform/win32/files.h"
+#include "platform/win32/last_error.h"
+#include "platform/win32/profile.h"
+#include "platform/win32/registry.h"
+#include "platform/win32/system_info.h"
+
+namespace win32 {
+
+class Win32Platform : public plat::Platform {
+public:
+    plat::Profile& profile() override { return profile_; }
+    plat::FileSystem& files() override { return files_; }
+    plat::SystemInfo& system() override { return system_; }
+    plat::Desktop& desktop() override { return desktop_; }
+    plat::Registry& registry() override { return registry_; }
+    plat::LastError& lastError() override { return lastError_; }
+
+private:
+    Win32Profile profile_;
+    Win32FileSystem files_;
+    Win32SystemInfo system_;
+    Win32Desktop desktop_;
+    Win32Registry registry_;
+    Win32LastError lastError_;
+};
+
+}  // namespace win32
