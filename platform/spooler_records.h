@@ -1,0 +1,56 @@
+// The print spooler's records that the programs fill and hand over, with Windows' layout.
+//
+// Field names and order are those of winspool's ANSI structures; the Windows build checks each
+// layout against the real headers. The text pointers point into buffers their filler owns.
+#pragma once
+#include <cstdint>
+
+namespace plat {
+
+// DRIVER_INFO_3A: a printer driver for AddPrinterDriverA level 3.
+struct DRIVER_INFO_3A {
+    std::uint32_t cVersion;
+    char* pName;
+    char* pEnvironment;
+    char* pDriverPath;
+    char* pDataFile;
+    char* pConfigFile;
+    char* pHelpFile;
+    char* pDependentFiles;  // zero-terminated names, ended by an extra zero
+    char* pMonitorName;
+    char* pDefaultDataType;
+};
+
+// PRINTER_INFO_2A: a printer for AddPrinterA / GetPrinterA level 2.
+struct PRINTER_INFO_2A {
+    char* pServerName;
+    char* pPrinterName;
+    char* pShareName;
+    char* pPortName;
+    char* pDriverName;
+    char* pComment;
+    char* pLocation;
+    void* pDevMode;  // DEVMODEA*
+    char* pSepFile;
+    char* pPrintProcessor;
+    char* pDatatype;
+    char* pParameters;
+    void* pSecurityDescriptor;  // PSECURITY_DESCRIPTOR
+    std::uint32_t Attributes;
+    std::uint32_t Priority;
+    std::uint32_t DefaultPriority;
+    std::uint32_t StartTime;
+    std::uint32_t UntilTime;
+    std::uint32_t Status;
+    std::uint32_t cJobs;
+    std::uint32_t AveragePPM;
+};
+
+// MONITOR_INFO_2A: a port or language monitor for AddMonitorA level 2.
+struct MONITOR_INFO_2A {
+    char* pName;
+    char* pEnvironment;
+    char* pDLLName;
+};
+
+}  // namespace plat
