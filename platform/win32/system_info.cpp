@@ -127,7 +127,10 @@ bool Win32SystemInfo::IsUserAdministrator() {
 }
 
 std::uint32_t Win32SystemInfo::FormatMessageA(std::uint32_t code, char* out, std::uint32_t size) {
-    if (size == 0) return 0;
+    if (!out || size == 0) {
+        ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
     out[0] = '\0';
     // FormatMessageA fails outright on a short buffer; the contract here is to cut instead, so
     // the text is taken whole and then copied within the caller's size.
