@@ -1,0 +1,502 @@
+// winsim as people and scripts use it: machines from every preset, settings, mounting a
+// package, running a program with and without a script, the desktop, inspection and faults.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/sim/machine.h"
+#include "platform/sim/stand_in.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadHostFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteHostFile(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class WinsimTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static std::atomic<int> counter{0};
+        dir_ = fs::temp_directory_path() /
+               ("winsim-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        fs::create_directories(dir_);
+        machine_ = (dir_ / "machine").string();
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+
+    // Runs winsim with the arguments, capturing its output streams and exit status.
+    Result Winsim(const std::vector<std::string>& args) {
+        fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        std::vector<std::string> words = {WINSIM_BINARY};
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& w : words) argv.push_back(w.data());
+        argv.push_back(nullptr);
+        Result r;
+        pid_t pid = 0;
+        if (posix_spawn(&pid, WINSIM_BINARY, &actions, nullptr, argv.data(), environ) == 0) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        r.out = ReadHostFile(out);
+        r.err = ReadHostFile(err);
+        return r;
+    }
+
+    void Create(const std::string& preset = "windows-7-x64",
+                std::vector<std::string> settings = {}) {
+        std::vector<std::string> args = {"create", machine_, "--preset", preset};
+        for (const std::string& s : settings) args.insert(args.end(), {"--set", s});
+        Result r = Winsim(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+
+    void CreateAndMount(const std::string& preset = "windows-7-x64",
+                        std::vector<std::string> settings = {}) {
+        Create(preset, settings);
+        Result r = Winsim({"mount", machine_, FIXTURE_PACKAGE});
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+
+    // Runs the test program as C:\Package\setup.exe with the given steps.
+    Result RunProgram(std::vector<std::string> steps, std::vector<std::string> options = {}) {
+        std::vector<std::string> args = {"run", machine_, "C:\\Package\\setup.exe"};
+        args.insert(args.end(), options.begin(), options.end());
+        args.insert(args.end(), {"--bin-dir", TEST_PROGRAM_DIR, "--"});
+        args.insert(args.end(), steps.begin(), steps.end());
+        return Winsim(args);
+    }
+
+    std::string Script(const std::string& text) {
+        fs::path path = dir_ / ("script" + std::to_string(scripts_++) + ".txt");
+        WriteHostFile(path, text);
+        return path.string();
+    }
+
+    fs::path Drive() const { return fs::path(machine_) / "drive_c"; }
+
+    fs::path dir_;
+    std::string machine_;
+    int scripts_ = 0;
+};
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(WinsimTest, CreatesAWorkingMachineFromEveryPreset) {
+    Result list = Winsim({"presets"});
+    ASSERT_EQ(list.status, 0);
+    ASSERT_FALSE(sim::Presets().empty());
+    for (const sim::Preset& preset : sim::Presets()) {
+        SCOPED_TRACE(preset.name);
+        EXPECT_TRUE(Contains(list.out, preset.name + " "));
+        std::string dir = (dir_ / preset.name).string();
+        Result created = Winsim({"create", dir, "--preset", preset.name});
+        ASSERT_EQ(created.status, 0) << created.err;
+        Result shown = Winsim({"show", dir});
+        ASSERT_EQ(shown.status, 0) << shown.err;
+        EXPECT_TRUE(Contains(shown.out, "preset=" + preset.name + "\n"));
+        EXPECT_TRUE(Contains(shown.out, "major=" + std::to_string(preset.settings.major) + "\n"));
+        EXPECT_TRUE(Contains(shown.out, "minor=" + std::to_string(preset.settings.minor) + "\n"));
+        EXPECT_TRUE(Contains(shown.out, "architecture=" +
+                                            std::to_string(preset.settings.architecture) + "\n"));
+        Result files = Winsim({"files", dir, preset.settings.systemDir()});
+        EXPECT_EQ(files.status, 0) << files.err;
+        Result transcript = Winsim({"transcript", dir});
+        EXPECT_EQ(transcript.status, 0);
+        EXPECT_EQ(transcript.out, "");
+    }
+}
+
+TEST_F(WinsimTest, CreateAppliesSettingsBeforeMakingTheMachine) {
+    Create("xp-x86", {"windowsdir=C:\\WINNT", "admin=0", "codepage=936"});
+    Result shown = Winsim({"show", machine_});
+    EXPECT_TRUE(Contains(shown.out, "admin=0\n"));
+    EXPECT_TRUE(Contains(shown.out, "codepage=936\n"));
+    EXPECT_TRUE(Contains(shown.out, "windowsdir=C:\\WINNT\n"));
+    EXPECT_TRUE(fs::is_directory(Drive() / "WINNT" / "System32"));
+}
+
+TEST_F(WinsimTest, CreateRefusesWhatItCannotMake) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+    };
+    std::string dir = (dir_ / "refused").string();
+    const Case cases[] = {
+        {"unknown preset", {"create", dir, "--preset", "windows-3.1"}, 1},
+        {"unknown setting", {"create", dir, "--preset", "xp-x86", "--set", "colour=blue"}, 1},
+        {"setting without value", {"create", dir, "--preset", "xp-x86", "--set", "admin"}, 1},
+        {"bad number", {"create", dir, "--preset", "xp-x86", "--set", "major=five"}, 1},
+        {"no preset", {"create", dir}, 2},
+        {"no directory", {"create", "--preset", "xp-x86"}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Result r = Winsim(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_FALSE(fs::exists(fs::path(dir) / "machine.ini"));
+    }
+}
+
+TEST_F(WinsimTest, CreateRefusesAnExistingMachine) {
+    Create();
+    Result again = Winsim({"create", machine_, "--preset", "xp-x86"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(Contains(Winsim({"show", machine_}).out, "preset=windows-7-x64\n"));
+}
+
+TEST_F(WinsimTest, SetChangesEverySettingGivenOrNone) {
+    Create();
+    Result set = Winsim({"set", machine_, "major=5", "minor=1", "admin=no"});
+    ASSERT_EQ(set.status, 0) << set.err;
+    Result wrong = Winsim({"set", machine_, "major=10", "bogus=1"});
+    EXPECT_EQ(wrong.status, 1);
+    Result shown = Winsim({"show", machine_});
+    EXPECT_TRUE(Contains(shown.out, "major=5\n"));
+    EXPECT_TRUE(Contains(shown.out, "minor=1\n"));
+    EXPECT_TRUE(Contains(shown.out, "admin=0\n"));
+}
+
+TEST_F(WinsimTest, MountCopiesThePackageAndPlacesStandInsWhereTheProgramsBelong) {
+    CreateAndMount();
+    fs::path package = Drive() / "Package";
+    EXPECT_EQ(ReadHostFile(package / "DRVCONFIG" / "setup.ini"),
+              ReadHostFile(fs::path(FIXTURE_PACKAGE) / "DRVCONFIG" / "setup.ini"));
+    struct Expected {
+        fs::path file;
+        const char* program;
+        int bits;
+    };
+    for (const Expected& e : {Expected{package / "setup.exe", "setup", 32},
+                              Expected{package / "uninstall.exe", "uninstall", 32},
+                              Expected{package / "USBDrv" / "USBDriver" / "Install.exe", "Install", 32}}) {
+        SCOPED_TRACE(e.file.string());
+        auto standIn = sim::ParseStandIn(ReadHostFile(e.file));
+        ASSERT_TRUE(standIn.has_value());
+        EXPECT_EQ(standIn->program, e.program);
+        EXPECT_EQ(standIn->bits, e.bits);
+    }
+    // The fixture has no 64-bit driver folder, so there is no 64-bit Install.exe either.
+    EXPECT_FALSE(fs::exists(package / "USBDrv" / "USBDriver_x64"));
+}
+
+TEST_F(WinsimTest, MountIntoAnotherFolderOverwritesNamesInAnyLetterCase) {
+    Create();
+    ASSERT_EQ(Winsim({"mount", machine_, FIXTURE_PACKAGE, "c:/Tools/pkg"}).status, 0);
+    fs::path update = dir_ / "update";
+    WriteHostFile(update / "drvconfig" / "SETUP.INI", "[DEVICENAME]\r\nDEFAULTNAME=Other\r\n");
+    ASSERT_EQ(Winsim({"mount", machine_, update.string(), "C:\\TOOLS\\PKG"}).status, 0);
+    Result cat = Winsim({"cat", machine_, "C:\\Tools\\pkg\\DRVCONFIG\\setup.ini"});
+    EXPECT_EQ(cat.out, "[DEVICENAME]\r\nDEFAULTNAME=Other\r\n");
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(Drive() / "Tools" / "pkg")) {
+        entries += e.path().filename() == "DRVCONFIG" || e.path().filename() == "drvconfig";
+    }
+    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(Winsim({"mount", machine_, (dir_ / "missing").string()}).status, 1);
+}
+
+TEST_F(WinsimTest, RunWithoutScriptTakesEveryDefaultButton) {
+    CreateAndMount();
+    // MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2, then MB_YESNO | MB_ICONERROR.
+    Result r = RunProgram({"box", "289:Continue?", "box", "20:Really?"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "setup: message box \"Probe\" [question icon, OK/Cancel] \"Continue?\" -> Cancel "
+              "(default button; no script)\n"
+              "setup: answer 2\n"
+              "setup: message box \"Probe\" [error icon, Yes/No] \"Really?\" -> Yes (default "
+              "button; no script)\n"
+              "setup: answer 6\n");
+}
+
+TEST_F(WinsimTest, RunAnswersMessageBoxesFromTheScript) {
+    CreateAndMount();
+    std::string script = Script(
+        "# answers for two boxes\n"
+        "expect Continue\n"
+        "  answer ok  \n"
+        "\n"
+        "answer No\n");
+    Result r = RunProgram({"box", "289:Continue?", "box", "4:Really?"}, {"--script", script});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "\"Continue?\" -> OK (script line 3)\nsetup: answer 1\n"));
+    EXPECT_TRUE(Contains(r.out, "\"Really?\" -> No (script line 5)\nsetup: answer 7\n"));
+    EXPECT_FALSE(Contains(r.out, "script not finished"));
+}
+
+TEST_F(WinsimTest, RunReportsScriptActionsNobodyTook) {
+    CreateAndMount();
+    std::string script = Script("answer OK\nexpect second box\nanswer Cancel\n");
+    Result r = RunProgram({"box", "0:Only one box"}, {"--script", script});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_TRUE(Contains(r.out, "script not finished: line 2: expect second box\n"
+                                "script not finished: line 3: answer Cancel\n"));
+    // The program's own failure status is kept over the unfinished script's.
+    Result failed = RunProgram({"box", "0:Only one box", "exit", "5"}, {"--script", script});
+    EXPECT_EQ(failed.status, 5);
+    EXPECT_TRUE(Contains(failed.out, "script not finished: line 2"));
+}
+
+TEST_F(WinsimTest, RunEndsTheProgramWithStatus3OnAScriptError) {
+    CreateAndMount();
+    struct Case {
+        const char* name;
+        const char* script;
+        const char* transcript;
+    };
+    const Case cases[] = {
+        {"answer the box does not offer", "answer Retry\n",
+         "setup: script error: line 1: answer Retry: the message box offers only OK\n"},
+        {"expectation not met", "expect Printer\nanswer OK\n",
+         "setup: script error: line 1: expect Printer: the message box says \"Hello\"\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Result r = RunProgram({"box", "0:Hello", "say", "after the box"}, {"--script", Script(c.script)});
+        EXPECT_EQ(r.status, 3);
+        EXPECT_TRUE(Contains(r.out, "\"Hello\" -> script error\n" + std::string(c.transcript)))
+            << r.out;
+        EXPECT_FALSE(Contains(r.out, "after the box"));
+    }
+}
+
+TEST_F(WinsimTest, RunRefusesAScriptItCannotParseBeforeStarting) {
+    CreateAndMount();
+    Result r = RunProgram({"say", "started"}, {"--script", Script("answer OK\nclik 1001\n")});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_TRUE(Contains(r.err, "line 2: unknown action 'clik'"));
+    EXPECT_EQ(Winsim({"transcript", machine_}).out, "");
+}
+
+TEST_F(WinsimTest, RunGivesTheProgramItsPathDirectoryAndWordSize) {
+    CreateAndMount();
+    Result plain = RunProgram({"where"});
+    EXPECT_EQ(plain.out,
+              "setup: module C:\\Package\\setup.exe, current directory C:\\Package, 32-bit\n");
+    Result moved = RunProgram({"where"}, {"--cwd", "DRVCONFIG", "--bits", "64"});
+    EXPECT_EQ(moved.out,
+              "setup: module C:\\Package\\setup.exe, current directory C:\\Package\\DRVCONFIG, "
+              "64-bit\n");
+}
+
+TEST_F(WinsimTest, RunRefusesWhatCannotRunThere) {
+    CreateAndMount("xp-x86");
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+    };
+    const Case cases[] = {
+        {"64-bit on a 32-bit machine", {"--bits", "64"}, 125},
+        {"current directory missing", {"--cwd", "C:\\Nowhere"}, 125},
+        {"bad word size", {"--bits", "16"}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Result r = RunProgram({"say", "started"}, c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_FALSE(Contains(r.out, "started"));
+    }
+    Result notStandIn = Winsim({"run", machine_, "C:\\Package\\License.txt"});
+    EXPECT_EQ(notStandIn.status, 125);
+    EXPECT_TRUE(Contains(notStandIn.err, "not a stand-in"));
+    EXPECT_EQ(Winsim({"run", machine_, "C:\\Package\\nothing.exe"}).status, 125);
+    Result notBuilt = Winsim({"run", machine_, "C:\\Package\\uninstall.exe", "--bin-dir",
+                              (dir_ / "empty").string()});
+    EXPECT_EQ(notBuilt.status, 125);
+    EXPECT_TRUE(Contains(notBuilt.err, "not built"));
+}
+
+TEST_F(WinsimTest, RunExitsWithTheProgramsStatus) {
+    CreateAndMount();
+    EXPECT_EQ(RunProgram({"exit", "7"}).status, 7);
+    EXPECT_EQ(RunProgram({"exit", "0"}).status, 0);
+}
+
+TEST_F(WinsimTest, TranscriptIsUtf8FromTheMachinesCodePage) {
+    CreateAndMount("windows-7-x86", {"codepage=936"});
+    // "打印机" in GB2312 bytes, as a Chinese language file holds it.
+    Result r = RunProgram({"say", "\xB4\xF2\xD3\xA1\xBB\xFA"});
+    EXPECT_EQ(r.out, "setup: 打印机\n");
+    EXPECT_EQ(Winsim({"set", machine_, "codepage=1252"}).status, 0);
+    Result latin = RunProgram({"say", "caf\xE9 \x80"});
+    EXPECT_EQ(latin.out, "setup: café €\n");
+}
+
+TEST_F(WinsimTest, MutexHeldByWinsimIsSeenByProgramsUntilReleased) {
+    CreateAndMount();
+    ASSERT_EQ(Winsim({"desktop", machine_, "hold-mutex", "setup"}).status, 0);
+    EXPECT_TRUE(Contains(Winsim({"desktop", machine_, "mutexes"}).out,
+                         "mutex \"setup\" (held by winsim)"));
+    EXPECT_EQ(RunProgram({"mutex", "setup", "mutex", "Setup"}).out,
+              "setup: mutex setup already existed\nsetup: mutex Setup is new\n");
+    ASSERT_EQ(Winsim({"desktop", machine_, "release-mutex", "setup"}).status, 0);
+    EXPECT_EQ(RunProgram({"mutex", "setup"}).out, "setup: mutex setup is new\n");
+    // The program's own handles closed when it ended.
+    EXPECT_EQ(Winsim({"desktop", machine_, "mutexes"}).out, "no mutexes\n");
+    EXPECT_EQ(Winsim({"desktop", machine_, "release-mutex", "setup"}).status, 1);
+}
+
+TEST_F(WinsimTest, WindowOpenedByWinsimIsFoundRestoredAndClosed) {
+    CreateAndMount();
+    ASSERT_EQ(Winsim({"desktop", machine_, "open-window", "Printer Driver Setup", "--minimized"})
+                  .status,
+              0);
+    Result windows = Winsim({"desktop", machine_, "windows"});
+    EXPECT_EQ(windows.out, "window 1 \"Printer Driver Setup\" minimised (held by winsim)\n");
+    Result found = RunProgram({"find", "printer driver setup"});
+    EXPECT_EQ(found.out,
+              "setup: brings window \"Printer Driver Setup\" to the foreground\n"
+              "setup: restores window \"Printer Driver Setup\"\n");
+    EXPECT_EQ(Winsim({"desktop", machine_, "windows"}).out,
+              "window 1 \"Printer Driver Setup\" foreground (held by winsim)\n");
+    ASSERT_EQ(Winsim({"desktop", machine_, "close-window", "Printer Driver Setup"}).status, 0);
+    EXPECT_EQ(RunProgram({"find", "Printer Driver Setup"}).out,
+              "setup: no window Printer Driver Setup\n");
+    EXPECT_EQ(Winsim({"desktop", machine_, "close-window", "Printer Driver Setup"}).status, 1);
+    EXPECT_EQ(Winsim({"desktop", machine_, "blink"}).status, 2);
+}
+
+TEST_F(WinsimTest, TranscriptPrintsEveryRunAndClears) {
+    CreateAndMount();
+    RunProgram({"say", "first"});
+    RunProgram({"say", "second"});
+    EXPECT_EQ(Winsim({"transcript", machine_}).out, "setup: first\nsetup: second\n");
+    ASSERT_EQ(Winsim({"transcript", machine_, "--clear"}).status, 0);
+    EXPECT_EQ(Winsim({"transcript", machine_}).out, "");
+    RunProgram({"say", "third"});
+    EXPECT_EQ(Winsim({"transcript", machine_}).out, "setup: third\n");
+}
+
+TEST_F(WinsimTest, RegPrintsTheKeysAtOrBelowAKey) {
+    Create();
+    WriteHostFile(fs::path(machine_) / "registry.reg",
+                  "Windows Registry Editor Version 5.00\r\n\r\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\VORTANE]\r\n\r\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\VORTANE\\PORTNAME]\r\n"
+                  "\"USB_A_1\"=\"3\"\r\n\r\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\VORTANEX]\r\n"
+                  "\"Other\"=dword:00000001\r\n\r\n"
+                  "[HKEY_CURRENT_USER\\Printers]\r\n");
+    Result r = Winsim({"reg", machine_, "hklm\\software\\vortane"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\VORTANE]\n\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\VORTANE\\PORTNAME]\n"
+              "\"USB_A_1\"=\"3\"\n");
+    EXPECT_TRUE(Contains(Winsim({"reg", machine_}).out, "[HKEY_CURRENT_USER\\Printers]"));
+    EXPECT_EQ(Winsim({"reg", machine_, "HKLM\\SOFTWARE\\Missing"}).status, 1);
+}
+
+TEST_F(WinsimTest, FilesListsTheTreeAndCatPrintsBytes) {
+    CreateAndMount();
+    Result tree = Winsim({"files", machine_, "c:/package/usbdrv"});
+    EXPECT_EQ(tree.status, 0) << tree.err;
+    auto size = [](std::uintmax_t n) { return std::to_string(n) + " bytes\n"; };
+    EXPECT_EQ(tree.out,
+              "C:\\package\\usbdrv\\\n"
+              "  USBDriver\\\n"
+              "    Install.exe  " + size(sim::FormatStandIn({"Install", 32}).size()) +
+              "    WNZK450USB.INF  " +
+                  size(fs::file_size(fs::path(FIXTURE_PACKAGE) / "USBDrv" / "USBDriver" / "WNZK450USB.INF")));
+    Result cat = Winsim({"cat", machine_, "C:\\PACKAGE\\license.TXT"});
+    EXPECT_EQ(cat.out, ReadHostFile(fs::path(FIXTURE_PACKAGE) / "License.txt"));
+    EXPECT_EQ(Winsim({"cat", machine_, "C:\\Package"}).status, 1);
+    EXPECT_EQ(Winsim({"files", machine_, "C:\\Nowhere"}).status, 1);
+}
+
+TEST_F(WinsimTest, FileFaultsReachThePrograms) {
+    CreateAndMount();
+    const std::string license = "C:\\Package\\License.txt";
+    const std::string readAll =
+        "read " + std::to_string(fs::file_size(fs::path(FIXTURE_PACKAGE) / "License.txt")) + " bytes";
+    struct Case {
+        const char* name;
+        std::vector<std::string> fault;
+        const char* note;
+        std::string programSees;
+    };
+    const Case cases[] = {
+        {"held without sharing", {"hold-file", license, "--share", "none"},
+         "[open by winsim, shares nothing]", "read failed with error 32"},
+        {"held for readers", {"hold-file", license, "--share", "read"},
+         "[open by winsim, shares read]", readAll},
+        {"access denied", {"deny-file", license}, "[access denied]", "read failed with error 5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = {"fault", machine_};
+        args.insert(args.end(), c.fault.begin(), c.fault.end());
+        Result held = Winsim(args);
+        ASSERT_EQ(held.status, 0) << held.err;
+        EXPECT_TRUE(Contains(Winsim({"files", machine_, license}).out, c.note));
+        EXPECT_EQ(RunProgram({"read", license}).out, "setup: " + c.programSees + "\n");
+        ASSERT_EQ(Winsim({"fault", machine_, "release-file", license}).status, 0);
+        EXPECT_EQ(RunProgram({"read", license}).out, "setup: " + readAll + "\n");
+    }
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out, "no faults\n");
+    EXPECT_EQ(Winsim({"fault", machine_, "release-file", license}).status, 1);
+    EXPECT_EQ(Winsim({"fault", machine_, "hold-file", "C:\\Package\\none.txt", "--share", "read"})
+                  .status,
+              1);
+    EXPECT_EQ(Winsim({"fault", machine_, "hold-file", license}).status, 2);
+}
+
+TEST_F(WinsimTest, HelpDescribesEveryCommand) {
+    Result overview = Winsim({"--help"});
+    ASSERT_EQ(overview.status, 0);
+    for (const char* command : {"presets", "create", "show", "set", "mount", "run", "transcript",
+                                "reg", "files", "cat", "desktop", "fault"}) {
+        SCOPED_TRACE(command);
+        EXPECT_TRUE(Contains(overview.out, std::string("\n  ") + command));
+        Result help = Winsim({"help", command});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(Contains(help.out, std::string("usage: winsim ") + command));
+    }
+    EXPECT_EQ(Winsim({"help", "frobnicate"}).status, 2);
+    EXPECT_EQ(Winsim({"frobnicate"}).status, 2);
+}
+
+}  // namespace

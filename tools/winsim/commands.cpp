@@ -1,0 +1,164 @@
+// The table of winsim's commands with their help texts.
+#include "tools/winsim/winsim.h"
+
+namespace winsim {
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"presets", "presets", "List the presets a machine can be created from.",
+         "Lists every preset by name with a description: the Windows version, product type and\n"
+         "processor architecture it sets. 'create' takes one of these names.\n",
+         RunPresets},
+
+        {"create", "create DIR --preset NAME [--set KEY=VALUE ...]",
+         "Create a machine in DIR from a preset, optionally changing settings.",
+         "Creates a new machine in DIR, which must not exist or must be empty. The preset gives\n"
+         "the settings; each --set changes one of them before the machine is made (so --set\n"
+         "windowsdir=... also decides where the Windows directory is created). Settings are the\n"
+         "keys that 'show' prints:\n"
+         "\n"
+         "  preset, product, csd, user        text\n"
+         "  platform                          1 (9x) or 2 (NT)\n"
+         "  major, minor, build               the Windows version\n"
+         "  producttype                       1 workstation, 2 domain controller, 3 server\n"
+         "  architecture                      0 x86, 6 Itanium, 9 x64\n"
+         "  nativesysteminfo, iswow64process  1 or 0: whether these functions exist\n"
+         "  admin                             1 or 0: the user is in the Administrators group\n"
+         "  codepage                          the system code page, 1252 or 936\n"
+         "  timescale                         real sleep = requested sleep x timescale (0 = none)\n"
+         "  windowsdir, tempdir               directories on drive C\n"
+         "\n"
+         "The machine gets drive_c/ with the Windows, system, temporary, fonts and spool\n"
+         "directories, an empty registry, an empty transcript and a win.ini with its ports.\n",
+         RunCreate},
+
+        {"show", "show DIR", "Print the machine's settings.",
+         "Prints the settings in machine.ini, one KEY=VALUE a line.\n", RunShow},
+
+        {"set", "set DIR KEY=VALUE ...", "Change settings of an existing machine.",
+         "Changes one or more settings (the keys of 'winsim help create') and prints the result.\n"
+         "Either all changes are made or, when one is wrong, none. Directories are not created\n"
+         "or moved when windowsdir or tempdir change.\n",
+         RunSet},
+
+        {"mount", "mount DIR HOSTDIR [WINDIR]",
+         "Copy a package directory onto the machine and place stand-ins for its programs.",
+         "Copies HOSTDIR with everything below it to WINDIR on the machine (default\n"
+         "C:\\Package). Names that already exist there in another letter case are overwritten,\n"
+         "as Windows would. Then it writes stand-in files for the programs the package ships:\n"
+         "\n"
+         "  WINDIR\\setup.exe                         runs setup (32-bit)\n"
+         "  WINDIR\\uninstall.exe                     runs uninstall (32-bit)\n"
+         "  WINDIR\\USBDrv\\USBDriver\\Install.exe      runs Install (32-bit), if the folder exists\n"
+         "  WINDIR\\USBDrv\\USBDriver_x64\\Install.exe  runs Install (64-bit), if the folder exists\n"
+         "\n"
+         "A stand-in is a small text file (\"winsim stand-in\", \"program=NAME\", \"bits=32|64\")\n"
+         "that names the native program 'run' starts in its place.\n",
+         RunMount},
+
+        {"run", "run DIR WINPATH [ARGS...] [--script FILE] [--cwd WINDIR] [--bits 32|64] [--bin-dir HOSTDIR]",
+         "Run the program behind a stand-in on the machine and print its transcript.",
+         "Starts the native program named by the stand-in at WINPATH, as if the Windows program\n"
+         "there were started, and waits for it. ARGS are passed to it (write -- first to pass\n"
+         "words that begin with --).\n"
+         "\n"
+         "  --script FILE   the automation script that answers its message boxes (below);\n"
+         "                  without one every message box takes its default button\n"
+         "  --cwd WINDIR    its current directory (default: the program's directory); a\n"
+         "                  relative WINDIR counts from the program's directory\n"
+         "  --bits 32|64    its word size (default: the stand-in's, 32 unless it says 64); 64\n"
+         "                  needs a 64-bit machine\n"
+         "  --bin-dir DIR   where the native programs are (default: the build tree winsim was\n"
+         "                  built in: ../../setup/setup, ../../install/Install and\n"
+         "                  ../../uninstall/uninstall next to winsim)\n"
+         "\n"
+         "The program learns its machine, module path, current directory, word size and script\n"
+         "from WINSIM_MACHINE, WINSIM_MODULE, WINSIM_CWD, WINSIM_BITS and WINSIM_SCRIPT. Programs\n"
+         "it starts itself share the machine and the script.\n"
+         "\n"
+         "When it ends, winsim prints the transcript lines written during the run (by it and by\n"
+         "any program it started), then one \"script not finished: line N: ACTION\" line for\n"
+         "each script action nobody took.\n"
+         "\n"
+         "Automation script: plain text, one action a line; blank lines and lines starting with\n"
+         "# are skipped; actions and button names ignore letter case.\n"
+         "\n"
+         "  answer OK|Cancel|Yes|No|Abort|Retry|Ignore   press that button in the next message box\n"
+         "  expect TEXT                                  the next message box's text contains TEXT\n"
+         "\n"
+         "Every expect line before an answer applies to the same message box. A message box whose\n"
+         "next script action is no answer takes its default button, and the transcript says so.\n"
+         "An answer the box does not offer, or an expectation not met, is a script error: the\n"
+         "transcript gets \"script error: ...\" and the program ends with status 3.\n"
+         "\n"
+         "Exit status: the program's own status; 4 when it ended with 0 but script actions are\n"
+         "left; 3 for a script error (also when the script cannot be read or parsed, before the\n"
+         "program starts); 128+N when signal N ended it; 125 when winsim could not start it (no\n"
+         "such file, not a stand-in, native program not built, bad current directory, a 64-bit\n"
+         "program on a 32-bit machine); 2 for a wrong command line.\n",
+         RunRun},
+
+        {"transcript", "transcript DIR [--clear]",
+         "Print the machine's transcript, or empty it.",
+         "Prints the transcript: one line for everything a person at the machine would have\n"
+         "seen or answered, each starting with the program's name (\"setup: ...\"), in UTF-8.\n"
+         "With --clear it empties the transcript instead.\n",
+         RunTranscript},
+
+        {"reg", "reg DIR [KEYPATH]", "Print registry keys at or below a key.",
+         "Prints the sections of registry.reg whose key is KEYPATH or lies below it, letter case\n"
+         "ignored, with their values as the file holds them; without KEYPATH the whole registry.\n"
+         "KEYPATH may start with HKLM, HKCU, HKCR or HKU for the full root names. Fails when no\n"
+         "key matches.\n",
+         RunReg},
+
+        {"files", "files DIR [WINPATH]", "List the machine's files as a tree.",
+         "Lists WINPATH (default C:\\) and everything below it, one entry a line, indented by\n"
+         "depth and sorted by name: directories end in \\, files show their size. Notes in\n"
+         "brackets show the attributes read-only, hidden and system, open handles with what they\n"
+         "share ([open by winsim, shares read]) and [access denied]. A file WINPATH lists itself.\n",
+         RunFiles},
+
+        {"cat", "cat DIR WINPATH", "Write a file of the machine to standard output.",
+         "Writes the file's bytes unchanged to standard output.\n", RunCat},
+
+        {"desktop",
+         "desktop DIR windows|mutexes|open-window TITLE [--minimized] [--class NAME]|"
+         "close-window TITLE|hold-mutex NAME|release-mutex NAME",
+         "Show the desktop's windows and mutexes, or open and hold some as winsim.",
+         "  windows              lists the top-level windows, topmost first, with their id, title,\n"
+         "                       class, whether minimised or in the foreground, and owner\n"
+         "  mutexes              lists the open handles to named mutexes and their owners\n"
+         "  open-window TITLE    opens a window with that title (and class) that stays until\n"
+         "                       close-window, as if another program had it open; --minimized\n"
+         "                       opens it minimised\n"
+         "  close-window TITLE   closes the windows with that title that winsim opened\n"
+         "  hold-mutex NAME      creates the named mutex and holds it until release-mutex\n"
+         "  release-mutex NAME   releases the mutex winsim holds\n"
+         "\n"
+         "Titles are UTF-8 and compared as FindWindowA compares them (letter case ignored);\n"
+         "mutex names keep their letter case. Windows and mutexes of programs that have ended\n"
+         "are gone.\n",
+         RunDesktop},
+
+        {"fault", "fault DIR hold-file WINPATH --share none|read|write|readwrite [--access read|write|readwrite]|"
+                  "release-file WINPATH|deny-file WINPATH|list",
+         "Inject file faults: a file in use by another program, or access denied.",
+         "  hold-file WINPATH --share S   holds the existing file open as another program would,\n"
+         "                                sharing S with others: none, read, write or readwrite.\n"
+         "                                The holder reads the file (--access changes that), so\n"
+         "                                with --share read a program may read it but not write\n"
+         "                                or replace it (ERROR_SHARING_VIOLATION).\n"
+         "  deny-file WINPATH             makes every open, write, delete and attribute change\n"
+         "                                of the path fail with ERROR_ACCESS_DENIED; the file need\n"
+         "                                not exist\n"
+         "  release-file WINPATH          removes the holds and the denial of the path\n"
+         "  list                          lists the faults in place\n"
+         "\n"
+         "Faults last until released.\n",
+         RunFault},
+    };
+    return commands;
+}
+
+}  // namespace winsim

@@ -1,0 +1,40 @@
+// Helpers every winsim command shares: errors, opening machines, path arguments.
+#include <cstdio>
+
+#include "platform/sim/win_path.h"
+#include "tools/winsim/winsim.h"
+
+namespace winsim {
+
+const Command* FindCommand(const std::string& name) {
+    for (const Command& c : Commands())
+        if (name == c.name) return &c;
+    return nullptr;
+}
+
+int UsageError(const std::string& command, const std::string& message) {
+    std::fprintf(stderr, "winsim %s: %s\n", command.c_str(), message.c_str());
+    if (const Command* c = FindCommand(command))
+        std::fprintf(stderr, "usage: winsim %s\n", c->synopsis);
+    return kExitUsage;
+}
+
+int Failure(const std::string& message) {
+    std::fprintf(stderr, "winsim: %s\n", message.c_str());
+    return kExitFailed;
+}
+
+std::optional<sim::Machine> OpenMachine(const std::string& dir) {
+    std::string error;
+    auto machine = sim::Machine::Open(dir, error);
+    if (!machine) Failure(error);
+    return machine;
+}
+
+std::string WindowsPathArgument(const std::string& arg) {
+    std::string path = sim::AbsoluteWindowsPath("C:\\", arg);
+    if (path.size() < 2 || path[0] != 'C') return {};
+    return path;
+}
+
+}  // namespace winsim

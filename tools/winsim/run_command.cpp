@@ -1,0 +1,211 @@
+// winsim run: starts the native program behind a stand-in on the machine, with an automation
+// script, and prints the transcript lines the run produced.
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "platform/sim/process.h"
+#include "platform/sim/script.h"
+#include "platform/sim/stand_in.h"
+#include "platform/sim/transcript.h"
+#include "platform/sim/win_path.h"
+#include "tools/winsim/winsim.h"
+
+extern char** environ;
+
+namespace winsim {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// winsim's own failures while starting a program, told apart from the program's statuses.
+constexpr int kExitCannotRun = 125;
+// The program ended with 0 but left script actions untaken.
+constexpr int kExitScriptNotFinished = 4;
+
+struct RunOptions {
+    std::string machineDir;
+    std::string program;  // the Windows path of the stand-in
+    std::vector<std::string> programArgs;
+    std::string script;
+    std::string cwd;
+    std::string binDir;
+    int bits = 0;  // 0: the stand-in's word size
+};
+
+int CannotRun(const std::string& message) {
+    std::fprintf(stderr, "winsim run: %s\n", message.c_str());
+    return kExitCannotRun;
+}
+
+// Options may stand anywhere after the machine; "--" makes every later word a program argument.
+bool ParseRunOptions(const Args& args, RunOptions& o, std::string& error) {
+    bool optionsEnded = false;
+    std::vector<std::string> positional;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        bool takesValue = a == "--script" || a == "--cwd" || a == "--bits" || a == "--bin-dir";
+        if (!optionsEnded && takesValue) {
+            if (i + 1 == args.size()) {
+                error = a + " needs a value";
+                return false;
+            }
+            const std::string& value = args[++i];
+            if (a == "--script") o.script = value;
+            else if (a == "--cwd") o.cwd = value;
+            else if (a == "--bin-dir") o.binDir = value;
+            else if (value == "32" || value == "64") o.bits = std::stoi(value);
+            else {
+                error = "--bits takes 32 or 64, not '" + value + "'";
+                return false;
+            }
+        } else if (!optionsEnded && a.rfind("--", 0) == 0 && positional.size() < 2) {
+            error = "unknown option " + a;
+            return false;
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() < 2) {
+        error = "needs the machine directory and the program's Windows path";
+        return false;
+    }
+    o.machineDir = positional[0];
+    o.program = positional[1];
+    o.programArgs.assign(positional.begin() + 2, positional.end());
+    return true;
+}
+
+// The directory of winsim's own executable.
+fs::path OwnDirectory() {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : self.parent_path();
+}
+
+// The native build of a program: in --bin-dir, or in the build tree beside winsim's own
+// (tools/winsim/winsim next to setup/setup, install/Install, uninstall/uninstall).
+fs::path NativeProgram(const std::string& program, const std::string& binDir) {
+    if (!binDir.empty()) return fs::path(binDir) / program;
+    std::string folder = program;
+    for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return OwnDirectory() / ".." / ".." / folder / program;
+}
+
+std::string ReadFile(const fs::path& path, bool& ok) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    ok = static_cast<bool>(in);
+    return text.str();
+}
+
+// Starts the program with the WINSIM_* variables added to winsim's own environment and waits
+// for it. Returns its exit status (128 + the signal that ended it), or kExitCannotRun.
+int StartAndWait(const fs::path& binary, const std::vector<std::string>& args,
+                 const sim::ProcessContext& context, int& signal) {
+    std::vector<std::string> env;
+    auto ours = context.Environment();
+    for (char** e = environ; *e; ++e) {
+        std::string entry = *e;
+        bool replaced = false;
+        for (const auto& [name, value] : ours) replaced = replaced || entry.rfind(name + "=", 0) == 0;
+        if (!replaced) env.push_back(entry);
+    }
+    for (const auto& [name, value] : ours) env.push_back(name + "=" + value);
+
+    std::vector<std::string> argvText = {binary.string()};
+    argvText.insert(argvText.end(), args.begin(), args.end());
+    std::vector<char*> argv, envp;
+    for (std::string& a : argvText) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv.data(), envp.data());
+    if (rc != 0) return CannotRun("cannot start " + binary.string() + ": " + std::strerror(rc));
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) return CannotRun("lost the program: " + std::string(std::strerror(errno)));
+    }
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    return 128 + signal;
+}
+
+}  // namespace
+
+int RunRun(const Args& args) {
+    RunOptions o;
+    std::string error;
+    if (!ParseRunOptions(args, o, error)) return UsageError("run", error);
+    auto machine = OpenMachine(o.machineDir);
+    if (!machine) return kExitCannotRun;
+
+    std::string program = WindowsPathArgument(o.program);
+    if (program.empty()) return CannotRun("'" + o.program + "' is not a path on drive C");
+    std::error_code ec;
+    fs::path host = machine->HostPath(program);
+    if (!fs::is_regular_file(host, ec)) return CannotRun("no program " + program + " on the machine");
+    bool ok = false;
+    auto standIn = sim::ParseStandIn(ReadFile(host, ok));
+    if (!ok || !standIn)
+        return CannotRun(program + " is not a stand-in for a native program (winsim mount places them)");
+
+    sim::ProcessContext context;
+    context.machineDir = machine->dir();
+    context.modulePath = program;
+    context.bits = o.bits ? o.bits : standIn->bits;
+    if (context.bits == 64 && !machine->settings().is64Bit())
+        return CannotRun("a 64-bit program cannot run on this 32-bit machine");
+    std::string programDir = sim::DirectoryOf(program);
+    context.currentDir = o.cwd.empty() ? sim::AbsoluteWindowsPath(programDir, programDir)
+                                       : sim::AbsoluteWindowsPath(programDir, o.cwd);
+    if (context.currentDir.empty() || !fs::is_directory(machine->HostPath(context.currentDir), ec))
+        return CannotRun("the current directory '" + o.cwd + "' is not a directory on the machine");
+
+    std::unique_ptr<sim::ScriptRun> script;
+    if (!o.script.empty()) {
+        context.script = fs::absolute(o.script);
+        script = std::make_unique<sim::ScriptRun>(machine->dir(), context.script);
+        if (!script->Load(error)) {
+            std::fprintf(stderr, "winsim run: script error: %s\n", error.c_str());
+            return 3;
+        }
+        script->Restart();
+    }
+
+    fs::path binary = NativeProgram(standIn->program, o.binDir);
+    if (!fs::is_regular_file(binary, ec))
+        return CannotRun("the native program " + binary.string() + " is not built");
+
+    std::uint64_t start = sim::TranscriptSize(machine->dir());
+    int signal = 0;
+    int status = StartAndWait(binary, o.programArgs, context, signal);
+    std::fflush(stdout);
+    for (const std::string& line : sim::ReadTranscript(machine->dir(), start))
+        std::printf("%s\n", line.c_str());
+    if (signal) std::printf("winsim: the program ended by signal %d\n", signal);
+
+    if (script) {
+        std::vector<sim::ScriptAction> left = script->Remaining();
+        for (const sim::ScriptAction& a : left)
+            std::printf("script not finished: %s\n", a.Describe().c_str());
+        if (!left.empty() && status == 0) status = kExitScriptNotFinished;
+    }
+    return status;
+}
+
+}  // namespace winsim

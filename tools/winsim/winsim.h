@@ -1,0 +1,56 @@
+// winsim's commands and the helpers they share.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/machine.h"
+
+namespace winsim {
+
+// The words after the command name.
+using Args = std::vector<std::string>;
+
+struct Command {
+    const char* name;
+    const char* synopsis;  // "create DIR --preset NAME [--set KEY=VALUE ...]"
+    const char* summary;   // one line for the overview
+    const char* help;      // the full description for "winsim help COMMAND"
+    int (*run)(const Args& args);
+};
+
+// Every command, in the order the overview lists them.
+const std::vector<Command>& Commands();
+const Command* FindCommand(const std::string& name);
+
+// Exit codes of winsim's own commands.
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;  // the command could not do what was asked
+constexpr int kExitUsage = 2;   // the command line is wrong
+
+// "winsim COMMAND: message" and the command's synopsis on stderr; returns kExitUsage.
+int UsageError(const std::string& command, const std::string& message);
+// "winsim: message" on stderr; returns kExitFailed.
+int Failure(const std::string& message);
+
+// Opens the machine in DIR, or says why not on stderr.
+std::optional<sim::Machine> OpenMachine(const std::string& dir);
+// The absolute Windows path on drive C of a command-line path ("C:\Package", "c:/package",
+// "\Package"); empty when it does not name a path on drive C.
+std::string WindowsPathArgument(const std::string& arg);
+
+// The command handlers.
+int RunPresets(const Args& args);
+int RunCreate(const Args& args);
+int RunShow(const Args& args);
+int RunSet(const Args& args);
+int RunMount(const Args& args);
+int RunRun(const Args& args);
+int RunTranscript(const Args& args);
+int RunReg(const Args& args);
+int RunFiles(const Args& args);
+int RunCat(const Args& args);
+int RunDesktop(const Args& args);
+int RunFault(const Args& args);
+
+}  // namespace winsim
