@@ -1,5 +1,13 @@
 // The simulated machine's file system: Windows paths on drive C mapped into drive_c/.
+//
+// Attributes, open handles and access-denied marks are kept machine-wide in the state
+// directory (see file_state.h), so every process of the machine sees them. The current
+// directory belongs to this object: SetCurrentDirectoryA changes it for this process only.
 #pragma once
+#include <filesystem>
+#include <map>
+#include <mutex>
+
 #include "platform/files.h"
 #include "platform/last_error.h"
 #include "platform/sim/machine.h"
@@ -33,9 +41,31 @@ public:
     std::string Absolute(const char* path) const;
 
 private:
+    // A path as the file operations need it: its absolute Windows form, its state key and its
+    // place below drive_c. `error` is set when the path cannot name a file on drive C.
+    struct Resolved {
+        std::string windows;
+        std::string key;
+        std::filesystem::path host;
+        std::uint32_t error = 0;
+    };
+    Resolved Resolve(const char* path) const;
+    // FILE_NOT_FOUND when the parent directory exists, else PATH_NOT_FOUND.
+    std::uint32_t MissingError(const Resolved& r) const;
+    // FILE_ATTRIBUTE_* of an existing file or directory (the caller holds the MachineLock).
+    std::uint32_t AttributesOf(const Resolved& r) const;
+    std::uint32_t AttributesOf(const Resolved& r,
+                               const std::map<std::string, std::uint32_t>& stored) const;
+    bool Fail(std::uint32_t code);
+    // Writes bytes to a temporary file and renames it over the target.
+    bool ReplaceContent(const std::filesystem::path& host, const std::vector<std::uint8_t>& data);
+
     const Machine& machine_;
     ProcessContext process_;
     plat::LastError& error_;
+    // The current directory is process-wide; the worker thread reads it while the user
+    // interface thread may change it.
+    mutable std::mutex currentDirMutex_;
 };
 
 }  // namespace sim

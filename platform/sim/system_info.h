@@ -1,5 +1,12 @@
 // System information of the simulated machine, from its settings.
+//
+// The machine's settings decide what the calls report; the word size of the process decides
+// what WOW64 and GetSystemInfo show. Sleep and GetTickCount run on this process's clock, which
+// runs with the host's monotonic clock and jumps ahead by the part of each sleep that the
+// machine's time scale skips.
 #pragma once
+#include <atomic>
+
 #include "platform/last_error.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/process.h"
@@ -25,6 +32,7 @@ private:
     const Machine& machine_;
     ProcessContext process_;
     plat::LastError& error_;
+    std::atomic<std::uint64_t> skippedMs_{0};  // sleep time not really slept
 };
 
 }  // namespace sim

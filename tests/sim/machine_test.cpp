@@ -1,0 +1,224 @@
+// The simulated machine's settings, presets, lock and drive C mapping, and the Windows path
+// arithmetic it rests on.
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <set>
+#include <thread>
+
+#include "platform/sim/machine.h"
+#include "platform/sim/win_path.h"
+#include "tests/sim/temp_machine.h"
+
+namespace {
+
+using simtest::TempMachine;
+
+// ---- Windows paths ----
+
+TEST(WinPath, AbsolutePathResolvesAgainstTheCurrentDirectory) {
+    struct Case {
+        const char* current;
+        const char* path;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"C:\\pkg", "DRVCONFIG\\setup.ini", "C:\\pkg\\DRVCONFIG\\setup.ini"},
+        {"C:\\pkg", ".\\a\\.\\b", "C:\\pkg\\a\\b"},
+        {"C:\\pkg\\sub", "..\\x", "C:\\pkg\\x"},
+        {"C:\\", "..\\..\\x", "C:\\x"},
+        {"C:\\pkg", "\\Windows", "C:\\Windows"},
+        {"C:\\pkg", "c:/Windows//System32/", "C:\\Windows\\System32"},
+        {"C:\\pkg", "C:", "C:\\pkg"},
+        {"C:\\pkg", "c:sub", "C:\\pkg\\sub"},
+        {"C:\\pkg", "C:\\", "C:\\"},
+        {"C:\\pkg", "D:\\x", "D:\\x"},
+        {"C:\\pkg", "D:x", ""},
+        {"C:\\pkg", "\\\\server\\share", ""},
+        {"C:\\pkg", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.current) + " + " + c.path);
+        EXPECT_EQ(sim::AbsoluteWindowsPath(c.current, c.path), c.expected);
+    }
+}
+
+TEST(WinPath, PathsSplitIntoComponentsDirectoryAndName) {
+    EXPECT_EQ(sim::PathComponents("C:\\a\\\\b\\"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(sim::PathComponents("C:\\").empty());
+    EXPECT_EQ(sim::DirectoryOf("C:\\a\\b.exe"), "C:\\a\\");
+    EXPECT_EQ(sim::DirectoryOf("b.exe"), "");
+    EXPECT_EQ(sim::FileNameOf("C:\\a\\b.exe"), "b.exe");
+    EXPECT_EQ(sim::FileNameOf("C:/a/b.exe"), "b.exe");
+    EXPECT_EQ(sim::FileNameOf("b.exe"), "b.exe");
+}
+
+TEST(WinPath, NamesCompareWithoutLetterCase) {
+    EXPECT_TRUE(sim::EqualsNoCase("Setup.INI", "setup.ini"));
+    EXPECT_FALSE(sim::EqualsNoCase("setup.ini", "setup.in"));
+    EXPECT_FALSE(sim::EqualsNoCase("a_b", "a-b"));
+}
+
+// ---- settings and presets ----
+
+TEST(MachinePresets, CoverEveryWindowsGenerationInBothWordSizes) {
+    const char* expected[] = {
+        "windows-95", "windows-98", "windows-me", "nt4-x86", "windows-2000-x86", "xp-x86",
+        "xp-x64", "server-2003-x86", "server-2003-x64", "vista-x86", "vista-x64",
+        "server-2008-x86", "server-2008-x64", "server-2008-r2-x64", "windows-7-x86",
+        "windows-7-x64", "windows-8.1-x64", "windows-10-x64",
+    };
+    for (const char* name : expected) EXPECT_NE(sim::FindPreset(name), nullptr) << name;
+    EXPECT_NE(sim::FindPreset("Windows-7-X64"), nullptr);
+    EXPECT_EQ(sim::FindPreset("windows-7"), nullptr);
+    std::set<std::string> names;
+    for (const sim::Preset& p : sim::Presets()) {
+        EXPECT_TRUE(names.insert(p.name).second) << "twice: " << p.name;
+        EXPECT_EQ(p.settings.preset, p.name);
+        EXPECT_FALSE(p.description.empty());
+        EXPECT_EQ(p.settings.is64Bit(), p.name.find("x64") != std::string::npos) << p.name;
+    }
+}
+
+TEST(MachinePresets, OldSystemsLackTheLaterSystemCalls) {
+    for (const sim::Preset& p : sim::Presets()) {
+        SCOPED_TRACE(p.name);
+        const sim::MachineSettings& s = p.settings;
+        bool xpOrLater = s.platformId == 2 && (s.major > 5 || (s.major == 5 && s.minor >= 1));
+        EXPECT_EQ(s.hasNativeSystemInfo, xpOrLater);
+        EXPECT_EQ(s.hasIsWow64Process, xpOrLater);
+        if (s.platformId == 1) {
+            EXPECT_EQ(s.productType, 0);
+        }
+    }
+}
+
+TEST(MachineSettings, EveryPresetRoundTripsThroughMachineIni) {
+    for (const sim::Preset& p : sim::Presets()) {
+        SCOPED_TRACE(p.name);
+        TempMachine m(p.name);
+        std::string error;
+        auto opened = sim::Machine::Open(m.machine().dir(), error);
+        ASSERT_TRUE(opened) << error;
+        const sim::MachineSettings& a = p.settings;
+        const sim::MachineSettings& b = opened->settings();
+        EXPECT_EQ(sim::FormatSettings(b), sim::FormatSettings(a));
+        EXPECT_EQ(b.major, a.major);
+        EXPECT_EQ(b.minor, a.minor);
+        EXPECT_EQ(b.build, a.build);
+        EXPECT_EQ(b.platformId, a.platformId);
+        EXPECT_EQ(b.productType, a.productType);
+        EXPECT_EQ(b.architecture, a.architecture);
+        EXPECT_EQ(b.csdVersion, a.csdVersion);
+        EXPECT_EQ(b.hasNativeSystemInfo, a.hasNativeSystemInfo);
+        EXPECT_EQ(b.hasIsWow64Process, a.hasIsWow64Process);
+        EXPECT_EQ(b.windowsDir, a.windowsDir);
+        EXPECT_EQ(b.tempDir, a.tempDir);
+    }
+}
+
+TEST(MachineSettings, ChangedSettingsSurviveSaveAndOpen) {
+    TempMachine m;
+    sim::MachineSettings s = m.machine().settings();
+    std::string error;
+    ASSERT_TRUE(sim::SetSetting(s, "admin", "0", error));
+    ASSERT_TRUE(sim::SetSetting(s, "timescale", "0.25", error));
+    ASSERT_TRUE(sim::SetSetting(s, "codepage", "936", error));
+    ASSERT_TRUE(sim::SetSetting(s, "product", "A product name with = and blanks", error));
+    ASSERT_TRUE(m.machine().SaveSettings(s, error)) << error;
+    auto opened = sim::Machine::Open(m.machine().dir(), error);
+    ASSERT_TRUE(opened) << error;
+    EXPECT_FALSE(opened->settings().administrator);
+    EXPECT_DOUBLE_EQ(opened->settings().timeScale, 0.25);
+    EXPECT_EQ(opened->settings().codePage, 936u);
+    EXPECT_EQ(opened->settings().productName, "A product name with = and blanks");
+}
+
+TEST(MachineSettings, MistakesInMachineIniAreErrors) {
+    struct Case {
+        const char* text;
+        const char* mentions;
+    };
+    const Case cases[] = {
+        {"majr=6\n", "majr"},
+        {"major=six\n", "major"},
+        {"major=-1\n", "major"},
+        {"major=99999999999\n", "major"},
+        {"admin=maybe\n", "admin"},
+        {"timescale=-1\n", "timescale"},
+        {"timescale=1x\n", "timescale"},
+        {"windowsdir=D:\\Windows\n", "windowsdir"},
+        {"minor=1\nno equals sign\n", "line 2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        sim::MachineSettings s;
+        std::string error;
+        EXPECT_FALSE(sim::ParseSettings(c.text, s, error));
+        EXPECT_NE(error.find(c.mentions), std::string::npos) << error;
+    }
+}
+
+TEST(MachineSettings, CommentsBlanksAndMissingKeysAreAccepted) {
+    sim::MachineSettings s;
+    std::string error;
+    ASSERT_TRUE(sim::ParseSettings("# a comment\n; another\n\n  major = 5 \r\nminor=1\n", s, error))
+        << error;
+    EXPECT_EQ(s.major, 5u);
+    EXPECT_EQ(s.minor, 1u);
+    EXPECT_EQ(s.codePage, sim::MachineSettings{}.codePage);
+}
+
+TEST(MachineSettings, TypoInMachineIniStopsTheMachineFromOpening) {
+    TempMachine m;
+    std::ofstream(m.machine().dir() / "machine.ini", std::ios::app) << "admn=0\n";
+    std::string error;
+    EXPECT_FALSE(sim::Machine::Open(m.machine().dir(), error));
+    EXPECT_NE(error.find("admn"), std::string::npos) << error;
+}
+
+// ---- the machine directory ----
+
+TEST(Machine, CreationLaysOutTheWindowsDirectories) {
+    TempMachine m("windows-7-x64");
+    const auto c = m.machine().driveC();
+    for (const char* dir : {"Windows/System32/spool/drivers", "Windows/SysWOW64", "Windows/Temp",
+                            "Windows/inf", "Program Files (x86)"})
+        EXPECT_TRUE(std::filesystem::is_directory(c / dir)) << dir;
+    EXPECT_TRUE(std::filesystem::is_regular_file(c / "Windows" / "win.ini"));
+    std::string error;
+    EXPECT_FALSE(sim::Machine::Create(m.machine().dir(), *sim::FindPreset("xp-x86"), error));
+    EXPECT_NE(error.find("not empty"), std::string::npos) << error;
+}
+
+TEST(Machine, HostPathMatchesExistingNamesInAnyLetterCase) {
+    TempMachine m;
+    const auto c = m.machine().driveC();
+    EXPECT_EQ(m.machine().HostPath("c:\\WINDOWS\\system32"), c / "Windows" / "System32");
+    EXPECT_EQ(m.machine().HostPath("C:\\windows\\New\\Deeper"), c / "Windows" / "New" / "Deeper");
+    EXPECT_EQ(m.machine().HostPath("C:\\"), c);
+    EXPECT_TRUE(m.machine().HostPath("D:\\Windows").empty());
+    EXPECT_TRUE(m.machine().HostPath("Windows").empty());
+}
+
+TEST(Machine, LockIsReentrantInOneThreadAndExcludesOthers) {
+    TempMachine m;
+    std::atomic<bool> otherHasLock{false};
+    std::thread other;
+    {
+        sim::MachineLock outer(m.machine().dir());
+        {
+            sim::MachineLock inner(m.machine().dir());  // must not deadlock
+        }
+        other = std::thread([&] {
+            sim::MachineLock lock(m.machine().dir());
+            otherHasLock = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_FALSE(otherHasLock) << "another thread took the lock while it was held";
+    }
+    other.join();
+    EXPECT_TRUE(otherHasLock);
+}
+
+}  // namespace
