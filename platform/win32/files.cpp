@@ -53,7 +53,10 @@ std::uint32_t Win32FileSystem::GetModuleFileNameA(char* out, std::uint32_t size)
     ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          reinterpret_cast<LPCSTR>(&ModuleMarker), &self);
-    return ::GetModuleFileNameA(self, out, size);
+    std::uint32_t length = ::GetModuleFileNameA(self, out, size);
+    // Windows XP leaves a cut path unterminated; later versions terminate it.
+    if (length == size && size > 0) out[size - 1] = '\0';
+    return length;
 }
 
 std::uint32_t Win32FileSystem::GetCurrentDirectoryA(std::uint32_t size, char* out) {
