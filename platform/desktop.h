@@ -36,8 +36,9 @@ public:
     virtual int MessageBoxA(WindowRef owner, const char* text, const char* caption,
                             std::uint32_t type) = 0;
 
-    // One line of what a person would have seen, for the simulated machine's transcript
-    // (UTF-8 for people). Windows keeps no transcript; there it goes to the debugger output.
+    // One line of what a person would have seen, for the simulated machine's transcript. The
+    // line is in the system code page like every text the programs hold; the transcript shows
+    // it in UTF-8 for people. Windows keeps no transcript; there it goes to the debugger output.
     virtual void Transcript(const char* line) = 0;
 };
 
