@@ -29,6 +29,13 @@ public:
     bool WriteProfileStringA(const char* section, const char* key, const char* value) override;
 
 private:
+    // The Windows path a profile file name stands for: a bare name lives in the Windows
+    // directory, a null name is win.ini there.
+    std::string ResolvePath(const char* file);
+    // The file's bytes as text; false when it cannot be read (missing, held without read
+    // sharing, a directory), which the reading functions treat alike.
+    bool Load(const std::string& path, std::string& text);
+
     plat::FileSystem& files_;
     plat::LastError& error_;
 };

@@ -1,10 +1,18 @@
 // The simulated registry, stored in the machine's registry.reg (REGEDIT5 text).
 #pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "platform/registry.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/process.h"
 
 namespace sim {
+
+namespace reg {
+class Tree;
+}
 
 // Every call loads, changes and saves the file under the machine lock, so that processes
 // sharing the machine see each other's changes at once. A 32-bit process on a 64-bit machine
@@ -30,6 +38,15 @@ public:
                             plat::RegView view) override;
 
 private:
+    // The part of a call that differs between operations: it gets the loaded registry and the
+    // key's full path, sets changed when the registry must be saved, and returns the error code.
+    using Operation = std::function<std::int32_t(
+        reg::Tree& tree, const std::vector<std::string>& key, bool& changed)>;
+    // Resolves the key in the view, applies injected faults, then loads, runs and saves under
+    // the machine lock.
+    std::int32_t Run(const char* name, plat::RegRoot root, const char* path, plat::RegView view,
+                     const Operation& operation);
+
     const Machine& machine_;
     ProcessContext process_;
 };
