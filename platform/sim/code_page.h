@@ -13,4 +13,7 @@ namespace sim {
 // ever lost silently or read past its end.
 std::string CodePageToUtf8(std::string_view bytes, std::uint32_t codePage);
 
+// Appends one Unicode code point in UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 }  // namespace sim

@@ -428,6 +428,12 @@ TEST_F(WinsimTest, RegPrintsTheKeysAtOrBelowAKey) {
               "\"USB_A_1\"=\"3\"\n");
     EXPECT_TRUE(Contains(Winsim({"reg", machine_}).out, "[HKEY_CURRENT_USER\\Printers]"));
     EXPECT_EQ(Winsim({"reg", machine_, "HKLM\\SOFTWARE\\Missing"}).status, 1);
+    // A file regedit wrote (UTF-16LE with a byte-order mark) reads the same.
+    std::string ascii = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_USERS\\.DEFAULT]\r\n\"A\"=\"1\"\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : ascii) utf16 += std::string{c, '\0'};
+    WriteHostFile(fs::path(machine_) / "registry.reg", utf16);
+    EXPECT_EQ(Winsim({"reg", machine_, "HKU"}).out, "[HKEY_USERS\\.DEFAULT]\n\"A\"=\"1\"\n");
 }
 
 TEST_F(WinsimTest, FilesListsTheTreeAndCatPrintsBytes) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "platform/sim/code_page.h"
 #include "platform/sim/file_state.h"
 #include "platform/sim/transcript.h"
 #include "platform/sim/win_path.h"
@@ -38,21 +39,7 @@ std::vector<std::string> RegistryLines(const fs::path& file) {
                     i += 2;
                 }
             }
-            if (c < 0x80) {
-                text += static_cast<char>(c);
-            } else if (c < 0x800) {
-                text += static_cast<char>(0xC0 | (c >> 6));
-                text += static_cast<char>(0x80 | (c & 0x3F));
-            } else if (c < 0x10000) {
-                text += static_cast<char>(0xE0 | (c >> 12));
-                text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-                text += static_cast<char>(0x80 | (c & 0x3F));
-            } else {
-                text += static_cast<char>(0xF0 | (c >> 18));
-                text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-                text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-                text += static_cast<char>(0x80 | (c & 0x3F));
-            }
+            sim::AppendUtf8(text, c);
         }
     } else {
         text = bytes;
