@@ -1,0 +1,26 @@
+// The fixture-package test base.
+#include "tests/setup/config_fixture.h"
+
+#include <cstring>
+
+namespace setuptest {
+
+void ConfigTest::Load(const std::string& fixture, bool is64Bit, const std::string& preset,
+                      const std::string& currentDir) {
+    testsupport::PackageMachineOptions options;
+    options.preset = preset;
+    options.currentDir = currentDir;
+    std::string error;
+    machine_ = testsupport::PackageMachine::Create(testsupport::SetupFixture(fixture), options,
+                                                   error);
+    ASSERT_TRUE(machine_) << error;
+    config_ = std::make_unique<setup::PackageConfig>(machine_->platform(), is64Bit);
+}
+
+std::vector<std::string> SplitList(const char* list) {
+    std::vector<std::string> names;
+    for (const char* p = list; *p != '\0'; p += std::strlen(p) + 1) names.emplace_back(p);
+    return names;
+}
+
+}  // namespace setuptest

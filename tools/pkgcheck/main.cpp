@@ -1,0 +1,99 @@
+// pkgcheck: shows what setup will offer and install from a driver package, and lists the
+// problems a package author would want to know about.
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "tools/pkgcheck/package_report.h"
+#include "tools/pkgcheck/report_output.h"
+#include "tools/pkgcheck/scratch_machine.h"
+
+namespace {
+
+constexpr int kClean = 0;
+constexpr int kProblems = 1;
+constexpr int kUsage = 2;
+
+const char* const kHelp =
+    "usage: pkgcheck [--json] PACKAGE_DIR\n"
+    "       pkgcheck --help\n"
+    "\n"
+    "Reads a driver package the way setup reads it and prints what setup will offer and\n"
+    "install: the models per series; for each model and word size (32-bit Windows with the\n"
+    "W32 files, 64-bit Windows with the W64 files) its ports, settings and systems; for each\n"
+    "OS row, driver flavour (raster, standard) and port kind the driver record, printer\n"
+    "record and file list; and the port and language monitors of each OS row.\n"
+    "\n"
+    "The package is copied onto a throwaway simulated Windows machine and read through\n"
+    "setup's own configuration reader, so letter case, quotes and missing keys are treated\n"
+    "exactly as setup treats them.\n"
+    "\n"
+    "Problems listed (each line starts with its kind):\n"
+    "  model-without-series     a DEVICENAME entry without a series suffix\n"
+    "  no-models                no entry with a series suffix at all\n"
+    "  default-names-no-model   DEFAULTNAME names no listed model\n"
+    "  missing-series-file      a series file of a series that has models\n"
+    "  missing-port-section     a model without its .PORT section\n"
+    "  missing-os-section       a model without one of its eight OS sections\n"
+    "  missing-file             a file the configuration names, missing from W32 or W64\n"
+    "  dependent-list-too-long  a dependent-file list that does not fit its 200 bytes\n"
+    "  startup-port-check       setup would stop at start (Setup/PortNull)\n"
+    "  missing-language-key     a key setup or uninstall reads, missing from\n"
+    "                           language\\setup.ini or language\\uninstall.ini\n"
+    "  missing-package-file     a language file, Left.bmp, License.txt (when LOADLICENSE\n"
+    "                           is on), Uninstall.ini or a USB driver file is missing\n"
+    "\n"
+    "Options:\n"
+    "  --json   print the same report as one JSON object (see docs/pkgcheck.md)\n"
+    "  --help   print this help\n"
+    "\n"
+    "Exit status: 0 no problem found, 1 problems found, 2 usage error or the package could\n"
+    "not be read.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool json = false;
+    std::string package;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kHelp;
+            return kClean;
+        }
+        if (arg == "--json") {
+            json = true;
+        } else if (!arg.empty() && arg[0] == '-') {
+            std::cerr << "pkgcheck: unknown option " << arg << "\n\n" << kHelp;
+            return kUsage;
+        } else if (package.empty()) {
+            package = arg;
+        } else {
+            std::cerr << "pkgcheck: one package directory only\n\n" << kHelp;
+            return kUsage;
+        }
+    }
+    if (package.empty()) {
+        std::cerr << "pkgcheck: no package directory given\n\n" << kHelp;
+        return kUsage;
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_directory(package, ec)) {
+        std::cerr << "pkgcheck: " << package << " is not a directory\n";
+        return kUsage;
+    }
+
+    std::string error;
+    auto machine = pkgcheck::ScratchMachine::Create(package, error);
+    if (!machine) {
+        std::cerr << "pkgcheck: " << error << "\n";
+        return kUsage;
+    }
+    pkgcheck::Report report = pkgcheck::BuildReport(
+        machine->platform(), std::filesystem::absolute(package).lexically_normal().string());
+    if (json)
+        pkgcheck::PrintJson(report, std::cout);
+    else
+        pkgcheck::PrintText(report, std::cout);
+    return report.problems.empty() ? kClean : kProblems;
+}
