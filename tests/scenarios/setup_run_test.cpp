@@ -1,0 +1,86 @@
+// The real setup program started through winsim on fresh machines with the example package: what
+// a person running it sees, and its exit status.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CommandResult {
+    int status = -1;
+    std::string output;
+};
+
+CommandResult Shell(const std::string& command) {
+    CommandResult run;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+    int raw = ::pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+class SetupRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("setup-run-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    CommandResult Winsim(const std::string& args) {
+        return Shell(std::string("'") + WINSIM_BINARY + "' " + args);
+    }
+    void MakeMachine(const std::string& preset) {
+        CommandResult created = Winsim("create '" + dir_.string() + "' --preset " + preset);
+        ASSERT_EQ(created.status, 0) << created.output;
+        CommandResult mounted = Winsim("mount '" + dir_.string() + "' '" PKG_SOURCE_DIR "/examples/package' 'C:\\Package'");
+        ASSERT_EQ(mounted.status, 0) << mounted.output;
+    }
+    CommandResult RunSetup() { return Winsim("run '" + dir_.string() + "' 'C:\\Package\\setup.exe'"); }
+
+    fs::path dir_;
+};
+
+TEST_F(SetupRun, StartOnWindows7x64PassesEveryCheckAndSaysTheWizardIsNotBuilt) {
+    MakeMachine("windows-7-x64");
+    CommandResult run = RunSetup();
+    // Not a success: the wizard does not exist yet.
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("setup: start-up checks passed (64-bit Windows)"), std::string::npos)
+        << run.output;
+}
+
+TEST_F(SetupRun, WindowsMeShowsTheRefusalAndEnds) {
+    MakeMachine("windows-me");
+    CommandResult run = RunSetup();
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("message box \"Printer Driver Setup\""), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("does not support Windows 98, Windows Me or Windows NT 4.0"),
+              std::string::npos)
+        << run.output;
+}
+
+TEST_F(SetupRun, SecondStartActivatesTheFirstWithoutAMessage) {
+    MakeMachine("xp-x86");
+    ASSERT_EQ(Winsim("desktop '" + dir_.string() + "' hold-mutex setup").status, 0);
+    ASSERT_EQ(Winsim("desktop '" + dir_.string() + "' open-window 'Printer Driver Setup' --minimized").status, 0);
+    CommandResult run = RunSetup();
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("to the foreground"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("restores window"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("message box"), std::string::npos) << run.output;
+}
+
+}  // namespace
