@@ -64,13 +64,22 @@ std::string AbsoluteWindowsPath(const std::string& currentDir, const std::string
     }
     drive[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0])));
     std::vector<std::string> out;
-    for (const std::string& part : PathComponents(rest)) {
+    const std::vector<std::string> parts = PathComponents(rest);
+    for (size_t i = 0; i < parts.size(); ++i) {
+        std::string part = parts[i];
         if (part == ".") continue;
         if (part == "..") {
             if (!out.empty()) out.pop_back();
             continue;
         }
-        out.push_back(part);
+        // Windows drops one trailing period from a name ("dir." is "dir"), and every trailing
+        // period and blank from the last name unless the path ends in a separator.
+        if (part.size() >= 2 && part.back() == '.' && part[part.size() - 2] != '.')
+            part.pop_back();
+        if (i + 1 == parts.size() && !IsSep(path.back())) {
+            while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+        }
+        if (!part.empty()) out.push_back(part);
     }
     std::string result = drive + "\\";
     for (size_t i = 0; i < out.size(); ++i) {

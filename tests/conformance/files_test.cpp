@@ -209,6 +209,22 @@ TEST_F(FilesTest, AttributesTellFilesFromDirectories) {
     EXPECT_EQ(Files().GetFileAttributesA("File.Txt"), file);
 }
 
+TEST_F(FilesTest, NewFileIsArchiveAndSetAttributesReplacesAll) {
+    WriteText("file.txt", "x");
+    EXPECT_EQ(Attributes("file.txt"), static_cast<std::uint32_t>(FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(Files().SetFileAttributesA(Path("file.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_TRUE_EXCEPT_WINE(Attributes("file.txt") == FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(Files().SetFileAttributesA(Path("file.txt").c_str(), FILE_ATTRIBUTE_NORMAL));
+    // A file without any attribute reports NORMAL.
+    EXPECT_TRUE_EXCEPT_WINE(Attributes("file.txt") == FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FilesTest, TrailingPeriodsOfTheLastNameAreIgnored) {
+    WriteText("file.txt", "x");
+    EXPECT_EQ(Attributes("file.txt."), Attributes("file.txt"));
+    EXPECT_EQ(ReadText("file.txt.."), "x");
+}
+
 TEST_F(FilesTest, MissingFileAndMissingDirectoryGiveDifferentErrors) {
     ASSERT_TRUE(Files().CreateDirectoryA(Path("dir").c_str()));
     struct Case {
@@ -304,6 +320,31 @@ TEST_F(FilesTest, DirectoriesAreCreatedAndRemovedOnlyWhenThatMakesSense) {
     EXPECT_EQ(Attributes("dir"), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(FilesTest, CurrentDirectoryCannotBeRemoved) {
+    ASSERT_TRUE(Files().CreateDirectoryA(Path("here").c_str()));
+    ASSERT_TRUE(Files().SetCurrentDirectoryA(Path("here").c_str()));
+    EXPECT_FALSE(Files().RemoveDirectoryA(Path("here").c_str()));
+    EXPECT_EQ(LastError(), static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+    ASSERT_TRUE(Files().SetCurrentDirectoryA(Path("").c_str()));
+    EXPECT_TRUE(Files().RemoveDirectoryA(Path("here").c_str()));
+}
+
+TEST_F(FilesTest, HiddenFileIsNotReplacedByAPlainWrite) {
+    WriteText("hidden.txt", "kept");
+    ASSERT_TRUE(Files().SetFileAttributesA(Path("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    P().lastError().SetLastError(0);
+    bool written = Files().WriteWholeFile(Path("hidden.txt").c_str(), Bytes("changed"));
+    EXPECT_TRUE_EXCEPT_WINE(!written && LastError() == ERROR_ACCESS_DENIED);
+    MakeWritable("hidden.txt");
+}
+
+TEST_F(FilesTest, CopyOntoItselfMeetsItsOwnHandle) {
+    WriteText("self.txt", "kept");
+    EXPECT_FALSE(Files().CopyFileA(Path("self.txt").c_str(), Path("SELF.TXT").c_str(), false));
+    EXPECT_EQ(LastError(), static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(ReadText("self.txt"), "kept");
+}
+
 TEST_F(FilesTest, CopyHonoursFailIfExists) {
     WriteText("a.txt", "first");
     WriteText("b.txt", "second");
@@ -365,6 +406,15 @@ TEST_F(FilesTest, CopyCarriesReadOnlyAndCannotReplaceAReadOnlyTarget) {
     for (const char* name : {"source.txt", "target.txt", "copy.txt"}) MakeWritable(name);
 }
 
+TEST_F(FilesTest, ReadOnlyDirectoryCannotBeRemoved) {
+    ASSERT_TRUE(Files().CreateDirectoryA(Path("dir").c_str()));
+    ASSERT_TRUE(Files().SetFileAttributesA(Path("dir").c_str(), FILE_ATTRIBUTE_READONLY));
+    P().lastError().SetLastError(0);
+    bool removed = Files().RemoveDirectoryA(Path("dir").c_str());
+    EXPECT_TRUE_EXCEPT_WINE(!removed && LastError() == ERROR_ACCESS_DENIED);
+    MakeWritable("dir");
+}
+
 TEST_F(FilesTest, SetAttributesOnMissingFileFails) {
     EXPECT_FALSE(Files().SetFileAttributesA(Path("none.txt").c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(LastError(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
@@ -373,17 +423,14 @@ TEST_F(FilesTest, SetAttributesOnMissingFileFails) {
 // ---- listings ----
 
 TEST_F(FilesTest, ListingComesInUpperCaseNameOrder) {
-    // Listed by upper-cased names: '.' < 'B' < '_', so "a.txt" < "ab.txt" < "a_b.txt".
-    for (const char* name : {"b.txt", "a_b.txt", "Ab.txt", "c", "a.txt"}) WriteText(name, name);
+    // Listed by upper-cased names: '.' < 'B' < '_', so "a.txt" < "ab.txt" < "a_b.txt"; a
+    // lower-case comparison would put '_' before 'b'.
+    for (const char* name : {"b.txt", "a_b.txt", "Ab.txt", "c", "a.txt", "B1", "a~"})
+        WriteText(name, name);
     ASSERT_TRUE(Files().CreateDirectoryA(Path("Sub").c_str()));
-    const std::vector<std::string> expected = {"a.txt", "Ab.txt", "a_b.txt", "b.txt", "c", "Sub"};
-    EXPECT_TRUE_EXCEPT_WINE(ListNames(Path("*")) == expected);
-    // Whatever the order, every entry is there once and without "." and "..".
-    std::vector<std::string> names = ListNames(Path("*"));
-    std::sort(names.begin(), names.end());
-    std::vector<std::string> sorted = expected;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(names, sorted);
+    const std::vector<std::string> expected = {"a.txt", "Ab.txt", "a_b.txt", "a~",
+                                               "b.txt", "B1",     "c",       "Sub"};
+    EXPECT_EQ(ListNames(Path("*")), expected);
 }
 
 TEST_F(FilesTest, ListingReportsAttributesAndSizes) {
@@ -424,6 +471,8 @@ TEST_F(FilesTest, ListingPatternsSelectEntries) {
         std::sort(names.begin(), names.end());
         EXPECT_EQ(names, c.names);
     }
+    // "*." names the entries without an extension.
+    EXPECT_TRUE_EXCEPT_WINE(ListNames(Path("*.")) == std::vector<std::string>{"noext"});
     // A relative pattern lists the current directory.
     std::vector<std::string> names = ListNames("*.txt");
     EXPECT_EQ(names, std::vector<std::string>{"three.txt"});
@@ -440,6 +489,7 @@ TEST_F(FilesTest, ListingWithoutMatchOrWithoutDirectoryFails) {
         {"*.none", ERROR_FILE_NOT_FOUND},
         {"empty\\*", ERROR_FILE_NOT_FOUND},
         {"nodir\\*", ERROR_PATH_NOT_FOUND},
+        {"empty\\", ERROR_FILE_NOT_FOUND},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pattern);

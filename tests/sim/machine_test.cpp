@@ -36,6 +36,11 @@ TEST(WinPath, AbsolutePathResolvesAgainstTheCurrentDirectory) {
         {"C:\\pkg", "D:x", ""},
         {"C:\\pkg", "\\\\server\\share", ""},
         {"C:\\pkg", "", ""},
+        // Trailing periods and blanks of the last name go; a name of three periods stays.
+        {"C:\\pkg", "setup.ini.", "C:\\pkg\\setup.ini"},
+        {"C:\\pkg", "setup.ini . .", "C:\\pkg\\setup.ini"},
+        {"C:\\pkg", "dir.\\file", "C:\\pkg\\dir\\file"},
+        {"C:\\pkg", "...\\file", "C:\\pkg\\...\\file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.current) + " + " + c.path);
