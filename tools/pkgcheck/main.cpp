@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "tools/pkgcheck/caching_platform.h"
 #include "tools/pkgcheck/package_report.h"
 #include "tools/pkgcheck/report_output.h"
 #include "tools/pkgcheck/scratch_machine.h"
@@ -89,8 +90,9 @@ int main(int argc, char** argv) {
         std::cerr << "pkgcheck: " << error << "\n";
         return kUsage;
     }
+    pkgcheck::CachingPlatform platform(machine->platform());
     pkgcheck::Report report = pkgcheck::BuildReport(
-        machine->platform(), std::filesystem::absolute(package).lexically_normal().string());
+        platform, std::filesystem::absolute(package).lexically_normal().string());
     if (json)
         pkgcheck::PrintJson(report, std::cout);
     else
