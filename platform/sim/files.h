@@ -3,6 +3,13 @@
 // Attributes, open handles and access-denied marks are kept machine-wide in the state
 // directory (see file_state.h), so every process of the machine sees them. The current
 // directory belongs to this object: SetCurrentDirectoryA changes it for this process only.
+//
+// Where Windows' behaviour has several forms, this one follows a current NTFS volume: a new
+// file carries ARCHIVE, one without attributes reads NORMAL; a file deleted while others hold
+// it open with FILE_SHARE_DELETE disappears at once; listings come in the order of the
+// upper-cased names, "*.*" names every entry and "*." the entries without an extension, and '?'
+// stands for exactly one character. 32-bit programs on 64-bit machines are not redirected from
+// System32 to SysWOW64.
 #pragma once
 #include <filesystem>
 #include <map>

@@ -98,7 +98,8 @@ std::uint32_t SimSystemInfo::GetACP() { return machine_.settings().codePage; }
 
 void SimSystemInfo::Sleep(std::uint32_t milliseconds) {
     double scale = machine_.settings().timeScale;
-    auto real = static_cast<std::uint64_t>(static_cast<double>(milliseconds) * std::max(scale, 0.0));
+    auto real =
+        static_cast<std::uint64_t>(static_cast<double>(milliseconds) * std::max(scale, 0.0));
     // A scale above 1 slows the program down for people watching; nothing is skipped then.
     if (real < milliseconds) skippedMs_ += milliseconds - real;
     if (real > 0) std::this_thread::sleep_for(std::chrono::milliseconds(real));

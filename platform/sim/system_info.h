@@ -4,6 +4,10 @@
 // what WOW64 and GetSystemInfo show. Sleep and GetTickCount run on this process's clock, which
 // runs with the host's monotonic clock and jumps ahead by the part of each sleep that the
 // machine's time scale skips.
+//
+// On the 9x platform nobody is administrator: those systems have no access tokens, so the
+// token check fails (ERROR_CALL_NOT_IMPLEMENTED) and counts as "not administrator". On 9x,
+// GetVersionExA succeeds with product type 0 and the version in the build number's high word.
 #pragma once
 #include <atomic>
 

@@ -18,6 +18,7 @@ namespace {
 using simtest::TempMachine;
 
 std::vector<std::uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+std::uint32_t Attr(std::uint32_t a) { return a; }
 
 std::string Read(plat::Platform& p, const char* path) {
     std::vector<std::uint8_t> bytes;
@@ -42,7 +43,8 @@ TEST(SimFiles, DriveCIgnoresLetterCaseAndKeepsTheFirstSpelling) {
 
     ASSERT_TRUE(p->files().WriteWholeFile("C:\\Scratch\\MixedCase.Txt", Bytes("one")));
     ASSERT_TRUE(p->files().WriteWholeFile("C:\\SCRATCH\\mixedcase.txt", Bytes("two")));
-    EXPECT_EQ(HostNames(m.machine().driveC() / "scratch"), std::vector<std::string>{"MixedCase.Txt"});
+    EXPECT_EQ(HostNames(m.machine().driveC() / "scratch"),
+              std::vector<std::string>{"MixedCase.Txt"});
     EXPECT_EQ(Read(*p, "c:\\scratch\\MIXEDCASE.TXT"), "two");
     ASSERT_TRUE(p->files().CreateDirectoryA("C:\\scratch\\NewDir"));
     ASSERT_TRUE(p->files().WriteWholeFile("C:\\SCRATCH\\NEWDIR\\f", Bytes("x")));
@@ -211,7 +213,8 @@ TEST(SimFiles, ReadersNeverSeeAHalfWrittenFile) {
         const auto host = m.machine().driveC() / "scratch" / "big.bin";
         while (!done) {
             std::ifstream in(host, std::ios::binary);
-            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            std::string text((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
             if (text != a && text != b) ++torn;
         }
     });
@@ -235,23 +238,25 @@ TEST(SimFiles, CurrentDirectoryCannotBeRemoved) {
     EXPECT_TRUE(p->files().RemoveDirectoryA("here"));
 }
 
-TEST(SimFiles, NewFilesAreArchiveAndClearedAttributesReadNormal) {
+TEST(SimFiles, AttributesDoNotOutliveTheirFile) {
     TempMachine m;
     auto p = m.Process();
     ASSERT_TRUE(p->files().WriteWholeFile("f.txt", Bytes("x")));
-    EXPECT_EQ(p->files().GetFileAttributesA("f.txt"), static_cast<std::uint32_t>(FILE_ATTRIBUTE_ARCHIVE));
-    ASSERT_TRUE(p->files().SetFileAttributesA("f.txt", FILE_ATTRIBUTE_NORMAL));
-    EXPECT_EQ(p->files().GetFileAttributesA("f.txt"), static_cast<std::uint32_t>(FILE_ATTRIBUTE_NORMAL));
-    ASSERT_TRUE(p->files().SetFileAttributesA("f.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY));
-    EXPECT_EQ(p->files().GetFileAttributesA("f.txt"), static_cast<std::uint32_t>(FILE_ATTRIBUTE_HIDDEN));
-    // A hidden file is not replaced by a plain write, as CREATE_ALWAYS refuses it.
-    EXPECT_FALSE(p->files().WriteWholeFile("f.txt", Bytes("y")));
-    EXPECT_EQ(p->lastError().GetLastError(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
-    // A deleted and re-created file starts afresh.
+    // The kind of a file is not an attribute to set.
+    ASSERT_TRUE(p->files().SetFileAttributesA("f.txt",
+                                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(p->files().GetFileAttributesA("f.txt"), Attr(FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(p->files().SetFileAttributesA("f.txt", FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(p->files().SetFileAttributesA("f.txt", FILE_ATTRIBUTE_NORMAL));
     ASSERT_TRUE(p->files().DeleteFileA("f.txt"));
-    ASSERT_TRUE(p->files().WriteWholeFile("f.txt", Bytes("z")));
-    EXPECT_EQ(p->files().GetFileAttributesA("f.txt"), static_cast<std::uint32_t>(FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(p->files().WriteWholeFile("F.TXT", Bytes("z")));
+    EXPECT_EQ(p->files().GetFileAttributesA("f.txt"), Attr(FILE_ATTRIBUTE_ARCHIVE));
+    // A directory removed and made again starts afresh too.
+    ASSERT_TRUE(p->files().CreateDirectoryA("d"));
+    ASSERT_TRUE(p->files().SetFileAttributesA("d", FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(p->files().RemoveDirectoryA("d"));
+    ASSERT_TRUE(p->files().CreateDirectoryA("d"));
+    EXPECT_EQ(p->files().GetFileAttributesA("d"), Attr(FILE_ATTRIBUTE_DIRECTORY));
 }
 
 }  // namespace
