@@ -57,10 +57,14 @@ void FindLineEnd(std::string_view text, std::size_t pos, std::size_t& end, std::
     }
 }
 
+// The first line of the section that names the key. A line without '=' counts too: Windows
+// finds it first and then has no value for it, so a later "key=value" stays hidden.
 const Line* FindKeyLine(const Document& doc, const Section& section, std::string_view key) {
     for (std::size_t i = section.first; i < section.last; ++i) {
         const Line& line = doc.lines()[i];
-        if (line.kind == Line::Kind::Entry && SameName(line.name, key)) return &line;
+        if ((line.kind == Line::Kind::Entry || line.kind == Line::Kind::Text) &&
+            SameName(line.name, key))
+            return &line;
     }
     return nullptr;
 }
@@ -117,7 +121,7 @@ std::optional<std::string> Document::FindValue(std::string_view section,
     const Section* s = FindSection(section);
     if (!s || key.empty()) return std::nullopt;
     const Line* line = FindKeyLine(*this, *s, key);
-    if (!line) return std::nullopt;
+    if (!line || line->kind != Line::Kind::Entry) return std::nullopt;
     return line->value;
 }
 

@@ -45,8 +45,8 @@ public:
     // The first section of that name (names compared without letter case, blanks around the
     // asked name dropped); null when there is none or the name is empty.
     const Section* FindSection(std::string_view name) const;
-    // The value of the first key of that name in the first section of that name. Lines
-    // without '=' are not keys. Empty when section or key are missing or a name is empty.
+    // The value of the first key of that name in the first section of that name. Empty when
+    // section or key are missing, a name is empty, or the first line of that name has no '='.
     std::optional<std::string> FindValue(std::string_view section, std::string_view key) const;
     // Section names in file order (both of two equal names), without the headerless part and
     // without empty names.
@@ -65,6 +65,8 @@ std::string_view TrimBlanks(std::string_view s);
 
 // Edits that keep every byte of the text they do not change. New lines end in CRLF; a last
 // line without a line end gets one before anything is appended after it.
+//
+// A key's line is the first line of the section that names it, with or without '='.
 //
 // Sets the first key of that name in the first section of that name, in place; otherwise adds
 // the key after the section's last key (a new section goes at the end of the text). Leading

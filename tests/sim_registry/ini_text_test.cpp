@@ -71,10 +71,15 @@ TEST(IniLookup, TheFirstOfTwoEqualKeysAndTheFirstOfTwoEqualSectionsWin) {
     EXPECT_EQ(doc.SectionNames(), (std::vector<std::string>{"S", "s"}));
 }
 
-TEST(IniLookup, LinesWithoutEqualsSignAreNotKeys) {
-    Document doc("[S]\r\nflag\r\nflag=set\r\n");
-    EXPECT_EQ(doc.FindValue("S", "flag"), "set");
-    EXPECT_EQ(doc.KeyNames("S"), (std::vector<std::string>{"flag"}));
+TEST(IniLookup, ALineWithoutEqualsSignHasNoValueAndHidesALaterKeyOfItsName) {
+    Document doc("[S]\r\nflag\r\nflag=set\r\nother=1\r\n");
+    EXPECT_EQ(doc.FindValue("S", "flag"), std::nullopt);
+    EXPECT_EQ(doc.FindValue("S", "other"), "1");
+    EXPECT_EQ(doc.KeyNames("S"), (std::vector<std::string>{"flag", "other"}));
+    EXPECT_EQ(sim::ini::SetValue("[S]\r\nflag\r\nflag=set\r\n", "S", "flag", "v"),
+              "[S]\r\nflag=v\r\nflag=set\r\n");
+    EXPECT_EQ(sim::ini::DeleteKey("[S]\r\nflag\r\nflag=set\r\n", "S", "flag"),
+              "[S]\r\nflag=set\r\n");
 }
 
 TEST(IniLookup, EmptyNamesAndKeysBeforeTheFirstSectionAreNeverFound) {
