@@ -19,8 +19,8 @@ bool UsesWindows40Environment(int os);
 inline constexpr const char* kWindows40Environment = "Windows 4.0";
 
 // The kind of the chosen port; selects the driver-name key and whether a language monitor
-// applies.
-enum PortKind { kSerialPort = 0, kParallelPort = 1, kUsbPort = 2, kNetworkPort = 3 };
+// applies. The fixed underlying type keeps a value outside 0..3 well-defined: it names no key.
+enum PortKind : int { kSerialPort = 0, kParallelPort = 1, kUsbPort = 2, kNetworkPort = 3 };
 inline constexpr int kPortKindCount = 4;
 
 // Which of the two parallel sets of driver-file keys a record reads: raster ("GDI" keys,
