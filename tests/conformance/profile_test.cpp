@@ -405,6 +405,21 @@ TEST_F(ProfileTest, WritingAFileHeldWithoutReadAndWriteSharingFailsWithSharingVi
     EXPECT_EQ(Get("held.ini", "S", "k"), "new");
 }
 
+TEST_F(ProfileTest, WritingAReadOnlyFileFailsWithAccessDenied) {
+    WriteText("ro.ini", "[S]\r\nk=v\r\n");
+    ASSERT_TRUE(P().files().SetFileAttributesA(Path("ro.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+    P().lastError().SetLastError(0);
+    EXPECT_FALSE(Write("ro.ini", "S", "k", "new"));
+    EXPECT_EQ(P().lastError().GetLastError(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(Get("ro.ini", "S", "k"), "v");
+    P().files().SetFileAttributesA(Path("ro.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ProfileTest, WritingIntoAMissingDirectoryFails) {
+    EXPECT_FALSE(Write("no-such-dir\\x.ini", "S", "k", "v"));
+    EXPECT_EQ(P().lastError().GetLastError(), static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
+}
+
 // ---- win.ini ----
 
 TEST_F(ProfileTest, TheWinIniCallsUseWinIniInTheWindowsDirectory) {
