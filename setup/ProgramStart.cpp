@@ -42,9 +42,8 @@ bool IsRefusedWindows(const plat::OsVersion& v) {
     return windows98OrMe || nt4;
 }
 
-// The model name of the last DEVICENAME entry that carries a series suffix. A package without
-// any such entry has no model, and so no port either: the check then looks for the section
-// ".PORT", which no series file has.
+// The model name of the last DEVICENAME entry that carries a series suffix; empty when no entry
+// carries one.
 std::string LastSeriesModelName(PackageConfig& config) {
     std::string last;
     int count = config.ModelCount();
@@ -60,6 +59,7 @@ std::string LastSeriesModelName(PackageConfig& config) {
 bool PackageHasPort(plat::Platform& platform, bool is64Bit) {
     PackageConfig config(platform, is64Bit);
     std::string model = LastSeriesModelName(config);
+    if (model.empty()) return false;  // no model, so nothing to offer a port for
     std::string section = model + ".PORT";
     static const char* const kPortKeys[] = {"USBSUPPORTED", "LPTSUPPORTED", "COMSUPPORTED"};
     for (int series = 0; series < kSeriesCount; ++series) {

@@ -221,6 +221,15 @@ TEST_F(PortCheck, NetworkOnlyOrSwitchedOffPortsDoNotCount) {
     EXPECT_EQ(Run(), StartOutcome::NoPort);
 }
 
+TEST_F(PortCheck, NoEntryWithASeriesSuffixMeansNoModelAndNoPort) {
+    ASSERT_TRUE(m_->WriteFile(kSetupIni,
+                              "[DEVICENAME]\r\nDEVICENUMBER=1\r\nDEVICENAME1=NOSUFFIX\r\n"));
+    // Even a section named after the empty model must not count.
+    ASSERT_TRUE(m_->WriteFile("C:\\Pkg\\DRVCONFIG\\setup_receipt.ini",
+                              "[.PORT]\r\nUSBSUPPORTED=1\r\n[NOSUFFIX.PORT]\r\nUSBSUPPORTED=1\r\n"));
+    EXPECT_EQ(Run(), StartOutcome::NoPort);
+}
+
 TEST_F(PortCheck, A64BitRunReadsOnlyThe64BitSeriesFiles) {
     PackageMachineOptions options;
     options.preset = "windows-7-x64";
