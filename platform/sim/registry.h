@@ -16,7 +16,9 @@ class Tree;
 
 // Every call loads, changes and saves the file under the machine lock, so that processes
 // sharing the machine see each other's changes at once. A 32-bit process on a 64-bit machine
-// sees HKLM\SOFTWARE through Wow6432Node in its default view.
+// sees HKLM\SOFTWARE through Wow6432Node in its default view. HKEY_CLASSES_ROOT is kept as
+// HKLM\SOFTWARE\Classes, so its 32-bit view is HKLM\SOFTWARE\Wow6432Node\Classes. Faults
+// injected with registry_faults.h make chosen calls fail first.
 class SimRegistry : public plat::Registry {
 public:
     SimRegistry(const Machine& machine, const ProcessContext& process);
