@@ -5,7 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <filesystem>
 #include <string>
 
@@ -60,6 +62,46 @@ TEST_F(SetupRun, StartOnWindows7x64PassesEveryCheckAndSaysTheWizardIsNotBuilt) {
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_NE(run.output.find("setup: start-up checks passed (64-bit Windows)"), std::string::npos)
         << run.output;
+}
+
+TEST_F(SetupRun, EveryPresetStartsOrIsRefusedAsItsWindowsVersionRequires) {
+    struct Case {
+        const char* preset;
+        const char* expected;  // what the run's transcript must say
+    } cases[] = {
+        {"windows-95", "start-up checks passed (32-bit Windows)"},
+        {"windows-98", "does not support Windows 98"},
+        {"windows-me", "does not support Windows 98"},
+        {"nt4-x86", "does not support Windows 98"},
+        {"windows-2000-x86", "start-up checks passed (32-bit Windows)"},
+        {"xp-x86", "start-up checks passed (32-bit Windows)"},
+        {"xp-x64", "start-up checks passed (64-bit Windows)"},
+        {"server-2003-x86", "start-up checks passed (32-bit Windows)"},
+        {"server-2003-x64", "start-up checks passed (64-bit Windows)"},
+        {"vista-x86", "start-up checks passed (32-bit Windows)"},
+        {"vista-x64", "start-up checks passed (64-bit Windows)"},
+        {"server-2008-x86", "start-up checks passed (32-bit Windows)"},
+        {"server-2008-x64", "start-up checks passed (64-bit Windows)"},
+        {"server-2008-r2-x64", "start-up checks passed (64-bit Windows)"},
+        {"windows-7-x86", "start-up checks passed (32-bit Windows)"},
+        {"windows-7-x64", "start-up checks passed (64-bit Windows)"},
+        {"windows-8.1-x64", "start-up checks passed (64-bit Windows)"},
+        {"windows-10-x64", "start-up checks passed (64-bit Windows)"},
+    };
+    CommandResult presets = Winsim("presets");
+    ASSERT_EQ(presets.status, 0) << presets.output;
+    // The table covers every preset winsim offers: one line each.
+    EXPECT_EQ(std::count(presets.output.begin(), presets.output.end(), '\n'),
+              static_cast<std::ptrdiff_t>(std::size(cases)))
+        << presets.output;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.preset);
+        EXPECT_NE(presets.output.find(c.preset), std::string::npos);
+        fs::remove_all(dir_);
+        MakeMachine(c.preset);
+        CommandResult run = RunSetup();
+        EXPECT_NE(run.output.find(c.expected), std::string::npos) << run.output;
+    }
 }
 
 TEST_F(SetupRun, WindowsMeShowsTheRefusalAndEnds) {
