@@ -6,10 +6,12 @@
 #include <memory>
 
 #include "platform/desktop.h"
+#include "platform/dialog.h"
 #include "platform/files.h"
 #include "platform/last_error.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "platform/spooler.h"
 #include "platform/system_info.h"
 
 namespace plat {
@@ -23,6 +25,8 @@ public:
     virtual Desktop& desktop() = 0;
     virtual Registry& registry() = 0;
     virtual LastError& lastError() = 0;
+    virtual Dialogs& dialogs() = 0;
+    virtual Spooler& spooler() = 0;
 };
 
 // The platform of the running process: on Linux the simulated machine named by the

@@ -12,7 +12,9 @@ SimPlatform::SimPlatform(Machine machine, ProcessContext process)
       profile_(files_, lastError_),
       system_(machine_, process_, lastError_),
       desktop_(machine_, process_, lastError_),
-      registry_(machine_, process_) {}
+      registry_(machine_, process_),
+      dialogs_(machine_, process_, desktop_),
+      spooler_(machine_, process_, lastError_) {}
 
 }  // namespace sim
 

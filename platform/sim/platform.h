@@ -4,12 +4,14 @@
 
 #include "platform/platform.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/dialogs.h"
 #include "platform/sim/files.h"
 #include "platform/sim/last_error.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/process.h"
 #include "platform/sim/profile.h"
 #include "platform/sim/registry.h"
+#include "platform/sim/spooler.h"
 #include "platform/sim/system_info.h"
 
 namespace sim {
@@ -26,6 +28,8 @@ public:
     plat::Desktop& desktop() override { return desktop_; }
     plat::Registry& registry() override { return registry_; }
     plat::LastError& lastError() override { return lastError_; }
+    plat::Dialogs& dialogs() override { return dialogs_; }
+    plat::Spooler& spooler() override { return spooler_; }
 
     const Machine& machine() const { return machine_; }
     const ProcessContext& process() const { return process_; }
@@ -39,6 +43,8 @@ private:
     SimSystemInfo system_;
     SimDesktop desktop_;
     SimRegistry registry_;
+    SimDialogs dialogs_;
+    SimSpooler spooler_;
 };
 
 }  // namespace sim

@@ -4,10 +4,12 @@
 
 #include "platform/platform.h"
 #include "platform/win32/desktop.h"
+#include "platform/win32/dialogs.h"
 #include "platform/win32/files.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/profile.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/spooler.h"
 #include "platform/win32/system_info.h"
 
 namespace win32 {
@@ -20,6 +22,8 @@ public:
     plat::Desktop& desktop() override { return desktop_; }
     plat::Registry& registry() override { return registry_; }
     plat::LastError& lastError() override { return lastError_; }
+    plat::Dialogs& dialogs() override { return dialogs_; }
+    plat::Spooler& spooler() override { return spooler_; }
 
 private:
     Win32Profile profile_;
@@ -28,6 +32,8 @@ private:
     Win32Desktop desktop_;
     Win32Registry registry_;
     Win32LastError lastError_;
+    Win32Dialogs dialogs_;
+    Win32Spooler spooler_;
 };
 
 }  // namespace win32

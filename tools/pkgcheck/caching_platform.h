@@ -118,6 +118,8 @@ public:
     plat::SystemInfo& system() override { return inner_.system(); }
     plat::Desktop& desktop() override { return inner_.desktop(); }
     plat::Registry& registry() override { return inner_.registry(); }
+    plat::Dialogs& dialogs() override { return inner_.dialogs(); }
+    plat::Spooler& spooler() override { return inner_.spooler(); }
     plat::LastError& lastError() override { return inner_.lastError(); }
 
 private:

@@ -1,0 +1,158 @@
+// Dialogs: the abstract window that a dialog's logic talks to, the events it receives, and the
+// host that creates dialogs from the program's templates.
+//
+// Every window and page of the programs is a class deriving from DialogLogic. Its code never
+// touches a window handle: it reads and changes its controls through DialogWindow, by control
+// id, and reacts to the events the host delivers. On Windows a dialog procedure forwards the real
+// messages to the logic; on the simulated machine the desktop builds the controls from the same
+// resource script and drives the logic from an automation script.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace plat {
+
+class DialogWindow;
+
+// Notification codes of WM_COMMAND, with Windows' values.
+enum : int {
+    kButtonClicked = 0,       // BN_CLICKED
+    kComboSelChange = 1,      // CBN_SELCHANGE
+    kListSelChange = 1,       // LBN_SELCHANGE
+    kEditSetFocus = 0x0100,   // EN_SETFOCUS
+    kEditKillFocus = 0x0200,  // EN_KILLFOCUS
+    kEditChange = 0x0300,     // EN_CHANGE
+};
+
+// A font given to a window and its controls (CreateFontA's arguments that the programs set).
+struct FontSpec {
+    int height = 0;
+    int width = 0;
+    int weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    std::uint8_t charSet = 0;
+    std::uint8_t pitchAndFamily = 0;
+    std::string face;  // in the system code page
+};
+
+// A rectangle in client coordinates of the window it belongs to, in pixels.
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Drawing during OnPaint. On the simulated machine a paint is recorded, not rendered.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    virtual Rect ClientRect() = 0;
+    // Stretches a bitmap loaded with DialogWindow::LoadBitmapFile over a rectangle
+    // (COLORONCOLOR, SRCCOPY).
+    virtual void StretchBitmap(int bitmapId, const Rect& target) = 0;
+    // One line of text centred in the rectangle, on a transparent background.
+    virtual void DrawCentredText(const Rect& box, std::string_view text, const FontSpec& font,
+                                 std::uint32_t rgb) = 0;
+    // The window's icon centred in the client area (a minimised window).
+    virtual void DrawIconCentred() = 0;
+};
+
+// The behaviour of one window or page. The host calls these on the user-interface thread.
+class DialogLogic {
+public:
+    virtual ~DialogLogic() = default;
+    // WM_INITDIALOG: the controls exist with their template texts and styles. Return true to let
+    // the host give the focus to the first control, false when the logic set it itself.
+    virtual bool OnInitDialog(DialogWindow& /*window*/) { return true; }
+    // WM_SHOWWINDOW.
+    virtual void OnShowWindow(DialogWindow& /*window*/, bool /*shown*/) {}
+    // WM_COMMAND from a control (notification code) or a button (kButtonClicked). IDOK and
+    // IDCANCEL arrive here too (Escape and the close box send IDCANCEL); return true when handled,
+    // false to let the host end a modal dialog with that id.
+    virtual bool OnCommand(DialogWindow& /*window*/, int /*id*/, int /*code*/) { return false; }
+    // WM_SYSCOMMAND for a command the logic put into the system menu. True when handled.
+    virtual bool OnSysCommand(DialogWindow& /*window*/, int /*command*/) { return false; }
+    // WM_TIMER.
+    virtual void OnTimer(DialogWindow& /*window*/, int /*timerId*/) {}
+    // WM_HELP (F1).
+    virtual void OnHelp(DialogWindow& /*window*/) {}
+    // WM_PAINT; return false to let the dialog paint as usual.
+    virtual bool OnPaint(DialogWindow& /*window*/, Canvas& /*canvas*/) { return false; }
+    // WM_DESTROY.
+    virtual void OnDestroy(DialogWindow& /*window*/) {}
+};
+
+// A live dialog window, as its logic sees it. Texts are in the system code page (the A
+// functions); the W variants take and give UTF-16 for the plug-in. Operations on a control id the
+// window does not have are errors: Windows ignores them, the simulator fails loudly.
+class DialogWindow {
+public:
+    virtual ~DialogWindow() = default;
+
+    // The window itself.
+    virtual void SetTitle(std::string_view text) = 0;          // SetWindowTextA
+    virtual std::string GetTitle() = 0;
+    virtual void Show(bool shown) = 0;                         // ShowWindow SW_SHOW / SW_HIDE
+    virtual bool IsShown() = 0;
+    virtual void EndDialog(int result) = 0;                    // a modal dialog ends
+    virtual void SetIcons() = 0;                               // the program's main icon, large and small
+    virtual void AppendSystemMenuItem(int command, std::string_view text) = 0;  // separator + item
+    virtual void SetFontAll(const FontSpec& font) = 0;         // WM_SETFONT on itself and every child
+    virtual void Invalidate() = 0;
+    virtual void SetTimer(int timerId, std::uint32_t milliseconds) = 0;
+    virtual void KillTimer(int timerId) = 0;
+
+    // Controls: texts, states.
+    virtual void SetItemText(int id, std::string_view text) = 0;  // SetDlgItemTextA
+    virtual std::string GetItemText(int id) = 0;
+    virtual void SetItemTextW(int id, std::u16string_view text) = 0;
+    virtual std::u16string GetItemTextW(int id) = 0;
+    virtual void EnableItem(int id, bool enabled) = 0;
+    virtual bool IsItemEnabled(int id) = 0;
+    virtual void ShowItem(int id, bool shown) = 0;
+    virtual bool IsItemVisible(int id) = 0;
+    virtual void CheckButton(int id, bool checked) = 0;         // BM_SETCHECK
+    virtual bool IsButtonChecked(int id) = 0;
+    virtual void SetFocus(int id) = 0;
+    virtual Rect ItemRect(int id) = 0;                          // in this window's client coordinates
+
+    // Combo boxes and list boxes (the control's kind decides the messages).
+    virtual void ResetList(int id) = 0;
+    virtual int AddListItem(int id, std::string_view text) = 0;   // index of the new entry
+    virtual int ListCount(int id) = 0;
+    virtual std::string ListItemText(int id, int index) = 0;
+    virtual void SetListSelection(int id, int index) = 0;          // -1: none
+    virtual int GetListSelection(int id) = 0;                      // -1: none
+
+    // Progress bars, trackbars and up-down controls.
+    virtual void SetRange(int id, int low, int high) = 0;
+    virtual void SetPosition(int id, int position) = 0;
+    virtual int GetPosition(int id) = 0;
+
+    // Bitmaps: loads a BMP file (LoadImageA from file; path as the program gives it). Returns an
+    // id for Canvas::StretchBitmap, or 0 when the file cannot be loaded.
+    virtual int LoadBitmapFile(std::string_view path) = 0;
+
+    // Child dialogs. A page is a modeless child created hidden from its template and placed at
+    // the rectangle of a placeholder control, without changing the z-order. The child lives as
+    // long as the returned object.
+    virtual std::unique_ptr<DialogWindow> CreateChildPage(int templateId, DialogLogic& logic,
+                                                          int placeholderId) = 0;
+    // A modal dialog owned by this window; returns its EndDialog result.
+    virtual int RunModalChild(int templateId, DialogLogic& logic) = 0;
+    // MessageBoxA owned by this window.
+    virtual int MessageBox(std::string_view text, std::string_view caption, std::uint32_t type) = 0;
+};
+
+// Creates top-level dialogs from the running program's own templates.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // DialogBoxParamA: runs a modal top-level dialog and returns its EndDialog result, or -1
+    // when the template does not exist.
+    virtual int RunModal(int templateId, DialogLogic& logic) = 0;
+};
+
+}  // namespace plat

@@ -1,0 +1,14 @@
+// Dialogs on Windows: DialogBoxParamA with a dialog procedure that forwards to the logic.
+#pragma once
+#include <windows.h>
+
+#include "platform/dialog.h"
+
+namespace win32 {
+
+class Win32Dialogs : public plat::Dialogs {
+public:
+    int RunModal(int templateId, plat::DialogLogic& logic) override;
+};
+
+}  // namespace win32
