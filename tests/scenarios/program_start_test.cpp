@@ -45,14 +45,7 @@ int CountOccurrences(const std::string& text, const std::string& what) {
 
 // A second program on the same machine, as another process would be.
 std::unique_ptr<sim::SimPlatform> OtherProgram(PackageMachine& m, const std::string& module) {
-    std::string error;
-    auto machine = sim::Machine::Open(m.machine().dir(), error);
-    EXPECT_TRUE(machine.has_value()) << error;
-    sim::ProcessContext process;
-    process.machineDir = machine->dir();
-    process.modulePath = module;
-    process.currentDir = "C:\\Pkg";
-    return std::make_unique<sim::SimPlatform>(std::move(*machine), std::move(process));
+    return m.Process(32, module, "C:\\Pkg");
 }
 
 void SetSwitch(PackageMachine& m, const char* key, const char* value) {
@@ -161,8 +154,7 @@ TEST(ProgramStart, XpWithoutIsWow64ProcessCountsAs32Bit) {
     sim::MachineSettings s = m->machine().settings();
     s.hasIsWow64Process = false;
     std::string error;
-    auto reopened = sim::Machine::Open(m->machine().dir(), error);
-    ASSERT_TRUE(reopened->SaveSettings(s, error)) << error;
+    ASSERT_TRUE(m->machine().SaveSettings(s, error)) << error;
     auto setupProgram = OtherProgram(*m, "C:\\Pkg\\setup.exe");
     setup::StartResult r = setup::RunProgramStart(*setupProgram);
     EXPECT_EQ(r.outcome, StartOutcome::Proceed);

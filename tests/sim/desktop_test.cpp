@@ -14,11 +14,11 @@
 #include "platform/sim/top_level_window.h"
 #include "platform/sim/transcript.h"
 #include "platform/win_constants.h"
-#include "tests/sim/temp_machine.h"
+#include "tests/support/temp_machine.h"
 
 namespace {
 
-using simtest::TempMachine;
+using testsupport::TempMachine;
 
 std::vector<std::string> Transcript(TempMachine& m) { return sim::ReadTranscript(m.machine().dir()); }
 

@@ -11,11 +11,11 @@
 
 #include "platform/sim/file_faults.h"
 #include "platform/win_constants.h"
-#include "tests/sim/temp_machine.h"
+#include "tests/support/temp_machine.h"
 
 namespace {
 
-using simtest::TempMachine;
+using testsupport::TempMachine;
 
 std::vector<std::uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 std::uint32_t Attr(std::uint32_t a) { return a; }

@@ -8,11 +8,11 @@
 
 #include "platform/sim/machine.h"
 #include "platform/sim/win_path.h"
-#include "tests/sim/temp_machine.h"
+#include "tests/support/temp_machine.h"
 
 namespace {
 
-using simtest::TempMachine;
+using testsupport::TempMachine;
 
 // ---- Windows paths ----
 

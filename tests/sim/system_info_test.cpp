@@ -6,11 +6,11 @@
 #include <string>
 
 #include "platform/win_constants.h"
-#include "tests/sim/temp_machine.h"
+#include "tests/support/temp_machine.h"
 
 namespace {
 
-using simtest::TempMachine;
+using testsupport::TempMachine;
 
 // Sets machine.ini values before the processes that should see them are made.
 void Configure(TempMachine& m, const std::string& key, const std::string& value) {

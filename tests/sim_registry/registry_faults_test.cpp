@@ -5,13 +5,13 @@
 
 #include "platform/sim/registry_faults.h"
 #include "platform/win_constants.h"
-#include "tests/sim_registry/scratch_machine.h"
+#include "tests/support/temp_machine.h"
 
 namespace {
 
 using plat::RegRoot;
 using plat::RegView;
-using simreg::ScratchMachine;
+using testsupport::TempMachine;
 
 const char* const kPrint = "SYSTEM\\CurrentControlSet\\Control\\Print";
 
@@ -20,7 +20,7 @@ std::int32_t SetDword(plat::Registry& r, RegRoot root, const char* path, RegView
 }
 
 TEST(RegistryFaults, CallsOnTheKeyAndBelowFailForTheChosenOperationOnly) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p = m.Process(64);
     auto& r = p->registry();
     ASSERT_EQ(r.CreateKey(RegRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers", RegView::Default), ERROR_SUCCESS);
@@ -44,7 +44,7 @@ TEST(RegistryFaults, CallsOnTheKeyAndBelowFailForTheChosenOperationOnly) {
 }
 
 TEST(RegistryFaults, ACountedFaultIsUsedUpThenCallsSucceed) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p = m.Process(64);
     std::string error;
     ASSERT_TRUE(sim::AddRegistryFault(m.machine(), {"*", ERROR_NOT_ENOUGH_MEMORY, 2, "HKCU\\Software"}, error));
@@ -56,7 +56,7 @@ TEST(RegistryFaults, ACountedFaultIsUsedUpThenCallsSucceed) {
 }
 
 TEST(RegistryFaults, AFaultMatchesThePathTheCallReallyReaches) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p32 = m.Process(32);
     auto p64 = m.Process(64);
     ASSERT_EQ(p32->registry().CreateKey(RegRoot::LocalMachine, "SOFTWARE\\Vendor", RegView::Default), ERROR_SUCCESS);
@@ -99,7 +99,7 @@ TEST(RegistryFaults, TheStateFileRoundTripsAndBadLinesAreRefused) {
 }
 
 TEST(RegistryFaults, AnUnreadableFaultFileFailsCallsLoudly) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p = m.Process(64);
     std::filesystem::create_directories(sim::RegistryFaultsFile(m.machine()).parent_path());
     std::ofstream(sim::RegistryFaultsFile(m.machine())) << "nonsense\n";

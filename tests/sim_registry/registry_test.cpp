@@ -6,13 +6,13 @@
 #include <thread>
 
 #include "platform/win_constants.h"
-#include "tests/sim_registry/scratch_machine.h"
+#include "tests/support/temp_machine.h"
 
 namespace {
 
 using plat::RegRoot;
 using plat::RegView;
-using simreg::ScratchMachine;
+using testsupport::TempMachine;
 
 std::vector<std::uint8_t> Sz(std::string_view s) {
     std::vector<std::uint8_t> b(s.begin(), s.end());
@@ -20,7 +20,7 @@ std::vector<std::uint8_t> Sz(std::string_view s) {
     return b;
 }
 
-std::string RegistryText(const ScratchMachine& m) {
+std::string RegistryText(const TempMachine& m) {
     std::ifstream in(m.machine().registryFile(), std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
@@ -44,7 +44,7 @@ void Write(plat::Registry& reg, RegRoot root, const char* path, const char* name
 }
 
 TEST(SimRegistry, TwoProcessesOnOneMachineSeeEachOthersChangesAtOnce) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto first = m.Process(32);
     auto second = m.Process(64);
     Write(first->registry(), RegRoot::CurrentUser, "Software\\Shared", "v", "from first");
@@ -57,7 +57,7 @@ TEST(SimRegistry, TwoProcessesOnOneMachineSeeEachOthersChangesAtOnce) {
 }
 
 TEST(SimRegistry, ConcurrentWritersOfTwoProcessesLoseNothing) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto a = m.Process(32);
     auto b = m.Process(32);
     ASSERT_EQ(a->registry().CreateKey(RegRoot::CurrentUser, "Software\\Busy", RegView::Default),
@@ -82,7 +82,7 @@ TEST(SimRegistry, ConcurrentWritersOfTwoProcessesLoseNothing) {
 }
 
 TEST(SimRegistry, A32BitProcessOnA64BitMachineSeesSoftwareThroughWow6432Node) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p32 = m.Process(32);
     auto p64 = m.Process(64);
     Write(p32->registry(), RegRoot::LocalMachine, "SOFTWARE\\Vendor", "bits", "32");
@@ -112,7 +112,7 @@ TEST(SimRegistry, A32BitProcessOnA64BitMachineSeesSoftwareThroughWow6432Node) {
 }
 
 TEST(SimRegistry, OnlyHklmSoftwareAndClassesAreRedirected) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p32 = m.Process(32);
     auto p64 = m.Process(64);
     Write(p32->registry(), RegRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Print", "v", "system");
@@ -127,7 +127,7 @@ TEST(SimRegistry, OnlyHklmSoftwareAndClassesAreRedirected) {
 
 TEST(SimRegistry, On32BitMachinesBothViewsAreTheSameAndNothingIsRedirected) {
     for (const char* preset : {"windows-7-x86", "xp-x86"}) {
-        ScratchMachine m(preset);
+        TempMachine m(preset);
         auto p = m.Process(32);
         auto& r = p->registry();
         Write(r, RegRoot::LocalMachine, "SOFTWARE\\Vendor", "v", "one", RegView::View64);
@@ -140,7 +140,7 @@ TEST(SimRegistry, On32BitMachinesBothViewsAreTheSameAndNothingIsRedirected) {
 }
 
 TEST(SimRegistry, TheRootsAndTheUsualKeysOfAFreshMachineExist) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p = m.Process(32);
     auto& r = p->registry();
     for (RegRoot root : {RegRoot::ClassesRoot, RegRoot::CurrentUser, RegRoot::LocalMachine, RegRoot::Users})
@@ -151,7 +151,7 @@ TEST(SimRegistry, TheRootsAndTheUsualKeysOfAFreshMachineExist) {
 }
 
 TEST(SimRegistry, NamesIgnoreLetterCaseKeepTheFirstSpellingAndEnumerateInOrder) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p = m.Process(64);
     auto& r = p->registry();
     for (const char* k : {"Software\\T\\beta", "Software\\T\\Alpha", "Software\\T\\_under", "Software\\T\\ALPHA"})
@@ -170,7 +170,7 @@ TEST(SimRegistry, NamesIgnoreLetterCaseKeepTheFirstSpellingAndEnumerateInOrder) 
 }
 
 TEST(SimRegistry, MalformedKeyPathsAreRefused) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p = m.Process(64);
     auto& r = p->registry();
     for (const char* path : {"\\Software\\X", "Software\\\\X"})
@@ -180,7 +180,7 @@ TEST(SimRegistry, MalformedKeyPathsAreRefused) {
 }
 
 TEST(SimRegistry, AChangeByHandToTheFileIsSeenByTheNextCall) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p = m.Process(64);
     Write(p->registry(), RegRoot::CurrentUser, "Software\\Edited", "v", "before");
     std::string text = RegistryText(m);
@@ -192,7 +192,7 @@ TEST(SimRegistry, AChangeByHandToTheFileIsSeenByTheNextCall) {
 }
 
 TEST(SimRegistry, ACorruptFileFailsEveryCallAndIsLeftAsItIs) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p = m.Process(64);
     std::ofstream(m.machine().registryFile(), std::ios::binary) << "garbage\r\n";
     testing::internal::CaptureStderr();
@@ -204,7 +204,7 @@ TEST(SimRegistry, ACorruptFileFailsEveryCallAndIsLeftAsItIs) {
 }
 
 TEST(SimRegistry, SavingLeavesNoTemporaryFileBehind) {
-    ScratchMachine m("windows-7-x64");
+    TempMachine m("windows-7-x64");
     auto p = m.Process(64);
     Write(p->registry(), RegRoot::CurrentUser, "Software\\X", "v", "1");
     std::vector<std::string> names;

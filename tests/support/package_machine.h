@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/sim/platform.h"
+#include "platform/sim/throwaway_machine.h"
 
 namespace testsupport {
 
@@ -21,7 +21,7 @@ struct PackageMachineOptions {
     int bits = 32;  // the program's word size
 };
 
-// A throwaway machine in a temporary host directory, removed again on destruction.
+// A throwaway machine with the package on drive C and a program of it running.
 class PackageMachine {
 public:
     // Null (with the reason in `error`) when the preset is unknown or the copy fails. An empty
@@ -29,13 +29,19 @@ public:
     static std::unique_ptr<PackageMachine> Create(const std::filesystem::path& package,
                                                   const PackageMachineOptions& options,
                                                   std::string& error);
-    ~PackageMachine();
     PackageMachine(const PackageMachine&) = delete;
     PackageMachine& operator=(const PackageMachine&) = delete;
 
     // The platform of a program at "<packageDir>\setup.exe".
     sim::SimPlatform& platform() { return *platform_; }
-    const sim::Machine& machine() const { return platform_->machine(); }
+    // Settings saved through it are seen by the processes made after that.
+    sim::Machine& machine() { return machine_->machine(); }
+    const sim::Machine& machine() const { return machine_->machine(); }
+    // Another process on the machine, as a second program would be.
+    std::unique_ptr<sim::SimPlatform> Process(int bits, const std::string& modulePath,
+                                              const std::string& currentDir) const {
+        return machine_->Process(bits, modulePath, currentDir);
+    }
 
     // The host path of a Windows path on the machine's drive C.
     std::filesystem::path HostPath(const std::string& windowsPath) const;
@@ -45,7 +51,8 @@ public:
 
 private:
     PackageMachine() = default;
-    std::filesystem::path hostDir_;
+    std::unique_ptr<sim::ThrowawayMachine> machine_;
+    // Declared after the machine, so the program ends before the machine is removed.
     std::unique_ptr<sim::SimPlatform> platform_;
 };
 

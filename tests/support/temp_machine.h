@@ -1,58 +1,40 @@
-// A simulated machine in a temporary host directory for the sim tests, with processes on it.
+// A throwaway simulated machine for the simulator's own tests: made from a preset, failing the
+// test when it cannot be made, with processes whose program is C:\scratch\program.exe.
 #pragma once
-#include <unistd.h>
-
-#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/machine.h"
-#include "platform/sim/platform.h"
+#include "platform/sim/throwaway_machine.h"
 
-namespace simtest {
+namespace testsupport {
 
 class TempMachine {
 public:
     explicit TempMachine(const std::string& preset = "windows-7-x64") {
-        static std::atomic<int> counter{0};
-        hostDir_ = std::filesystem::temp_directory_path() /
-                   ("simtest-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::string error;
-        const sim::Preset* p = sim::FindPreset(preset);
-        if (!p) {
-            ADD_FAILURE() << "no preset " << preset;
+        machine_ = sim::ThrowawayMachine::Create(preset, "simtest", error);
+        if (!machine_) {
+            ADD_FAILURE() << "no machine from preset " << preset << ": " << error;
             return;
         }
-        machine_ = sim::Machine::Create(hostDir_ / "machine", *p, error);
-        if (!machine_) ADD_FAILURE() << error;
-        std::filesystem::create_directories(machine_->driveC() / "scratch");
+        // The processes' directory is there before the first process, as tests look into it.
+        std::filesystem::create_directories(machine().driveC() / "scratch");
     }
-    ~TempMachine() {
-        std::error_code ec;
-        std::filesystem::remove_all(hostDir_, ec);
-    }
-    TempMachine(const TempMachine&) = delete;
-    TempMachine& operator=(const TempMachine&) = delete;
 
-    sim::Machine& machine() { return *machine_; }
+    sim::Machine& machine() { return machine_->machine(); }
+    const sim::Machine& machine() const { return machine_->machine(); }
 
     // A process of the given word size whose program is C:\scratch\program.exe and whose current
     // directory is C:\scratch. Each call is another process on the same machine.
-    std::unique_ptr<sim::SimPlatform> Process(int bits = 32) {
-        sim::ProcessContext context;
-        context.machineDir = machine_->dir();
-        context.modulePath = "C:\\scratch\\program.exe";
-        context.currentDir = "C:\\scratch";
-        context.bits = bits;
-        return std::make_unique<sim::SimPlatform>(*machine_, context);
+    std::unique_ptr<sim::SimPlatform> Process(int bits = 32) const {
+        return machine_->Process(bits, "C:\\scratch\\program.exe", "C:\\scratch");
     }
 
 private:
-    std::filesystem::path hostDir_;
-    std::optional<sim::Machine> machine_;
+    std::unique_ptr<sim::ThrowawayMachine> machine_;
 };
 
-}  // namespace simtest
+}  // namespace testsupport

@@ -4,10 +4,10 @@
 #include <iostream>
 #include <string>
 
+#include "platform/sim/throwaway_machine.h"
 #include "tools/pkgcheck/caching_platform.h"
 #include "tools/pkgcheck/package_report.h"
 #include "tools/pkgcheck/report_output.h"
-#include "tools/pkgcheck/scratch_machine.h"
 
 namespace {
 
@@ -84,13 +84,17 @@ int main(int argc, char** argv) {
         return kUsage;
     }
 
+    // The package is read on a throwaway machine as setup reads it: from C:\Pkg\setup.exe
+    // with C:\Pkg as current directory. The machine's version does not matter, since the
+    // configuration is read for both word sizes.
     std::string error;
-    auto machine = pkgcheck::ScratchMachine::Create(package, error);
-    if (!machine) {
+    auto machine = sim::ThrowawayMachine::Create("windows-7-x64", "pkgcheck", error);
+    if (!machine || !machine->CopyIn(package, "C:\\Pkg", error)) {
         std::cerr << "pkgcheck: " << error << "\n";
         return kUsage;
     }
-    pkgcheck::CachingPlatform platform(machine->platform());
+    auto setupProcess = machine->Process(32, "C:\\Pkg\\setup.exe", "C:\\Pkg");
+    pkgcheck::CachingPlatform platform(*setupProcess);
     pkgcheck::Report report = pkgcheck::BuildReport(
         platform, std::filesystem::absolute(package).lexically_normal().string());
     if (json)
