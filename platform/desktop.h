@@ -30,6 +30,15 @@ public:
     virtual bool IsIconic(WindowRef window) = 0;
     // Restores a minimised window.
     virtual bool OpenIcon(WindowRef window) = 0;
+    // Puts the window on top of the z-order (and activates it).
+    virtual bool BringWindowToTop(WindowRef window) = 0;
+
+    // ShellExecuteA(owner, verb, file, parameters, directory, showCommand) with an SW_* show
+    // command. Returns the instance value: above 32 on success, else the error (2 the file
+    // does not exist, 3 the path does not, 31 no program for the file, ...).
+    virtual std::intptr_t ShellExecuteA(WindowRef owner, const char* verb, const char* file,
+                                        const char* parameters, const char* directory,
+                                        int showCommand) = 0;
 
     // MessageBoxA: shows text and caption with the MB_* type; returns the button pressed
     // (IDOK, IDYES, ...).

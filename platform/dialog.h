@@ -6,11 +6,16 @@
 // id, and reacts to the events the host delivers. On Windows a dialog procedure forwards the real
 // messages to the logic; on the simulated machine the desktop builds the controls from the same
 // resource script and drives the logic from an automation script.
+//
+// Icons: every program keeps its main icon as resource id 128 (IDR_MAINFRAME) in its resource
+// script; SetIcons and the About box's ICON control use it.
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/desktop.h"
 
 namespace plat {
 
@@ -25,6 +30,13 @@ enum : int {
     kEditKillFocus = 0x0200,  // EN_KILLFOCUS
     kEditChange = 0x0300,     // EN_CHANGE
 };
+
+// The system-menu command of the close box (SC_CLOSE); it reaches the logic as IDCANCEL.
+constexpr int kSysCommandClose = 0xF060;
+
+// Default weights of CreateFontA.
+constexpr int kFontWeightNormal = 400;
+constexpr int kFontWeightBold = 700;
 
 // A font given to a window and its controls (CreateFontA's arguments that the programs set).
 struct FontSpec {
@@ -69,16 +81,22 @@ public:
     // WM_SHOWWINDOW.
     virtual void OnShowWindow(DialogWindow& /*window*/, bool /*shown*/) {}
     // WM_COMMAND from a control (notification code) or a button (kButtonClicked). IDOK and
-    // IDCANCEL arrive here too (Escape and the close box send IDCANCEL); return true when handled,
-    // false to let the host end a modal dialog with that id.
+    // IDCANCEL arrive here too (Enter sends IDOK, Escape and the close box send IDCANCEL); return
+    // true when handled, false to let the host end a modal dialog with that id (a modeless page
+    // ignores it).
     virtual bool OnCommand(DialogWindow& /*window*/, int /*id*/, int /*code*/) { return false; }
-    // WM_SYSCOMMAND for a command the logic put into the system menu. True when handled.
+    // WM_SYSCOMMAND for a command the logic put into the system menu. The low four bits are
+    // the system's own (Windows uses them), so the command arrives as given with those bits
+    // cleared. True when handled.
     virtual bool OnSysCommand(DialogWindow& /*window*/, int /*command*/) { return false; }
     // WM_TIMER.
     virtual void OnTimer(DialogWindow& /*window*/, int /*timerId*/) {}
     // WM_HELP (F1).
     virtual void OnHelp(DialogWindow& /*window*/) {}
-    // WM_PAINT; return false to let the dialog paint as usual.
+    // WM_NOTIFY from a common control (list view, tree view, up-down, ...): its id and code.
+    virtual void OnNotify(DialogWindow& /*window*/, int /*id*/, int /*code*/) {}
+    // WM_PAINT: draw on the canvas (the controls paint themselves afterwards). Return false
+    // when nothing was drawn.
     virtual bool OnPaint(DialogWindow& /*window*/, Canvas& /*canvas*/) { return false; }
     // WM_DESTROY.
     virtual void OnDestroy(DialogWindow& /*window*/) {}
@@ -94,13 +112,21 @@ public:
     // The window itself.
     virtual void SetTitle(std::string_view text) = 0;          // SetWindowTextA
     virtual std::string GetTitle() = 0;
+    // The window as the desktop knows it (its HWND), for comparing with FindWindowA's answer
+    // and for owning message boxes.
+    virtual WindowRef Ref() = 0;
+    virtual bool IsMinimized() = 0;                            // IsIconic
     virtual void Show(bool shown) = 0;                         // ShowWindow SW_SHOW / SW_HIDE
     virtual bool IsShown() = 0;
     virtual void EndDialog(int result) = 0;                    // a modal dialog ends
     virtual void SetIcons() = 0;                               // the program's main icon, large and small
     virtual void AppendSystemMenuItem(int command, std::string_view text) = 0;  // separator + item
-    virtual void SetFontAll(const FontSpec& font) = 0;         // WM_SETFONT on itself and every child
+    // WM_SETFONT on itself and every child control, with a font made from the spec and kept
+    // alive as long as the window.
+    virtual void SetFontAll(const FontSpec& font) = 0;
+    virtual void SetItemFont(int id, const FontSpec& font) = 0;  // WM_SETFONT on one control
     virtual void Invalidate() = 0;
+    // A timer that sends OnTimer every period until killed; setting an existing id restarts it.
     virtual void SetTimer(int timerId, std::uint32_t milliseconds) = 0;
     virtual void KillTimer(int timerId) = 0;
 
@@ -113,17 +139,22 @@ public:
     virtual bool IsItemEnabled(int id) = 0;
     virtual void ShowItem(int id, bool shown) = 0;
     virtual bool IsItemVisible(int id) = 0;
-    virtual void CheckButton(int id, bool checked) = 0;         // BM_SETCHECK
+    // BM_SETCHECK: sets this button only; the other radio buttons of its group keep their state
+    // (only a click on an auto radio button unchecks them).
+    virtual void CheckButton(int id, bool checked) = 0;
     virtual bool IsButtonChecked(int id) = 0;
     virtual void SetFocus(int id) = 0;
+    virtual void SetEditLimit(int id, int characters) = 0;      // EM_LIMITTEXT
     virtual Rect ItemRect(int id) = 0;                          // in this window's client coordinates
 
     // Combo boxes and list boxes (the control's kind decides the messages).
+    // A sorted list (CBS_SORT, LBS_SORT) inserts in order; the others append.
     virtual void ResetList(int id) = 0;
     virtual int AddListItem(int id, std::string_view text) = 0;   // index of the new entry
     virtual int ListCount(int id) = 0;
     virtual std::string ListItemText(int id, int index) = 0;
-    virtual void SetListSelection(int id, int index) = 0;          // -1: none
+    // -1 (or an index past the end) selects nothing. No selection-change notification follows.
+    virtual void SetListSelection(int id, int index) = 0;
     virtual int GetListSelection(int id) = 0;                      // -1: none
 
     // Progress bars, trackbars and up-down controls.
@@ -140,9 +171,10 @@ public:
     // long as the returned object.
     virtual std::unique_ptr<DialogWindow> CreateChildPage(int templateId, DialogLogic& logic,
                                                           int placeholderId) = 0;
-    // A modal dialog owned by this window; returns its EndDialog result.
+    // A modal dialog owned by this window; returns its EndDialog result, -1 when the template
+    // does not exist.
     virtual int RunModalChild(int templateId, DialogLogic& logic) = 0;
-    // MessageBoxA owned by this window.
+    // MessageBoxA owned by this window; the MB_* type as for plat::Desktop::MessageBoxA.
     virtual int MessageBox(std::string_view text, std::string_view caption, std::uint32_t type) = 0;
 };
 

@@ -127,6 +127,15 @@
 #define IDNO 7
 #endif
 
+// ShowWindow commands
+#ifndef SW_HIDE
+#define SW_HIDE 0
+#define SW_SHOWNORMAL 1
+#define SW_SHOWMINIMIZED 2
+#define SW_SHOW 5
+#define SW_RESTORE 9
+#endif
+
 // Registry value types
 #ifndef REG_NONE
 #define REG_NONE 0

@@ -177,6 +177,26 @@ bool SimDesktop::OpenIcon(plat::WindowRef window) {
     return true;
 }
 
+bool SimDesktop::BringWindowToTop(plat::WindowRef window) {
+    MachineLock lock(machine_.dir());
+    DesktopState state = LoadDesktopState(machine_.dir());
+    const WindowRecord* w = state.FindWindowById(window);
+    if (!w) {
+        error_.SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return false;
+    }
+    std::string title = w->title;
+    state.BringToTop(window);
+    SaveDesktopState(machine_.dir(), state);
+    Write("brings window \"" + title + "\" to the top");
+    return true;
+}
+
+std::intptr_t SimDesktop::ShellExecuteA(plat::WindowRef, const char*, const char* file,
+                                        const char*, const char*, int) {
+    Fail("simulator error: ShellExecuteA is not simulated yet (\"" + ToUtf8(file) + "\")");
+}
+
 int SimDesktop::MessageBoxA(plat::WindowRef, const char* text, const char* caption,
                             std::uint32_t type) {
     // Windows titles a box without a caption "Error".

@@ -1,5 +1,6 @@
 // The desktop on Windows: named mutexes, top-level windows, message boxes, debugger output.
 #include <windows.h>
+#include <shellapi.h>
 
 #include "platform/win32/desktop.h"
 
@@ -50,6 +51,18 @@ bool Win32Desktop::SetForegroundWindow(plat::WindowRef window) {
 bool Win32Desktop::IsIconic(plat::WindowRef window) { return ::IsIconic(ToHwnd(window)) != FALSE; }
 
 bool Win32Desktop::OpenIcon(plat::WindowRef window) { return ::OpenIcon(ToHwnd(window)) != FALSE; }
+
+bool Win32Desktop::BringWindowToTop(plat::WindowRef window) {
+    return ::BringWindowToTop(ToHwnd(window)) != FALSE;
+}
+
+std::intptr_t Win32Desktop::ShellExecuteA(plat::WindowRef owner, const char* verb,
+                                          const char* file, const char* parameters,
+                                          const char* directory, int showCommand) {
+    HINSTANCE instance =
+        ::ShellExecuteA(ToHwnd(owner), verb, file, parameters, directory, showCommand);
+    return reinterpret_cast<std::intptr_t>(instance);
+}
 
 int Win32Desktop::MessageBoxA(plat::WindowRef owner, const char* text, const char* caption,
                               std::uint32_t type) {

@@ -13,6 +13,10 @@ public:
     bool SetForegroundWindow(plat::WindowRef window) override;
     bool IsIconic(plat::WindowRef window) override;
     bool OpenIcon(plat::WindowRef window) override;
+    bool BringWindowToTop(plat::WindowRef window) override;
+    std::intptr_t ShellExecuteA(plat::WindowRef owner, const char* verb, const char* file,
+                                const char* parameters, const char* directory,
+                                int showCommand) override;
     int MessageBoxA(plat::WindowRef owner, const char* text, const char* caption,
                     std::uint32_t type) override;
     void Transcript(const char* line) override;
