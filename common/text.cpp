@@ -1,7 +1,6 @@
-// Text helpers for the programs' fixed-size character buffers.
+// Text helpers: fixed-size buffers, letter case and trimming.
 #include "common/text.h"
 
-#include <cctype>
 #include <cstring>
 
 namespace common {
@@ -18,19 +17,38 @@ std::string FromBuffer(const char* buffer, std::size_t capacity) {
     return std::string(buffer, end ? static_cast<const char*>(end) - buffer : capacity);
 }
 
-static char Lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+char ToUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string ToUpperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = ToUpperAscii(c);
+    return out;
+}
+
+std::string ToLowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = ToLowerAscii(c);
+    return out;
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
+        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
     return true;
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string_view Trim(std::string_view text, std::string_view characters) {
+    const std::size_t begin = text.find_first_not_of(characters);
+    if (begin == std::string_view::npos) return {};
+    const std::size_t end = text.find_last_not_of(characters);
+    return text.substr(begin, end - begin + 1);
 }
 
 }  // namespace common

@@ -1,4 +1,4 @@
-// Text helpers for the programs' fixed-size character buffers.
+// Text helpers: the programs' fixed-size character buffers, letter case and trimming.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -14,8 +14,19 @@ void CopyCut(char* out, std::size_t capacity, std::string_view text);
 // The text of a zero-terminated buffer that may lack its terminator: at most `capacity` bytes.
 std::string FromBuffer(const char* buffer, std::size_t capacity);
 
-// ASCII letter-case-insensitive comparisons, as Windows compares INI and file names.
+// ASCII letter-case-insensitive comparisons, as Windows compares INI, file and registry names.
+// Bytes outside ASCII compare as they are.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// ASCII letters in upper or lower case; every other byte unchanged.
+char ToUpperAscii(char c);
+char ToLowerAscii(char c);
+std::string ToUpperAscii(std::string_view text);
+std::string ToLowerAscii(std::string_view text);
+
+// The text without any of `characters` at either end: by default blanks, tabs and line ends.
+// The result views the same characters as `text`.
+std::string_view Trim(std::string_view text, std::string_view characters = " \t\r\n");
 
 }  // namespace common

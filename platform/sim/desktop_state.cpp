@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/sim/win_path.h"
+#include "common/text.h"
 
 namespace sim {
 
@@ -128,8 +128,8 @@ WindowRecord* DesktopState::FindWindowById(std::uint64_t id) {
 const WindowRecord* DesktopState::FindWindowByTitle(const char* className,
                                                     const char* title) const {
     for (const WindowRecord& w : windows) {
-        if (title && !EqualsNoCase(w.title, title)) continue;
-        if (className && !EqualsNoCase(w.className, className)) continue;
+        if (title && !common::EqualsNoCase(w.title, title)) continue;
+        if (className && !common::EqualsNoCase(w.className, className)) continue;
         return &w;
     }
     return nullptr;

@@ -4,11 +4,11 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cctype>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
+#include "common/text.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -50,9 +50,7 @@ fs::path AttributesFile(const fs::path& dir) { return dir / "file_attributes.txt
 bool WritesOrDeletes(std::uint32_t access) { return Writes(access) || Deletes(access); }
 
 std::string FileKey(const std::string& absoluteWindowsPath) {
-    std::string key = absoluteWindowsPath;
-    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return key;
+    return common::ToUpperAscii(absoluteWindowsPath);
 }
 
 bool SharingAllows(const std::vector<FileHold>& holds, const std::string& key,
@@ -123,6 +121,11 @@ bool FileStateStore::WriteAttributes(const std::map<std::string, std::uint32_t>&
     std::ostringstream out;
     for (const auto& [key, value] : attributes) out << std::hex << value << ' ' << key << '\n';
     return Replace(AttributesFile(dir_), out.str());
+}
+
+void FileStateStore::ForgetAttributes(const std::string& key) const {
+    auto attributes = ReadAttributes();
+    if (attributes.erase(key)) WriteAttributes(attributes);
 }
 
 fs::path FileStateStore::TempPath() const {

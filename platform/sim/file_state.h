@@ -47,6 +47,8 @@ public:
     // Stored FILE_ATTRIBUTE_* by key. A file without an entry has its default attributes.
     std::map<std::string, std::uint32_t> ReadAttributes() const;
     bool WriteAttributes(const std::map<std::string, std::uint32_t>& attributes) const;
+    // Drops a file's stored attributes, as a file written anew or removed has none.
+    void ForgetAttributes(const std::string& key) const;
 
     // A fresh path in the state directory for a file to be renamed into place.
     std::filesystem::path TempPath() const;

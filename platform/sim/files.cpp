@@ -9,6 +9,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "common/text.h"
 #include "platform/sim/file_state.h"
 #include "platform/sim/win_path.h"
 #include "platform/win_constants.h"
@@ -58,8 +59,6 @@ std::uint32_t CopyOut(const std::string& text, char* out, std::uint32_t size) {
     return static_cast<std::uint32_t>(text.size());
 }
 
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-
 // Wildcard match without regard to letter case: '*' any run of characters, '?' one character.
 bool MatchesPattern(const char* pattern, const char* name) {
     const char* star = nullptr;
@@ -68,7 +67,7 @@ bool MatchesPattern(const char* pattern, const char* name) {
         if (*pattern == '*') {
             star = pattern++;
             resume = name;
-        } else if (*pattern == '?' || (*pattern && Upper(*pattern) == Upper(*name))) {
+        } else if (*pattern == '?' || (*pattern && common::ToUpperAscii(*pattern) == common::ToUpperAscii(*name))) {
             ++pattern;
             ++name;
         } else if (star) {
@@ -97,7 +96,8 @@ bool MatchesListingPattern(std::string pattern, const std::string& name) {
 bool ListingOrder(const plat::FindData& a, const plat::FindData& b) {
     return std::lexicographical_compare(
         a.name.begin(), a.name.end(), b.name.begin(), b.name.end(), [](char x, char y) {
-            return static_cast<unsigned char>(Upper(x)) < static_cast<unsigned char>(Upper(y));
+            return static_cast<unsigned char>(common::ToUpperAscii(x)) <
+                   static_cast<unsigned char>(common::ToUpperAscii(y));
         });
 }
 
@@ -327,8 +327,7 @@ bool SimFileSystem::WriteWholeFile(const char* path, const std::vector<std::uint
     if (!SharingAllows(holds, r.key, GENERIC_WRITE, kWriteShare))
         return Fail(ERROR_SHARING_VIOLATION);
     if (!ReplaceContent(r.host, data)) return false;
-    auto stored = store.ReadAttributes();
-    if (stored.erase(r.key)) store.WriteAttributes(stored);
+    store.ForgetAttributes(r.key);
     return true;
 }
 
@@ -346,8 +345,7 @@ bool SimFileSystem::DeleteFileA(const char* path) {
         return Fail(ERROR_SHARING_VIOLATION);
     std::error_code ec;
     if (!fs::remove(r.host, ec)) return Fail(ERROR_ACCESS_DENIED);
-    auto stored = store.ReadAttributes();
-    if (stored.erase(r.key)) store.WriteAttributes(stored);
+    store.ForgetAttributes(r.key);
     return true;
 }
 
@@ -361,8 +359,7 @@ bool SimFileSystem::CreateDirectoryA(const char* path) {
     if (AccessDenied(store.ReadHolds(), r.key)) return Fail(ERROR_ACCESS_DENIED);
     std::error_code ec;
     if (!fs::create_directory(r.host, ec)) return Fail(ERROR_ACCESS_DENIED);
-    auto stored = store.ReadAttributes();
-    if (stored.erase(r.key)) store.WriteAttributes(stored);
+    store.ForgetAttributes(r.key);
     return true;
 }
 
@@ -384,8 +381,7 @@ bool SimFileSystem::RemoveDirectoryA(const char* path) {
         if (FileKey(process_.currentDir) == r.key) return Fail(ERROR_SHARING_VIOLATION);
     }
     if (!fs::remove(r.host, ec)) return Fail(ERROR_ACCESS_DENIED);
-    auto stored = store.ReadAttributes();
-    if (stored.erase(r.key)) store.WriteAttributes(stored);
+    store.ForgetAttributes(r.key);
     return true;
 }
 

@@ -1,21 +1,16 @@
 // INI text as Windows' profile functions see it: parsing into lines, lookups, and byte-preserving edits.
 #include "platform/sim/ini_text.h"
 
+#include "common/text.h"
+
 namespace sim::ini {
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Letter case of ASCII letters ignored, as the profile functions compare names.
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
+// Blanks and tabs dropped at both ends.
+std::string_view TrimBlanks(std::string_view s) { return common::Trim(s, " \t"); }
 
 void Classify(std::string_view raw, Line& line) {
     std::string_view t = TrimBlanks(raw);
@@ -63,7 +58,7 @@ const Line* FindKeyLine(const Document& doc, const Section& section, std::string
     for (std::size_t i = section.first; i < section.last; ++i) {
         const Line& line = doc.lines()[i];
         if ((line.kind == Line::Kind::Entry || line.kind == Line::Kind::Text) &&
-            SameName(line.name, key))
+            common::EqualsNoCase(line.name, key))
             return &line;
     }
     return nullptr;
@@ -74,14 +69,6 @@ bool EndsWithLineEnd(std::string_view text) {
 }
 
 }  // namespace
-
-std::string_view TrimBlanks(std::string_view s) {
-    std::size_t b = 0;
-    while (b < s.size() && IsBlank(s[b])) ++b;
-    std::size_t e = s.size();
-    while (e > b && IsBlank(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
 
 Document::Document(std::string_view text) {
     Section current;  // the lines before the first header
@@ -111,7 +98,7 @@ const Section* Document::FindSection(std::string_view name) const {
     name = TrimBlanks(name);
     if (name.empty()) return nullptr;
     for (const Section& s : sections_)
-        if (s.hasHeader && SameName(s.name, name)) return &s;
+        if (s.hasHeader && common::EqualsNoCase(s.name, name)) return &s;
     return nullptr;
 }
 

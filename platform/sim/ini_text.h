@@ -60,9 +60,6 @@ private:
     std::vector<Section> sections_;
 };
 
-// Blanks and tabs dropped at both ends.
-std::string_view TrimBlanks(std::string_view s);
-
 // Edits that keep every byte of the text they do not change. New lines end in CRLF; a last
 // line without a line end gets one before anything is appended after it.
 //

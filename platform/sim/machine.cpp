@@ -11,6 +11,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "common/text.h"
 #include "platform/sim/win_path.h"
 
 namespace sim {
@@ -18,13 +19,6 @@ namespace sim {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
 
 bool ParseUnsigned(const std::string& v, std::uint32_t& out) {
     if (v.empty()) return false;
@@ -214,14 +208,16 @@ bool ParseSettings(const std::string& text, MachineSettings& out, std::string& e
     int lineNo = 0;
     while (std::getline(in, line)) {
         ++lineNo;
-        line = Trim(line);
+        line = std::string(common::Trim(line));
         if (line.empty() || line[0] == '#' || line[0] == ';') continue;
         size_t eq = line.find('=');
         if (eq == std::string::npos) {
             error = "machine.ini line " + std::to_string(lineNo) + ": no '='";
             return false;
         }
-        if (!SetSetting(s, Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)), error)) {
+        const std::string_view text = line;
+        if (!SetSetting(s, std::string(common::Trim(text.substr(0, eq))),
+                        std::string(common::Trim(text.substr(eq + 1))), error)) {
             error = "machine.ini line " + std::to_string(lineNo) + ": " + error;
             return false;
         }
@@ -237,7 +233,7 @@ const std::vector<Preset>& Presets() {
 
 const Preset* FindPreset(const std::string& name) {
     for (const Preset& p : Presets())
-        if (EqualsNoCase(p.name, name)) return &p;
+        if (common::EqualsNoCase(p.name, name)) return &p;
     return nullptr;
 }
 
@@ -356,7 +352,7 @@ fs::path Machine::HostPath(const std::string& absoluteWindowsPath) const {
                 // Find an entry that differs only in letter case.
                 bool found = false;
                 for (fs::directory_iterator it(host, ec), end; !ec && it != end; it.increment(ec)) {
-                    if (EqualsNoCase(it->path().filename().string(), part)) {
+                    if (common::EqualsNoCase(it->path().filename().string(), part)) {
                         next = it->path();
                         found = true;
                         break;

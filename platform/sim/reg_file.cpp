@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/text.h"
 #include "platform/win_constants.h"
 
 namespace sim::reg {
@@ -90,11 +91,8 @@ void AppendKey(std::string& out, const Key& key, const std::string& path, bool i
         AppendKey(out, *entry.second, path + "\\" + entry.second->name, false);
 }
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
+// Blanks and tabs dropped at both ends; line ends are already gone.
+std::string_view Trim(std::string_view s) { return common::Trim(s, " \t"); }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -166,17 +164,7 @@ bool IsRootName(std::string_view name) {
 }
 
 bool ParseKeyPath(std::string_view inner, std::vector<std::string>& parts) {
-    std::size_t pos = 0;
-    while (true) {
-        std::size_t sep = inner.find('\\', pos);
-        std::string_view part =
-            inner.substr(pos, sep == std::string_view::npos ? std::string_view::npos : sep - pos);
-        if (part.empty()) return false;
-        parts.emplace_back(part);
-        if (sep == std::string_view::npos) break;
-        pos = sep + 1;
-    }
-    return IsRootName(parts.front());
+    return SplitKeyPath(inner, parts) && IsRootName(parts.front());
 }
 
 // The data of one value from the text after '='; continuation lines of hex data are joined in.

@@ -1,13 +1,23 @@
 // The simulated registry in memory: keys with values and subkeys, names compared without letter case.
 #include "platform/sim/reg_tree.h"
 
+#include "common/text.h"
+
 namespace sim::reg {
 
-std::string Fold(std::string_view name) {
-    std::string out(name);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
+std::string Fold(std::string_view name) { return common::ToUpperAscii(name); }
+
+bool SplitKeyPath(std::string_view path, std::vector<std::string>& parts) {
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t sep = path.find('\\', pos);
+        const std::string_view part =
+            path.substr(pos, sep == std::string_view::npos ? std::string_view::npos : sep - pos);
+        if (part.empty()) return false;
+        parts.emplace_back(part);
+        if (sep == std::string_view::npos) return true;
+        pos = sep + 1;
+    }
 }
 
 Key* Key::Child(std::string_view name) const {

@@ -13,6 +13,10 @@ namespace sim::reg {
 // orders its keys.
 std::string Fold(std::string_view name);
 
+// Appends the components of a key path, split at backslashes, to `parts`. False when a
+// component is empty (an empty path, a leading, trailing or doubled backslash).
+bool SplitKeyPath(std::string_view path, std::vector<std::string>& parts);
+
 struct Value {
     std::string name;  // as first written; empty for the key's default value
     std::uint32_t type = 0;

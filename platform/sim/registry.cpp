@@ -22,17 +22,7 @@ namespace {
 bool SplitKeyPath(const char* path, std::vector<std::string>& parts) {
     std::string_view p = path ? path : "";
     if (!p.empty() && p.back() == '\\') p.remove_suffix(1);
-    if (p.empty()) return true;
-    std::size_t pos = 0;
-    while (true) {
-        std::size_t sep = p.find('\\', pos);
-        std::string_view part =
-            p.substr(pos, sep == std::string_view::npos ? std::string_view::npos : sep - pos);
-        if (part.empty()) return false;
-        parts.emplace_back(part);
-        if (sep == std::string_view::npos) return true;
-        pos = sep + 1;
-    }
+    return p.empty() || reg::SplitKeyPath(p, parts);
 }
 
 std::vector<std::string> RootPath(plat::RegRoot root) {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/text.h"
 #include "platform/sim/machine.h"
-#include "platform/sim/win_path.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -13,13 +13,6 @@ namespace sim {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
 
 struct Button {
     const char* name;
@@ -31,7 +24,7 @@ constexpr Button kButtons[] = {{"OK", IDOK},         {"Cancel", IDCANCEL}, {"Abo
 
 bool ParseAnswer(const std::string& argument, ScriptAction& action, std::string& error) {
     for (const Button& b : kButtons) {
-        if (EqualsNoCase(argument, b.name)) {
+        if (common::EqualsNoCase(argument, b.name)) {
             action.argument = b.name;
             action.answerId = b.id;
             return true;
@@ -81,14 +74,14 @@ bool ParseScript(const std::string& text, std::vector<ScriptAction>& out, std::s
     std::istringstream in(text);
     std::string raw;
     for (int lineNo = 1; std::getline(in, raw); ++lineNo) {
-        std::string line = Trim(raw);
+        std::string line(common::Trim(raw));
         if (line.empty() || line[0] == '#') continue;
         size_t blank = line.find_first_of(" \t");
         std::string verb = line.substr(0, blank);
-        std::string argument = blank == std::string::npos ? "" : Trim(line.substr(blank));
+        std::string argument(blank == std::string::npos ? "" : common::Trim(std::string_view(line).substr(blank)));
         const VerbRule* rule = nullptr;
         for (const VerbRule& r : kVerbs)
-            if (EqualsNoCase(verb, r.name)) rule = &r;
+            if (common::EqualsNoCase(verb, r.name)) rule = &r;
         if (!rule) {
             error = "line " + std::to_string(lineNo) + ": unknown action '" + verb + "'";
             return false;

@@ -15,16 +15,6 @@ bool HasDrive(const std::string& p) {
 
 }  // namespace
 
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 std::vector<std::string> PathComponents(const std::string& absolutePath) {
     std::vector<std::string> parts;
     size_t i = HasDrive(absolutePath) ? 2 : 0;

@@ -20,7 +20,4 @@ std::vector<std::string> PathComponents(const std::string& absolutePath);
 std::string DirectoryOf(const std::string& path);
 std::string FileNameOf(const std::string& path);
 
-// Letter-case-insensitive comparison of ASCII text, as Windows compares file and INI names.
-bool EqualsNoCase(const std::string& a, const std::string& b);
-
 }  // namespace sim

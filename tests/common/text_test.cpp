@@ -1,9 +1,11 @@
-// The fixed-buffer copy cuts and terminates; the letter-case comparisons ignore ASCII case only.
+// The fixed-buffer copy cuts and terminates; letter case changes and comparisons touch ASCII
+// letters only; trimming drops the given characters at the ends.
 #include "common/text.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 TEST(CopyCut, CutsToCapacityMinusOneAndTerminates) {
     char buf[6];
@@ -30,6 +32,34 @@ TEST(FromBuffer, StopsAtTerminatorOrCapacity) {
 TEST(NoCase, ComparesAsciiLettersWithoutCase) {
     EXPECT_TRUE(common::EqualsNoCase("Setup_Ticket.INI", "setup_ticket.ini"));
     EXPECT_FALSE(common::EqualsNoCase("setup", "setup "));
+    EXPECT_FALSE(common::EqualsNoCase("setup.ini", "setup.in"));
+    // Only letters fold: '_' (0x5F) and '-' or '@' (0x40) and '`' (0x60) stay apart.
+    EXPECT_FALSE(common::EqualsNoCase("a_b", "a-b"));
+    EXPECT_FALSE(common::EqualsNoCase("@", "`"));
+    // Bytes outside ASCII compare as they are.
+    EXPECT_FALSE(common::EqualsNoCase("\xC4", "\xE4"));
     EXPECT_TRUE(common::StartsWithNoCase("PX-6100", "px-6"));
     EXPECT_FALSE(common::StartsWithNoCase("PX", "PX-6"));
+}
+
+TEST(LetterCase, ChangesAsciiLettersOnly) {
+    EXPECT_EQ(common::ToUpperAscii("Setup_ticket.ini 7"), "SETUP_TICKET.INI 7");
+    EXPECT_EQ(common::ToLowerAscii("Setup_TICKET.INI 7"), "setup_ticket.ini 7");
+    EXPECT_EQ(common::ToUpperAscii("@[`{\xE4"), "@[`{\xE4");
+    EXPECT_EQ(common::ToLowerAscii("@[`{\xC4"), "@[`{\xC4");
+    EXPECT_EQ(common::ToUpperAscii('z'), 'Z');
+    EXPECT_EQ(common::ToLowerAscii('A'), 'a');
+    EXPECT_EQ(common::ToUpperAscii('~'), '~');
+}
+
+TEST(Trim, DropsBlanksTabsAndLineEndsAtBothEndsOnly) {
+    EXPECT_EQ(common::Trim(" \t key = value \r\n"), "key = value");
+    EXPECT_EQ(common::Trim("\r\n \t"), "");
+    EXPECT_EQ(common::Trim(""), "");
+    EXPECT_EQ(common::Trim("a"), "a");
+    // Other characters to drop can be named; the rest stay.
+    EXPECT_EQ(common::Trim(" \tvalue\r", " \t"), "value\r");
+    // The result is part of the text given, not a copy.
+    const std::string text = "  x  ";
+    EXPECT_EQ(common::Trim(text).data(), text.data() + 2);
 }

@@ -1,21 +1,18 @@
 // File-system conformance: process paths, system directories, attributes, whole-file
 // operations, read-only files, listings and sharing, as Windows behaves.
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "common/text.h"
 #include "platform/win_constants.h"
 #include "tests/conformance/fixture.h"
 
 namespace conformance {
 namespace {
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
+std::string Upper(const std::string& s) { return common::ToUpperAscii(s); }
 
 std::vector<std::uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 

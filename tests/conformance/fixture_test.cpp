@@ -1,7 +1,6 @@
 // The fixture's own promises, on whichever platform the suite runs: an empty scratch directory
 // that is the current directory, and a truthful answer to "is this Wine?".
-#include <cctype>
-
+#include "common/text.h"
 #include "platform/win_constants.h"
 #include "tests/conformance/fixture.h"
 
@@ -10,24 +9,14 @@ namespace {
 
 using FixtureTest = ConformanceTest;
 
-// Windows paths compare without regard to letter case.
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 TEST_F(FixtureTest, ScratchDirectoryIsTheCurrentDirectory) {
     char current[260] = {};
     std::uint32_t length = P().files().GetCurrentDirectoryA(sizeof current, current);
     ASSERT_GT(length, 0u);
     ASSERT_LT(length, sizeof current);
     // Path() joins the scratch directory and a name; so must the current directory.
-    EXPECT_TRUE(SameText(std::string(current) + "\\x", Path("x"))) << current << " vs " << Path("x");
+    // Windows paths compare without regard to letter case.
+    EXPECT_TRUE(common::EqualsNoCase(std::string(current) + "\\x", Path("x"))) << current << " vs " << Path("x");
 }
 
 TEST_F(FixtureTest, ScratchDirectoryStartsEmpty) {

@@ -2,42 +2,27 @@
 // reported), on usage errors, and its JSON read back by a JSON parser.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "tests/support/shell.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
-
-// Runs a shell command and returns its exit status and standard output.
-ToolRun Shell(const std::string& command) {
-    ToolRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using ToolRun = testsupport::ShellRun;
+using testsupport::RunShell;
 
 std::string Quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 
 ToolRun Pkgcheck(const std::string& args) {
     fs::path tool = fs::path(PKG_BINARY_DIR) / "tools" / "pkgcheck" / "pkgcheck";
-    return Shell(Quoted(tool) + " " + args + " 2>/dev/null");
+    return RunShell(Quoted(tool) + " " + args + " 2>/dev/null");
 }
 
 fs::path ExamplePackage() { return fs::path(PKG_SOURCE_DIR) / "examples" / "package"; }
@@ -113,11 +98,11 @@ protected:
 
 TEST_F(PkgcheckTest, ExamplePackageHasNoProblems) {
     ToolRun run = Pkgcheck(Quoted(ExamplePackage()));
-    EXPECT_EQ(run.status, 0) << run.out.substr(run.out.size() > 3000 ? run.out.size() - 3000 : 0);
-    EXPECT_NE(run.out.find("No problems found."), std::string::npos);
-    EXPECT_NE(run.out.find("  Receipt: VTX-58R VTX-80R\n"), std::string::npos);
-    EXPECT_NE(run.out.find("default: DEFAULTNAME=2 -> VTX-80R"), std::string::npos);
-    EXPECT_NE(run.out.find("64-bit Windows (driver files from W64)"), std::string::npos);
+    EXPECT_EQ(run.status, 0) << run.output.substr(run.output.size() > 3000 ? run.output.size() - 3000 : 0);
+    EXPECT_NE(run.output.find("No problems found."), std::string::npos);
+    EXPECT_NE(run.output.find("  Receipt: VTX-58R VTX-80R\n"), std::string::npos);
+    EXPECT_NE(run.output.find("default: DEFAULTNAME=2 -> VTX-80R"), std::string::npos);
+    EXPECT_NE(run.output.find("64-bit Windows (driver files from W64)"), std::string::npos);
 }
 
 TEST_F(PkgcheckTest, BrokenCopyReportsEachProblemKind) {
@@ -144,18 +129,18 @@ TEST_F(PkgcheckTest, BrokenCopyReportsEachProblemKind) {
         "missing-package-file: DRVCONFIG\\Left.bmp is missing",
     };
     for (const char* line : expected)
-        EXPECT_NE(run.out.find(line), std::string::npos) << line;
+        EXPECT_NE(run.output.find(line), std::string::npos) << line;
     // The W64 copy of the removed file is still there, and a missing file is listed once.
-    EXPECT_EQ(run.out.find("W64\\VTX80R.GPD"), std::string::npos);
-    size_t first = run.out.find("missing-file: W32\\VTX80R.GPD");
-    EXPECT_EQ(run.out.find("missing-file: W32\\VTX80R.GPD", first + 1), std::string::npos);
+    EXPECT_EQ(run.output.find("W64\\VTX80R.GPD"), std::string::npos);
+    size_t first = run.output.find("missing-file: W32\\VTX80R.GPD");
+    EXPECT_EQ(run.output.find("missing-file: W32\\VTX80R.GPD", first + 1), std::string::npos);
 }
 
 TEST_F(PkgcheckTest, EmptyDirectoryHasNoModels) {
     ToolRun run = Pkgcheck(Quoted(scratch_));
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.out.find("no-models: DRVCONFIG\\setup.ini lists no model"), std::string::npos);
-    EXPECT_NE(run.out.find("missing-package-file: language\\setup.ini is missing"),
+    EXPECT_NE(run.output.find("no-models: DRVCONFIG\\setup.ini lists no model"), std::string::npos);
+    EXPECT_NE(run.output.find("missing-package-file: language\\setup.ini is missing"),
               std::string::npos);
 }
 
@@ -180,7 +165,7 @@ TEST_F(PkgcheckTest, HelpNamesEveryProblemKind) {
          {"model-without-series", "no-models", "default-names-no-model", "missing-series-file",
           "missing-port-section", "missing-os-section", "missing-file", "dependent-list-too-long",
           "startup-port-check", "missing-language-key", "missing-package-file", "--json"})
-        EXPECT_NE(run.out.find(kind), std::string::npos) << kind;
+        EXPECT_NE(run.output.find(kind), std::string::npos) << kind;
 }
 
 // Reads the JSON back with Python's parser and prints facts from it.
@@ -188,28 +173,28 @@ ToolRun ParseJson(const fs::path& json, const std::string& script) {
     fs::path program = json;
     program += ".py";
     WriteFile(program, "import json, sys\nd = json.load(open(sys.argv[1]))\n" + script + "\n");
-    return Shell("python3 " + Quoted(program) + " " + Quoted(json) + " 2>&1");
+    return RunShell("python3 " + Quoted(program) + " " + Quoted(json) + " 2>&1");
 }
 
 TEST_F(PkgcheckTest, JsonParsesAndCarriesTheReport) {
-    if (Shell("command -v python3 >/dev/null").status != 0) GTEST_SKIP() << "python3 missing";
+    if (RunShell("command -v python3 >/dev/null").status != 0) GTEST_SKIP() << "python3 missing";
     ToolRun clean = Pkgcheck("--json " + Quoted(ExamplePackage()));
     ASSERT_EQ(clean.status, 0);
-    WriteFile(scratch_ / "clean.json", clean.out);
+    WriteFile(scratch_ / "clean.json", clean.output);
     ToolRun facts = ParseJson(
         scratch_ / "clean.json",
         "ws=d['wordSizes'][1]; m=ws['models'][0]; s=m['systems'][7]; f=s['flavours'][0]\n"
         "print(len(d['problems']), d['defaultModel']['model'], ws['bits'], m['name'],"
         " s['suffix'], f['kinds'][2]['driver']['pMonitorName'], f['dependentFits'],"
         " d['monitors'][0]['usb']['environment'], d['monitors'][1]['usb']['environment'])");
-    EXPECT_EQ(facts.out, "0 VTX-80R 64 VTX-58R .Win7 VTX Language Monitor True Windows 4.0 None\n");
+    EXPECT_EQ(facts.output, "0 VTX-80R 64 VTX-58R .Win7 VTX Language Monitor True Windows 4.0 None\n");
 
     ToolRun broken = Pkgcheck("--json " + Quoted(BrokenCopy()));
     ASSERT_EQ(broken.status, 1);
-    WriteFile(scratch_ / "broken.json", broken.out);
+    WriteFile(scratch_ / "broken.json", broken.output);
     facts = ParseJson(scratch_ / "broken.json",
                       "print(' '.join(sorted(set(p['kind'] for p in d['problems']))))");
-    EXPECT_EQ(facts.out,
+    EXPECT_EQ(facts.output,
               "default-names-no-model dependent-list-too-long missing-file "
               "missing-language-key missing-os-section missing-package-file "
               "missing-port-section missing-series-file model-without-series "

@@ -2,34 +2,24 @@
 // a person running it sees, and its exit status.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 #include <filesystem>
 #include <string>
+
+#include "tests/support/shell.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandResult {
-    int status = -1;
-    std::string output;
-};
+using CommandResult = testsupport::ShellRun;
 
+// Runs a command with its error output joined to its standard output.
 CommandResult Shell(const std::string& command) {
-    CommandResult run;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-    int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return testsupport::RunShell(command + " 2>&1");
 }
 
 class SetupRun : public ::testing::Test {

@@ -58,12 +58,6 @@ TEST(WinPath, PathsSplitIntoComponentsDirectoryAndName) {
     EXPECT_EQ(sim::FileNameOf("b.exe"), "b.exe");
 }
 
-TEST(WinPath, NamesCompareWithoutLetterCase) {
-    EXPECT_TRUE(sim::EqualsNoCase("Setup.INI", "setup.ini"));
-    EXPECT_FALSE(sim::EqualsNoCase("setup.ini", "setup.in"));
-    EXPECT_FALSE(sim::EqualsNoCase("a_b", "a-b"));
-}
-
 // ---- settings and presets ----
 
 TEST(MachinePresets, CoverEveryWindowsGenerationInBothWordSizes) {

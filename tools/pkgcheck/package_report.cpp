@@ -1,7 +1,6 @@
 // Builds the package report through PackageConfig and collects the problems it finds.
 #include "tools/pkgcheck/package_report.h"
 
-#include <cctype>
 #include <set>
 
 #include "common/text.h"
@@ -168,9 +167,7 @@ void Builder::NeedFile(const std::string& dir, const std::string& name,
     std::string relative = dir + "\\" + name;
     if (FileExists(relative)) return;
     // One problem per missing file, naming the first place that asks for it.
-    std::string key;
-    for (char c : relative) key.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-    if (!reportedFiles_.insert(key).second) return;
+    if (!reportedFiles_.insert(common::ToUpperAscii(relative)).second) return;
     Problem("missing-file", relative + " is missing (named by " + namedBy + ")");
 }
 

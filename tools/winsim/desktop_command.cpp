@@ -1,8 +1,8 @@
 // winsim desktop: the machine's windows and named mutexes, and ones winsim holds itself.
 #include <cstdio>
 
+#include "common/text.h"
 #include "platform/sim/desktop_state.h"
-#include "platform/sim/win_path.h"
 #include "tools/winsim/winsim.h"
 
 namespace winsim {
@@ -85,7 +85,7 @@ int RunDesktop(const Args& args) {
         // Only winsim's own windows: a program's window closes when the program closes it.
         auto before = state.windows.size();
         std::erase_if(state.windows, [&](const sim::WindowRecord& w) {
-            return w.owner.held() && sim::EqualsNoCase(w.title, name);
+            return w.owner.held() && common::EqualsNoCase(w.title, name);
         });
         if (state.windows.size() == before)
             return Failure("winsim holds no window titled \"" + name + "\"");

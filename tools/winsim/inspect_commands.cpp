@@ -5,10 +5,10 @@
 #include <map>
 #include <sstream>
 
+#include "common/text.h"
 #include "platform/sim/code_page.h"
 #include "platform/sim/file_state.h"
 #include "platform/sim/transcript.h"
-#include "platform/sim/win_path.h"
 #include "platform/win_constants.h"
 #include "tools/winsim/winsim.h"
 
@@ -63,7 +63,7 @@ std::string ExpandRoot(std::string key) {
         {"HKCR", "HKEY_CLASSES_ROOT"},  {"HKU", "HKEY_USERS"}};
     for (const auto& [shortName, longName] : roots) {
         std::string prefix = shortName;
-        if (sim::EqualsNoCase(key.substr(0, prefix.size()), prefix) &&
+        if (common::StartsWithNoCase(key, prefix) &&
             (key.size() == prefix.size() || key[prefix.size()] == '\\'))
             return longName + key.substr(prefix.size());
     }
@@ -73,14 +73,8 @@ std::string ExpandRoot(std::string key) {
 // True when the section's key is `key` or below it, ignoring letter case.
 bool AtOrBelow(const std::string& section, const std::string& key) {
     if (key.empty()) return true;
-    if (section.size() < key.size()) return false;
-    if (!sim::EqualsNoCase(section.substr(0, key.size()), key)) return false;
+    if (!common::StartsWithNoCase(section, key)) return false;
     return section.size() == key.size() || section[key.size()] == '\\';
-}
-
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
 }
 
 // The notes `files` adds to an entry: stored attributes, open handles, access-denied marks.
@@ -116,7 +110,8 @@ void ListTree(const fs::path& host, const std::string& windows, int depth, const
     std::error_code ec;
     for (const fs::directory_entry& e : fs::directory_iterator(host, ec)) entries.push_back(e);
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return Lower(a.path().filename().string()) < Lower(b.path().filename().string());
+        return common::ToLowerAscii(a.path().filename().string()) <
+               common::ToLowerAscii(b.path().filename().string());
     });
     std::string indent(static_cast<size_t>(depth) * 2, ' ');
     for (const fs::directory_entry& e : entries) {

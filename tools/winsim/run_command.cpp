@@ -4,13 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
+#include "common/text.h"
 #include "platform/sim/process.h"
 #include "platform/sim/script.h"
 #include "platform/sim/stand_in.h"
@@ -99,9 +99,7 @@ fs::path OwnDirectory() {
 // (tools/winsim/winsim next to setup/setup, install/Install, uninstall/uninstall).
 fs::path NativeProgram(const std::string& program, const std::string& binDir) {
     if (!binDir.empty()) return fs::path(binDir) / program;
-    std::string folder = program;
-    for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return OwnDirectory() / ".." / ".." / folder / program;
+    return OwnDirectory() / ".." / ".." / common::ToLowerAscii(program) / program;
 }
 
 std::string ReadFile(const fs::path& path, bool& ok) {
