@@ -1,0 +1,25 @@
+// The OS page: the detected Windows version (shown, not chosen) and the Vietnamese-font box.
+#pragma once
+#include "setup/WizardContext.h"
+#include "setup/WizardPage.h"
+
+namespace setup {
+
+class OsPage : public WizardPage {
+public:
+    explicit OsPage(const WizardContext& context) : context_(context) {}
+
+    bool OnInitDialog(plat::DialogWindow& window) override;
+    void OnShowWindow(plat::DialogWindow& window, bool shown) override;
+    bool SaveData(plat::DialogWindow& window) override;
+
+    int osIndex() const { return osIndex_; }
+    bool vietnameseFonts() const { return vietnameseFonts_; }
+
+private:
+    const WizardContext& context_;
+    int osIndex_ = 0;
+    bool vietnameseFonts_ = false;
+};
+
+}  // namespace setup

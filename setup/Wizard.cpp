@@ -1,0 +1,22 @@
+// Runs the wizard frame.
+#include "setup/Wizard.h"
+
+#include "setup/Gb2312Font.h"
+#include "setup/LanguageText.h"
+#include "setup/ProfileReaders.h"
+#include "setup/WizardContext.h"
+#include "setup/WizardFrame.h"
+#include "setup/resource.h"
+
+namespace setup {
+
+int RunWizard(plat::Platform& platform, bool is64Bit, InstallEngine& engine) {
+    LanguageText messages(platform, "Message");
+    WizardContext context{platform, messages, is64Bit, ReadSwitch(platform, "LOADLICENSE") != 0,
+                          Gb2312FontMode(platform)};
+    WizardFrame frame(context, engine);
+    if (platform.dialogs().RunModal(IDD_WIZARD_FRAME, frame) == -1) return 2;
+    return frame.installationRan() ? engine.ExitCode() : 0;
+}
+
+}  // namespace setup

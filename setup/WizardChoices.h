@@ -1,0 +1,18 @@
+// What the wizard has collected when it reaches its last page, for the port page and the
+// installation.
+#pragma once
+#include <string>
+
+namespace setup {
+
+struct WizardChoices {
+    int seriesIndex = -1;
+    std::string modelName;
+    bool defaultPrinter = false;
+    std::string setupIniPath;    // module-relative "DRVCONFIG\setup.ini"
+    std::string seriesFilePath;  // module-relative series file of the chosen series; empty for none
+    bool typical = true;
+    int osIndex = 0;
+};
+
+}  // namespace setup

@@ -1,0 +1,40 @@
+// What every window of the wizard shares: the platform, the message texts, and the switches
+// fixed at start-up (word size, agreement page, GB2312 font mode).
+#pragma once
+#include <string>
+
+#include "platform/platform.h"
+#include "setup/LanguageText.h"
+
+namespace setup {
+
+struct WizardContext {
+    plat::Platform& platform;
+    // The process-wide lookup of section Message, through which every error and information
+    // message is read.
+    const LanguageText& messages;
+    // Running under WOW64 on 64-bit Windows: the "_64" series files apply.
+    bool is64Bit = false;
+    // DEVICENAME/LOADLICENSE: the wizard opens with the agreement page.
+    bool agreementOn = false;
+    // DEVICENAME/LANGUAGE = 0: every window gives the GB2312 font to itself and its controls.
+    bool gb2312Font = false;
+};
+
+// The GB2312 dialog font as the dialog layer takes it.
+plat::FontSpec Gb2312FontSpec();
+
+// Gives the GB2312 font to a window and all its controls when the font mode is on; otherwise
+// the window keeps the fonts of its template.
+void ApplyFontMode(const WizardContext& context, plat::DialogWindow& window);
+
+// A plain message box with an OK button, owned by `owner` and titled like the wizard
+// (Setup/Caption). The text is shown even when it is empty (a key missing from the language
+// file).
+void ShowWizardMessage(const WizardContext& context, plat::DialogWindow& owner,
+                       const std::string& text);
+
+// The same for a key of section Message.
+void ShowMessageKey(const WizardContext& context, plat::DialogWindow& owner, const char* key);
+
+}  // namespace setup
