@@ -1,24 +1,39 @@
-// The plug-in's two exported entry points. The plug-in object itself is not built yet, so no
-// class is available: the universal driver then runs without the plug-in's pages.
+// The plug-in library's two exported entry points (and, on Windows, its DLL entry point).
 #include <cstdint>
+
+#include "plugin/com/OemUiClassFactory.h"
+#include "plugin/com/module_state.h"
 
 #if defined(_WIN32)
 #define PLUGIN_EXPORT extern "C" __declspec(dllexport)
-#define PLUGIN_CALL __stdcall
 #else
 #define PLUGIN_EXPORT extern "C" __attribute__((visibility("default")))
-#define PLUGIN_CALL
 #endif
 
-namespace {
-constexpr std::int32_t kClassNotAvailable = static_cast<std::int32_t>(0x80040111);  // CLASS_E_CLASSNOTAVAILABLE
-constexpr std::int32_t kOk = 0;                                                      // S_OK
-}  // namespace
+using plugin::com::HRESULT;
 
-PLUGIN_EXPORT std::int32_t PLUGIN_CALL DllGetClassObject(const void* /*rclsid*/,
-                                                         const void* /*riid*/, void** ppv) {
-    if (ppv) *ppv = nullptr;
-    return kClassNotAvailable;
+PLUGIN_EXPORT HRESULT PLUGIN_STDCALL DllGetClassObject(const plugin::com::CLSID& rclsid,
+                                                       const plugin::com::IID& riid, void** ppv) {
+    if (!(rclsid == plugin::com::CLSID_OEMUI)) return CLASS_E_CLASSNOTAVAILABLE;
+    plat::Platform* platform = plugin::LibraryPlatform();
+    // Without a platform (natively: no simulated machine) no object could report anything, so
+    // the class is not offered; the driver then runs without the plug-in.
+    if (!platform) {
+        if (ppv) *ppv = nullptr;
+        return CLASS_E_CLASSNOTAVAILABLE;
+    }
+    return plugin::GetClassObject(*platform, plugin::LibraryCounters(), rclsid, riid, ppv);
 }
 
-PLUGIN_EXPORT std::int32_t PLUGIN_CALL DllCanUnloadNow() { return kOk; }
+PLUGIN_EXPORT HRESULT PLUGIN_STDCALL DllCanUnloadNow() {
+    return plugin::LibraryCounters().CanUnload() ? S_OK : S_FALSE;
+}
+
+#if defined(_WIN32)
+// Process attach only records the instance handle; nothing else is done at load time.
+extern "C" int __stdcall DllMain(void* instance, unsigned long reason, void* /*reserved*/) {
+    constexpr unsigned long kProcessAttach = 1;  // DLL_PROCESS_ATTACH
+    if (reason == kProcessAttach) plugin::SetModuleInstance(instance);
+    return 1;
+}
+#endif
