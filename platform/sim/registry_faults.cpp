@@ -94,6 +94,30 @@ bool Save(const Machine& machine, const std::vector<RegistryFault>& faults, std:
 
 }  // namespace
 
+const std::vector<std::string>& RegistryFaultOperations() {
+    static const std::vector<std::string> operations = {
+        "CreateKey", "OpenKey",     "DeleteKey", "SetValue",
+        "QueryValue", "DeleteValue", "EnumKeys", "EnumValues"};
+    return operations;
+}
+
+bool IsRegistryFaultPath(std::string_view keyPath) {
+    std::vector<std::string> parts = SplitPath(keyPath);
+    if (parts.empty()) return false;
+    const std::string root = reg::Fold(parts.front());
+    for (const char* name : {"HKLM", "HKEY_LOCAL_MACHINE", "HKCU", "HKEY_CURRENT_USER", "HKU",
+                             "HKEY_USERS", "HKCR", "HKEY_CLASSES_ROOT"})
+        if (root == name) return true;
+    return false;
+}
+
+bool ReadRegistryFaults(const Machine& machine, std::vector<RegistryFault>& out,
+                        std::string& error) {
+    MachineLock lock(machine.dir());
+    out.clear();
+    return Load(machine, out, error);
+}
+
 fs::path RegistryFaultsFile(const Machine& machine) {
     return machine.stateDir() / "registry-faults.txt";
 }

@@ -29,6 +29,17 @@ std::string FormatRegistryFaults(const std::vector<RegistryFault>& faults);
 bool ParseRegistryFaults(std::string_view text, std::vector<RegistryFault>& out,
                          std::string& error);
 
+// The Registry methods a fault can name instead of "*", as the simulated registry names them.
+const std::vector<std::string>& RegistryFaultOperations();
+// True when the key path starts with a registry root: HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER,
+// HKEY_USERS, HKEY_CLASSES_ROOT or its short form HKLM, HKCU, HKU, HKCR (any letter case).
+bool IsRegistryFaultPath(std::string_view keyPath);
+
+// Every fault in place, in the order they are tried, read under the machine lock. False with a
+// message when the state file cannot be read.
+bool ReadRegistryFaults(const Machine& machine, std::vector<RegistryFault>& out,
+                        std::string& error);
+
 // Adds one fault, or removes them all, under the machine lock.
 bool AddRegistryFault(const Machine& machine, const RegistryFault& fault, std::string& error);
 bool ClearRegistryFaults(const Machine& machine, std::string& error);

@@ -6,8 +6,11 @@
 //   mutex NAME      creates the named mutex, writes whether it already existed
 //   find TITLE      finds the window, brings it forward and restores it, as setup does
 //   read WINPATH    reads a file, writes its size or the error code
+//   regset KEYPATH  creates the key ("HKLM\\SOFTWARE\\X"; HKLM, HKCU, HKU or HKCR) and sets
+//                   its value "probe", writes "ok" or the first call's error code
 //   where           writes its module path, current directory and word size
 //   exit N          ends with status N
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -15,6 +18,30 @@
 
 #include "platform/platform.h"
 #include "platform/sim/process.h"
+#include "platform/win_constants.h"
+
+namespace {
+
+// Creates the key and sets a value in it as a program would: ERROR_SUCCESS or the first
+// failing call's error code; -1 for a key path of an unknown root.
+std::int32_t CreateKeyAndSetValue(plat::Registry& registry, const std::string& keyPath) {
+    const std::size_t slash = keyPath.find('\\');
+    const std::string rootName = keyPath.substr(0, slash);
+    const std::string path = slash == std::string::npos ? "" : keyPath.substr(slash + 1);
+    plat::RegRoot root;
+    if (rootName == "HKLM") root = plat::RegRoot::LocalMachine;
+    else if (rootName == "HKCU") root = plat::RegRoot::CurrentUser;
+    else if (rootName == "HKU") root = plat::RegRoot::Users;
+    else if (rootName == "HKCR") root = plat::RegRoot::ClassesRoot;
+    else return -1;
+    std::int32_t rc = registry.CreateKey(root, path.c_str(), plat::RegView::Default);
+    if (rc != ERROR_SUCCESS) return rc;
+    const std::vector<std::uint8_t> data = {'1', 0};
+    return registry.SetValue(root, path.c_str(), "probe", REG_SZ, data,
+                             plat::RegView::Default);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     auto platform = plat::MakeProcessPlatform();
@@ -61,6 +88,9 @@ int main(int argc, char** argv) {
                 say("read " + std::to_string(bytes.size()) + " bytes");
             else
                 say("read failed with error " + std::to_string(platform->lastError().GetLastError()));
+        } else if (step == "regset") {
+            const std::int32_t rc = CreateKeyAndSetValue(platform->registry(), arg);
+            say("regset " + arg + (rc == ERROR_SUCCESS ? " ok" : " failed with error " + std::to_string(rc)));
         } else if (step == "exit") {
             return std::atoi(arg.c_str());
         }

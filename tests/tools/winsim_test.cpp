@@ -1,5 +1,6 @@
 // winsim as people and scripts use it: machines from every preset, settings, mounting a
-// package, running a program with and without a script, the desktop, inspection and faults.
+// package, running a program with and without a script, the desktop, inspection and faults
+// (files and registry).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -488,6 +489,74 @@ TEST_F(WinsimTest, FileFaultsReachThePrograms) {
                   .status,
               1);
     EXPECT_EQ(Winsim({"fault", machine_, "hold-file", license}).status, 2);
+}
+
+TEST_F(WinsimTest, RegistryFaultsReachTheProgramsUntilUsedUpOrCleared) {
+    CreateAndMount();
+    const std::string key = "HKLM\\SOFTWARE\\Vortane\\Setup";
+    const std::string wow = "HKLM\\SOFTWARE\\Wow6432Node\\Vortane";
+    // The operation's letter case does not matter; list shows the registry's own spelling.
+    Result added = Winsim({"fault", machine_, "reg-fail", "setvalue", "5", "--times", "1", wow});
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out,
+              "reg-fail SetValue 5 --times 1 " + wow + "\n");
+    // A 64-bit program's HKLM\SOFTWARE is not the 32-bit view the fault names.
+    EXPECT_EQ(RunProgram({"regset", key}, {"--bits", "64"}).out, "setup: regset " + key + " ok\n");
+    // The 32-bit program's key lands below Wow6432Node: its first SetValue fails, the next not.
+    EXPECT_EQ(RunProgram({"regset", key, "regset", key}).out,
+              "setup: regset " + key + " failed with error 5\n"
+              "setup: regset " + key + " ok\n");
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out, "no faults\n");
+    EXPECT_TRUE(Contains(Winsim({"reg", machine_, wow}).out, "\"probe\"=\"1\""));
+
+    // Without --times every call of any operation on the key or below fails until cleared.
+    ASSERT_EQ(Winsim({"fault", machine_, "reg-fail", "*", "1018", "hkcu\\Software"}).status, 0);
+    ASSERT_EQ(Winsim({"fault", machine_, "hold-file", "C:\\Package\\License.txt", "--share",
+                      "read"}).status,
+              0);
+    Result listed = Winsim({"fault", machine_, "list"});
+    EXPECT_TRUE(Contains(listed.out, "held ")) << listed.out;
+    EXPECT_TRUE(Contains(listed.out, "\nreg-fail * 1018 hkcu\\Software\n")) << listed.out;
+    EXPECT_EQ(RunProgram({"regset", "HKCU\\Software\\A", "regset", "HKCU\\Software\\A\\B",
+                          "regset", "HKCU\\Other"})
+                  .out,
+              "setup: regset HKCU\\Software\\A failed with error 1018\n"
+              "setup: regset HKCU\\Software\\A\\B failed with error 1018\n"
+              "setup: regset HKCU\\Other ok\n");
+    ASSERT_EQ(Winsim({"fault", machine_, "reg-clear"}).status, 0);
+    // Clearing the registry faults leaves the file faults.
+    listed = Winsim({"fault", machine_, "list"});
+    EXPECT_TRUE(Contains(listed.out, "held ")) << listed.out;
+    EXPECT_FALSE(Contains(listed.out, "reg-fail")) << listed.out;
+    EXPECT_EQ(RunProgram({"regset", "HKCU\\Software\\A"}).out,
+              "setup: regset HKCU\\Software\\A ok\n");
+}
+
+TEST_F(WinsimTest, RegistryFaultCommandLinesThatAreWrongChangeNothing) {
+    Create();
+    const std::vector<std::vector<std::string>> wrong = {
+        {"reg-fail", "SetValues", "5", "HKLM\\SOFTWARE"},      // no such operation
+        {"reg-fail", "SetValue", "five", "HKLM\\SOFTWARE"},    // not a number
+        {"reg-fail", "SetValue", "0", "HKLM\\SOFTWARE"},       // success is no fault
+        {"reg-fail", "SetValue", "5", "HKXX\\SOFTWARE"},       // no such root
+        {"reg-fail", "SetValue", "5"},                          // no key path
+        {"reg-fail", "SetValue", "5", "--times", "0", "HKLM"},  // no calls to fail
+        {"reg-fail", "SetValue", "5", "HKLM", "extra"},
+        {"reg-clear", "now"},
+    };
+    for (const auto& words : wrong) {
+        std::vector<std::string> args = {"fault", machine_};
+        args.insert(args.end(), words.begin(), words.end());
+        Result r = Winsim(args);
+        EXPECT_EQ(r.status, 2) << words[1];
+        EXPECT_TRUE(Contains(r.err, "usage: winsim fault")) << r.err;
+    }
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out, "no faults\n");
+    EXPECT_FALSE(fs::exists(fs::path(machine_) / "state" / "registry-faults.txt"));
+    // The help names both actions as they are typed.
+    Result help = Winsim({"help", "fault"});
+    EXPECT_TRUE(Contains(help.out, "reg-fail OPERATION|* ERROR [--times N] KEYPATH|reg-clear|list"));
+    EXPECT_TRUE(Contains(help.out, "  reg-clear "));
 }
 
 TEST_F(WinsimTest, HelpDescribesEveryCommand) {

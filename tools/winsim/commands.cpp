@@ -142,8 +142,9 @@ const std::vector<Command>& Commands() {
          RunDesktop},
 
         {"fault", "fault DIR hold-file WINPATH --share none|read|write|readwrite [--access read|write|readwrite]|"
-                  "release-file WINPATH|deny-file WINPATH|list",
-         "Inject file faults: a file in use by another program, or access denied.",
+                  "release-file WINPATH|deny-file WINPATH|"
+                  "reg-fail OPERATION|* ERROR [--times N] KEYPATH|reg-clear|list",
+         "Inject faults: a file in use by another program, access denied, registry calls that fail.",
          "  hold-file WINPATH --share S   holds the existing file open as another program would,\n"
          "                                sharing S with others: none, read, write or readwrite.\n"
          "                                The holder reads the file (--access changes that), so\n"
@@ -153,9 +154,23 @@ const std::vector<Command>& Commands() {
          "                                of the path fail with ERROR_ACCESS_DENIED; the file need\n"
          "                                not exist\n"
          "  release-file WINPATH          removes the holds and the denial of the path\n"
-         "  list                          lists the faults in place\n"
+         "  reg-fail OPERATION|* ERROR [--times N] KEYPATH\n"
+         "                                makes the registry calls OPERATION (CreateKey, OpenKey,\n"
+         "                                DeleteKey, SetValue, QueryValue, DeleteValue, EnumKeys,\n"
+         "                                EnumValues, or * for all) on KEYPATH and every key below\n"
+         "                                it return ERROR, a Win32 error code in decimal (5 is\n"
+         "                                ERROR_ACCESS_DENIED). KEYPATH starts with HKLM, HKCU,\n"
+         "                                HKU or HKCR (or the long names) and is the key the call\n"
+         "                                really reaches: a 32-bit program's HKLM\\SOFTWARE\\X on\n"
+         "                                64-bit Windows is HKLM\\SOFTWARE\\Wow6432Node\\X, and HKCR\n"
+         "                                is HKLM\\SOFTWARE\\Classes. --times N fails the next N such\n"
+         "                                calls only; without it every one fails. The first fault\n"
+         "                                that applies decides.\n"
+         "  reg-clear                     removes every registry fault\n"
+         "  list                          lists the faults in place; a registry fault as the\n"
+         "                                reg-fail arguments that make it, with the calls left\n"
          "\n"
-         "Faults last until released.\n",
+         "File faults last until released, registry faults until cleared or used up.\n",
          RunFault},
     };
     return commands;

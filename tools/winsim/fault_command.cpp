@@ -1,8 +1,12 @@
-// winsim fault: files held open by another program, and files whose access is denied.
+// winsim fault: files held open by another program, files whose access is denied, and registry
+// calls that fail.
 #include <cstdio>
+
+#include "common/text.h"
 
 #include "platform/sim/error_texts.h"
 #include "platform/sim/file_faults.h"
+#include "platform/sim/registry_faults.h"
 #include "platform/win_constants.h"
 #include "tools/winsim/winsim.h"
 
@@ -34,6 +38,74 @@ bool ParseAccess(const std::string& word, std::uint32_t& access) {
     return true;
 }
 
+// A decimal number from `min` to `max`, the whole word.
+bool ParseNumber(const std::string& word, unsigned long long min, unsigned long long max,
+                 unsigned long long& out) {
+    if (word.empty() || word.size() > 10) return false;
+    unsigned long long n = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9') return false;
+        n = n * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (n < min || n > max) return false;
+    out = n;
+    return true;
+}
+
+// The operation as the registry names it ("setvalue" gives "SetValue"), "*", or empty.
+std::string RegistryOperation(const std::string& word) {
+    if (word == "*") return word;
+    for (const std::string& name : sim::RegistryFaultOperations())
+        if (common::EqualsNoCase(word, name)) return name;
+    return {};
+}
+
+// The fault as the command line that makes it.
+std::string DescribeRegistryFault(const sim::RegistryFault& f) {
+    return "reg-fail " + f.operation + " " + std::to_string(f.error) +
+           (f.times ? " --times " + std::to_string(f.times) : "") + " " + f.keyPath;
+}
+
+// fault DIR reg-fail OPERATION|* ERROR [--times N] KEYPATH
+int RegFail(const sim::Machine& machine, const Args& rest) {
+    std::vector<std::string> words;
+    sim::RegistryFault fault;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] == "--times" && i + 1 < rest.size()) {
+            unsigned long long times = 0;
+            if (!ParseNumber(rest[++i], 1, 0xFFFFFFFFull, times))
+                return UsageError("fault", "--times takes a count of calls from 1");
+            fault.times = static_cast<std::uint32_t>(times);
+        } else if (words.size() < 3 && rest[i].rfind("--", 0) != 0) {
+            words.push_back(rest[i]);
+        } else {
+            return UsageError("fault", "reg-fail: unexpected '" + rest[i] + "'");
+        }
+    }
+    if (words.size() < 3)
+        return UsageError("fault", "reg-fail needs an operation, an error code and a key path");
+    fault.operation = RegistryOperation(words[0]);
+    if (fault.operation.empty()) {
+        std::string names;
+        for (const std::string& name : sim::RegistryFaultOperations()) names += name + ", ";
+        return UsageError("fault", "reg-fail: the operation is one of " + names + "or *, not '" +
+                                       words[0] + "'");
+    }
+    unsigned long long code = 0;
+    if (!ParseNumber(words[1], 1, 0x7FFFFFFF, code))
+        return UsageError("fault", "reg-fail: the error is a Win32 error code in decimal, not '" +
+                                       words[1] + "'");
+    fault.error = static_cast<std::int32_t>(code);
+    fault.keyPath = words[2];
+    if (!sim::IsRegistryFaultPath(fault.keyPath) ||
+        fault.keyPath.find_first_of("\r\n") != std::string::npos)
+        return UsageError("fault", "reg-fail: '" + fault.keyPath +
+                                       "' is not a key path below HKLM, HKCU, HKU or HKCR");
+    std::string error;
+    if (!sim::AddRegistryFault(machine, fault, error)) return Failure(error);
+    return kExitOk;
+}
+
 }  // namespace
 
 int RunFault(const Args& args) {
@@ -46,8 +118,20 @@ int RunFault(const Args& args) {
     if (action == "list") {
         if (!rest.empty()) return UsageError("fault", "list takes no arguments");
         auto faults = sim::ListFileFaults(*machine);
+        std::vector<sim::RegistryFault> registryFaults;
+        std::string error;
+        if (!sim::ReadRegistryFaults(*machine, registryFaults, error)) return Failure(error);
+        for (const sim::RegistryFault& f : registryFaults)
+            faults.push_back(DescribeRegistryFault(f));
         if (faults.empty()) std::printf("no faults\n");
         for (const std::string& f : faults) std::printf("%s\n", f.c_str());
+        return kExitOk;
+    }
+    if (action == "reg-fail") return RegFail(*machine, rest);
+    if (action == "reg-clear") {
+        if (!rest.empty()) return UsageError("fault", "reg-clear takes no arguments");
+        std::string error;
+        if (!sim::ClearRegistryFaults(*machine, error)) return Failure(error);
         return kExitOk;
     }
 
