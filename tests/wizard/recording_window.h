@@ -1,0 +1,68 @@
+// A dialog window that only records what the logic does to it, for driving one dialog's logic
+// step by step without a desktop.
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/dialog.h"
+
+namespace wizardtest {
+
+class RecordingWindow : public plat::DialogWindow {
+public:
+    // Every bar position set, in order.
+    std::vector<int> positions;
+    int rangeLow = -1, rangeHigh = -1;
+    std::map<int, unsigned> timers;  // id -> period
+    int endResult = -1;              // EndDialog's result; -1 while not ended
+    std::vector<plat::FontSpec> fonts;
+
+    void SetTitle(std::string_view) override {}
+    std::string GetTitle() override { return {}; }
+    plat::WindowRef Ref() override { return 1; }
+    bool IsMinimized() override { return false; }
+    void Show(bool) override {}
+    bool IsShown() override { return true; }
+    void EndDialog(int result) override { endResult = result; }
+    void SetIcons() override {}
+    void AppendSystemMenuItem(int, std::string_view) override {}
+    void SetFontAll(const plat::FontSpec& font) override { fonts.push_back(font); }
+    void SetItemFont(int, const plat::FontSpec&) override {}
+    void Invalidate() override {}
+    void SetTimer(int id, std::uint32_t ms) override { timers[id] = ms; }
+    void KillTimer(int id) override { timers.erase(id); }
+    void SetItemText(int, std::string_view) override {}
+    std::string GetItemText(int) override { return {}; }
+    void SetItemTextW(int, std::u16string_view) override {}
+    std::u16string GetItemTextW(int) override { return {}; }
+    void EnableItem(int, bool) override {}
+    bool IsItemEnabled(int) override { return true; }
+    void ShowItem(int, bool) override {}
+    bool IsItemVisible(int) override { return true; }
+    void CheckButton(int, bool) override {}
+    bool IsButtonChecked(int) override { return false; }
+    void SetFocus(int) override {}
+    void SetEditLimit(int, int) override {}
+    plat::Rect ItemRect(int) override { return {}; }
+    void ResetList(int) override {}
+    int AddListItem(int, std::string_view) override { return 0; }
+    int ListCount(int) override { return 0; }
+    std::string ListItemText(int, int) override { return {}; }
+    void SetListSelection(int, int) override {}
+    int GetListSelection(int) override { return -1; }
+    void SetRange(int, int low, int high) override {
+        rangeLow = low;
+        rangeHigh = high;
+    }
+    void SetPosition(int, int position) override { positions.push_back(position); }
+    int GetPosition(int) override { return positions.empty() ? 0 : positions.back(); }
+    int LoadBitmapFile(std::string_view) override { return 0; }
+    std::unique_ptr<plat::DialogWindow> CreateChildPage(int, plat::DialogLogic&, int) override {
+        return nullptr;
+    }
+    int RunModalChild(int, plat::DialogLogic&) override { return -1; }
+    int MessageBox(std::string_view, std::string_view, std::uint32_t) override { return 1; }
+};
+
+}  // namespace wizardtest
