@@ -64,7 +64,8 @@ public:
     // Stretches a bitmap loaded with DialogWindow::LoadBitmapFile over a rectangle
     // (COLORONCOLOR, SRCCOPY).
     virtual void StretchBitmap(int bitmapId, const Rect& target) = 0;
-    // One line of text centred in the rectangle, on a transparent background.
+    // One line of text centred in the rectangle, on a transparent background; the colour is a
+    // COLORREF (0x00BBGGRR, as RGB() makes it).
     virtual void DrawCentredText(const Rect& box, std::string_view text, const FontSpec& font,
                                  std::uint32_t rgb) = 0;
     // The window's icon centred in the client area (a minimised window).

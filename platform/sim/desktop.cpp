@@ -192,11 +192,6 @@ bool SimDesktop::BringWindowToTop(plat::WindowRef window) {
     return true;
 }
 
-std::intptr_t SimDesktop::ShellExecuteA(plat::WindowRef, const char*, const char* file,
-                                        const char*, const char*, int) {
-    Fail("simulator error: ShellExecuteA is not simulated yet (\"" + ToUtf8(file) + "\")");
-}
-
 int SimDesktop::MessageBoxA(plat::WindowRef, const char* text, const char* caption,
                             std::uint32_t type) {
     // Windows titles a box without a caption "Error".

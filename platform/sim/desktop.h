@@ -3,17 +3,23 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/desktop.h"
 #include "platform/last_error.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/process.h"
 #include "platform/sim/script.h"
+#include "platform/sim/top_level_window.h"
 
 namespace sim {
 
 // Texts from the program (titles, message box texts, transcript lines, mutex names) are in the
 // machine's code page; the desktop keeps them, and the transcript shows them, as UTF-8.
+//
+// ShellExecuteA opens documents in a viewer window titled "NAME - Viewer" and starts the
+// native program behind a stand-in (winsim mount places them) as a new process on the machine,
+// without waiting for it, as Windows does.
 //
 // A script error (an answer the box cannot give, an expectation not met, a script that cannot
 // be read) writes "script error: ..." to the transcript and ends the process with exit code 3,
@@ -44,10 +50,17 @@ private:
     int AnswerFromScript(const std::string& boxLine, const std::string& text,
                          const std::vector<int>& buttons, int defaultButton, std::string& how);
 
+    // Starts the native program behind a stand-in; false when it cannot be started.
+    bool StartStandIn(const std::string& program, int bits, const std::string& file,
+                      const std::string& parameters, const std::string& directory);
+
     const Machine& machine_;
     ProcessContext process_;
     plat::LastError& error_;
     std::unique_ptr<ScriptRun> script_;  // loaded at the first message box
+    // Documents opened through the shell: each shows in a viewer window that stays open while
+    // this program runs.
+    std::vector<std::unique_ptr<TopLevelWindow>> viewers_;
 };
 
 }  // namespace sim

@@ -1,17 +1,14 @@
-// PLACEHOLDER until the simulated dialogs are written: running a dialog fails loudly.
+// Dialogs on the simulated machine: a top-level modal dialog run by the dialog host.
 #include "platform/sim/dialogs.h"
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace sim {
 
-SimDialogs::SimDialogs(const Machine& machine, const ProcessContext& process, SimDesktop& desktop)
-    : machine_(machine), process_(process), desktop_(desktop) {}
+SimDialogs::SimDialogs(const Machine& machine, const ProcessContext& process, SimDesktop& desktop,
+                       plat::SystemInfo& system)
+    : host_(machine, process, desktop, system) {}
 
-int SimDialogs::RunModal(int templateId, plat::DialogLogic&) {
-    std::fprintf(stderr, "simulated dialogs are not built yet (template %d)\n", templateId);
-    std::abort();
+int SimDialogs::RunModal(int templateId, plat::DialogLogic& logic) {
+    return host_.RunModal(templateId, logic, nullptr);
 }
 
 }  // namespace sim

@@ -3,20 +3,21 @@
 #pragma once
 #include "platform/dialog.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/dialog_host.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/process.h"
+#include "platform/system_info.h"
 
 namespace sim {
 
 class SimDialogs : public plat::Dialogs {
 public:
-    SimDialogs(const Machine& machine, const ProcessContext& process, SimDesktop& desktop);
+    SimDialogs(const Machine& machine, const ProcessContext& process, SimDesktop& desktop,
+               plat::SystemInfo& system);
     int RunModal(int templateId, plat::DialogLogic& logic) override;
 
 private:
-    const Machine& machine_;
-    const ProcessContext& process_;
-    SimDesktop& desktop_;
+    DialogHost host_;
 };
 
 }  // namespace sim

@@ -13,7 +13,7 @@ SimPlatform::SimPlatform(Machine machine, ProcessContext process)
       system_(machine_, process_, lastError_),
       desktop_(machine_, process_, lastError_),
       registry_(machine_, process_),
-      dialogs_(machine_, process_, desktop_),
+      dialogs_(machine_, process_, desktop_, system_),
       spooler_(machine_, process_, lastError_) {}
 
 }  // namespace sim

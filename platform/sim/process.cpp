@@ -1,6 +1,7 @@
 // The simulated process's identity, carried in WINSIM_* environment variables.
 #include "platform/sim/process.h"
 
+#include <cctype>
 #include <cstdlib>
 
 #include "platform/sim/win_path.h"
@@ -32,6 +33,7 @@ std::optional<ProcessContext> ProcessContext::FromEnvironment(std::string& error
     c.currentDir = AbsoluteWindowsPath(dir, get("WINSIM_CWD").empty() ? dir : get("WINSIM_CWD"));
     c.bits = get("WINSIM_BITS") == "64" ? 64 : 32;
     c.script = get("WINSIM_SCRIPT");
+    c.binDir = get("WINSIM_BIN_DIR");
     return c;
 }
 
@@ -40,7 +42,18 @@ std::vector<std::pair<std::string, std::string>> ProcessContext::Environment() c
             {"WINSIM_MODULE", modulePath},
             {"WINSIM_CWD", currentDir},
             {"WINSIM_BITS", bits == 64 ? "64" : "32"},
-            {"WINSIM_SCRIPT", script.string()}};
+            {"WINSIM_SCRIPT", script.string()},
+            {"WINSIM_BIN_DIR", binDir.string()}};
+}
+
+std::filesystem::path ProcessContext::NativeProgram(const std::string& program) const {
+    if (binDir.empty()) return {};
+    std::error_code ec;
+    std::filesystem::path flat = binDir / program;
+    if (std::filesystem::is_regular_file(flat, ec)) return flat;
+    std::string folder = program;
+    for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return binDir / folder / program;
 }
 
 }  // namespace sim

@@ -16,6 +16,7 @@ struct ProcessContext {
     std::string currentDir;            // WINSIM_CWD: "C:\\pkg"
     int bits = 32;                     // WINSIM_BITS: 32 or 64, the program's word size
     std::filesystem::path script;      // WINSIM_SCRIPT: automation script, may be empty
+    std::filesystem::path binDir;      // WINSIM_BIN_DIR: where the native programs are, may be empty
 
     // The program's name without directory and extension ("setup"), as the transcript shows it.
     std::string programName() const;
@@ -23,6 +24,10 @@ struct ProcessContext {
     // Reads the WINSIM_* variables. Null with a message when WINSIM_MACHINE or WINSIM_MODULE is
     // missing; the current directory defaults to the module's directory.
     static std::optional<ProcessContext> FromEnvironment(std::string& error);
+    // The native build of a program ("Install"): BIN_DIR/Install when that file exists (a
+    // directory of programs), else BIN_DIR/install/Install (the top of a build tree). Empty
+    // without a bin directory.
+    std::filesystem::path NativeProgram(const std::string& program) const;
     // The WINSIM_* variables that describe this context, for starting a child process.
     std::vector<std::pair<std::string, std::string>> Environment() const;
 };

@@ -6,6 +6,7 @@
 
 #include "common/text.h"
 #include "platform/sim/machine.h"
+#include "platform/sim/script_verbs.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -53,6 +54,19 @@ struct VerbRule {
 constexpr VerbRule kVerbs[] = {
     {"answer", ScriptVerb::Answer, ParseAnswer},
     {"expect", ScriptVerb::Expect, ParseExpect},
+    {"click", ScriptVerb::Click, ParseControlOnly},
+    {"choose", ScriptVerb::Choose, ParseControlAndChoice},
+    {"type", ScriptVerb::Type, ParseControlAndText},
+    {"leave", ScriptVerb::Leave, ParseControlOnly},
+    {"tick", ScriptVerb::Tick, ParseControlOnly},
+    {"untick", ScriptVerb::Untick, ParseControlOnly},
+    {"key", ScriptVerb::Key, ParseKey},
+    {"close", ScriptVerb::Close, ParseNoArgument},
+    {"sys", ScriptVerb::Sys, ParseControlOnly},
+    {"wait", ScriptVerb::Wait, ParseNoArgument},
+    {"show", ScriptVerb::Show, ParseNoArgument},
+    {"expect-text", ScriptVerb::ExpectText, ParseControlAndText},
+    {"expect-title", ScriptVerb::ExpectTitle, ParseTitle},
 };
 
 fs::path CursorFile(const fs::path& machineDir) {

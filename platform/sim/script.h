@@ -3,6 +3,19 @@
 //   # a comment
 //   expect Windows 98          the next message box's text must contain "Windows 98"
 //   answer Yes                 the next message box is answered Yes
+//   click IDC_BACK             a mouse click on a button (by symbolic name or id number)
+//   choose 1030 PX-6100        a list or combo box entry, by text or as #INDEX
+//   type 1041 9600             replaces an edit's text; leave ID takes the focus away
+//   tick 1046 / untick 1046    a check box ends ticked / unticked
+//   key F1|Escape|Enter        a key press in the current dialog
+//   close                      the current dialog's close box
+//   sys IDM_ABOUTBOX           a command from the current dialog's system menu
+//   wait                       timers run until the current dialog ends
+//   show                       the current dialog's controls go into the transcript
+//   expect-text ID TEXT        the control's text must equal TEXT
+//   expect-title TEXT          the current dialog's title must equal TEXT
+//
+// docs/winsim.md ("The automation script") describes every action in full.
 //
 // Actions are taken in order by whichever process on the machine asks next (setup and the
 // Install it starts share one script), so the position in the script is machine-wide state.
@@ -18,6 +31,20 @@ namespace sim {
 enum class ScriptVerb {
     Answer,  // answer OK|Cancel|Yes|No|Abort|Retry|Ignore: the next message box
     Expect,  // expect TEXT: the next message box's text contains TEXT
+    // The actions on the current dialog (the innermost modal dialog that is open).
+    Click,        // click ID
+    Choose,       // choose ID TEXT | choose ID #INDEX
+    Type,         // type ID TEXT
+    Leave,        // leave ID
+    Tick,         // tick ID
+    Untick,       // untick ID
+    Key,          // key F1|Escape|Enter
+    Close,        // close
+    Sys,          // sys ID
+    Wait,         // wait
+    Show,         // show
+    ExpectText,   // expect-text ID TEXT
+    ExpectTitle,  // expect-title TEXT
 };
 
 struct ScriptAction {
@@ -25,6 +52,8 @@ struct ScriptAction {
     ScriptVerb verb = ScriptVerb::Answer;
     std::string argument;   // the answer's button name as written in the table, or the TEXT
     int answerId = 0;       // IDOK, IDYES, ... for answer
+    std::string control;    // the control as written: an id number or a symbolic name
+    std::string text;       // the TEXT of choose, type, expect-text, expect-title; key's name
     std::string source;     // the line as written, without surrounding blanks
 
     bool forMessageBox() const { return verb == ScriptVerb::Answer || verb == ScriptVerb::Expect; }

@@ -143,8 +143,10 @@ const std::vector<Command>& Commands() {
 
         {"fault", "fault DIR hold-file WINPATH --share none|read|write|readwrite [--access read|write|readwrite]|"
                   "release-file WINPATH|deny-file WINPATH|"
-                  "reg-fail OPERATION|* ERROR [--times N] KEYPATH|reg-clear|list",
-         "Inject faults: a file in use by another program, access denied, registry calls that fail.",
+                  "reg-fail OPERATION|* ERROR [--times N] KEYPATH|reg-clear|"
+                  "spooler-fail CALL ERROR [--times N]|spooler-clear|list",
+         "Inject faults: a file in use by another program, access denied, registry and spooler "
+         "calls that fail.",
          "  hold-file WINPATH --share S   holds the existing file open as another program would,\n"
          "                                sharing S with others: none, read, write or readwrite.\n"
          "                                The holder reads the file (--access changes that), so\n"
@@ -167,11 +169,40 @@ const std::vector<Command>& Commands() {
          "                                calls only; without it every one fails. The first fault\n"
          "                                that applies decides.\n"
          "  reg-clear                     removes every registry fault\n"
+         "  spooler-fail CALL ERROR [--times N]\n"
+         "                                makes the spooler call CALL (OpenPrinterW, ClosePrinter,\n"
+         "                                StartDocPrinterW, StartPagePrinter, WritePrinter,\n"
+         "                                EndPagePrinter, EndDocPrinter) of every program on the\n"
+         "                                machine fail with ERROR, a Win32 error code in decimal.\n"
+         "                                --times N fails the next N such calls only; without it\n"
+         "                                every one fails. The first fault for a call decides.\n"
+         "  spooler-clear                 removes every spooler fault\n"
          "  list                          lists the faults in place; a registry fault as the\n"
          "                                reg-fail arguments that make it, with the calls left\n"
          "\n"
-         "File faults last until released, registry faults until cleared or used up.\n",
+         "File faults last until released, registry and spooler faults until cleared or used up.\n",
          RunFault},
+
+        {"printer", "printer DIR add NAME [--port PORT]|list",
+         "Add printers to the simulated spooler, or list them.",
+         "  add NAME [--port PORT]   adds the printer NAME on port PORT (none when omitted): its\n"
+         "                           key HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\NAME\n"
+         "                           with the values Name and Port, where Windows keeps printers.\n"
+         "                           Programs then open it by name (letter case aside).\n"
+         "  list                     lists every printer with its port\n",
+         RunPrinter},
+
+        {"jobs", "jobs DIR", "List the print jobs programs sent to the simulated spooler.",
+         "One line per job, by job number: printer, port, document name, data type, pages,\n"
+         "bytes, and whether the program ended the job (EndDocPrinter). Jobs are kept in the\n"
+         "machine directory as spool/jobs/NNNN.job (the bytes as sent) and NNNN.info.\n",
+         RunJobs},
+
+        {"job", "job DIR N [--hex]", "Write the bytes of print job N to standard output.",
+         "Writes the job's bytes exactly as the program sent them. With --hex, prints the job's\n"
+         "line as 'jobs' shows it and then the bytes as a hex dump, 16 a row, with their offset\n"
+         "and their printable characters.\n",
+         RunJob},
     };
     return commands;
 }

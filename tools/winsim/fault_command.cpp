@@ -123,11 +123,15 @@ int RunFault(const Args& args) {
         if (!sim::ReadRegistryFaults(*machine, registryFaults, error)) return Failure(error);
         for (const sim::RegistryFault& f : registryFaults)
             faults.push_back(DescribeRegistryFault(f));
+        for (const std::string& f : DescribeSpoolerFaults(*machine, error)) faults.push_back(f);
+        if (!error.empty()) return Failure(error);
         if (faults.empty()) std::printf("no faults\n");
         for (const std::string& f : faults) std::printf("%s\n", f.c_str());
         return kExitOk;
     }
     if (action == "reg-fail") return RegFail(*machine, rest);
+    if (action == "spooler-fail" || action == "spooler-clear")
+        return SpoolerFaultAction(*machine, action, rest);
     if (action == "reg-clear") {
         if (!rest.empty()) return UsageError("fault", "reg-clear takes no arguments");
         std::string error;

@@ -1,0 +1,130 @@
+// ShellExecuteA on the simulated machine: documents open in a viewer window, stand-ins start
+// their native program as another process on the machine.
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "platform/sim/desktop.h"
+#include "platform/sim/stand_in.h"
+#include "platform/sim/win_path.h"
+#include "platform/win_constants.h"
+
+extern char** environ;
+
+namespace sim {
+
+namespace {
+
+// ShellExecuteA's error values (SE_ERR_*).
+constexpr std::intptr_t kFileNotFound = 2;
+constexpr std::intptr_t kPathNotFound = 3;
+constexpr std::intptr_t kStarted = 42;  // any value above 32 means success
+
+std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Splits a parameter line at blanks, keeping quoted parts together, as the C runtime does.
+std::vector<std::string> SplitParameters(const std::string& line) {
+    std::vector<std::string> out;
+    std::string current;
+    bool quoted = false, any = false;
+    for (char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (any) out.push_back(current);
+            current.clear();
+            any = false;
+        } else {
+            current += c;
+            any = true;
+        }
+    }
+    if (any) out.push_back(current);
+    return out;
+}
+
+}  // namespace
+
+std::intptr_t SimDesktop::ShellExecuteA(plat::WindowRef, const char* verb, const char* file,
+                                        const char* parameters, const char* directory, int) {
+    std::string verbText = verb ? verb : "open";
+    std::string fileText = file ? file : "";
+    std::string params = parameters ? parameters : "";
+    if (verbText != "open")
+        Fail("simulator error: the shell verb \"" + ToUtf8(verbText.c_str()) + "\" is not simulated");
+    std::string base = directory && *directory ? AbsoluteWindowsPath(process_.currentDir, directory)
+                                               : process_.currentDir;
+    std::string path = AbsoluteWindowsPath(base, fileText);
+    std::string line = "shell: open " + ToUtf8(path.c_str()) + (params.empty() ? "" : " " + ToUtf8(params.c_str()));
+
+    std::error_code ec;
+    std::filesystem::path host = path.empty() ? std::filesystem::path() : machine_.HostPath(path);
+    if (host.empty() || !std::filesystem::is_regular_file(host, ec)) {
+        bool folder = !host.empty() && std::filesystem::is_directory(host.parent_path(), ec);
+        Write(line + (folder ? " -> file not found" : " -> path not found"));
+        return folder ? kFileNotFound : kPathNotFound;
+    }
+    std::optional<StandIn> standIn = ParseStandIn(ReadAll(host));
+    if (standIn) {
+        Write(line);
+        std::string workDir = directory && *directory ? base : process_.currentDir;
+        if (!StartStandIn(standIn->program, standIn->bits, path, params, workDir))
+            Fail("simulator error: the native program " + standIn->program + " cannot be started");
+        return kStarted;
+    }
+    // A document: it opens in a viewer, whose window title names it.
+    Write(line);
+    auto viewer = OpenTopLevelWindow(machine_, process_, FileNameOf(path) + " - Viewer", "Viewer");
+    if (!viewer) Fail("simulator error: the desktop state cannot be written");
+    viewers_.push_back(std::move(viewer));
+    return kStarted;
+}
+
+bool SimDesktop::StartStandIn(const std::string& program, int bits, const std::string& file,
+                              const std::string& parameters, const std::string& directory) {
+    std::filesystem::path binary = process_.NativeProgram(program);
+    std::error_code ec;
+    if (binary.empty() || !std::filesystem::is_regular_file(binary, ec)) return false;
+    ProcessContext child = process_;
+    child.modulePath = file;
+    child.currentDir = directory;
+    child.bits = bits;
+
+    std::vector<std::string> env;
+    auto ours = child.Environment();
+    for (char** e = environ; *e; ++e) {
+        std::string entry = *e;
+        bool replaced = false;
+        for (const auto& [name, value] : ours) replaced = replaced || entry.rfind(name + "=", 0) == 0;
+        if (!replaced) env.push_back(entry);
+    }
+    for (const auto& [name, value] : ours) env.push_back(name + "=" + value);
+    std::vector<std::string> args = {binary.string()};
+    for (const std::string& a : SplitParameters(parameters)) args.push_back(a);
+    std::vector<char*> argv, envp;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return false;
+    // The shell does not wait for the program; someone must still collect its exit.
+    std::thread([pid] {
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return true;
+}
+
+}  // namespace sim

@@ -1,0 +1,93 @@
+// Test support for the simulated dialogs: a machine whose sleeps take no real time, processes
+// with a script, and a dialog logic whose behaviour each test gives as functions.
+#pragma once
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/dialog.h"
+#include "platform/sim/platform.h"
+#include "platform/sim/transcript.h"
+#include "tests/dialogs/test_resource.h"
+#include "tests/support/temp_machine.h"
+
+namespace dialogtest {
+
+class TestLogic : public plat::DialogLogic {
+public:
+    std::vector<std::string> events;
+    std::function<void(plat::DialogWindow&)> init;
+    std::function<bool(plat::DialogWindow&, int, int)> command;
+    std::function<void(plat::DialogWindow&, int)> timer;
+    std::function<bool(plat::DialogWindow&, int)> sysCommand;
+    std::function<void(plat::DialogWindow&)> help;
+    std::function<bool(plat::DialogWindow&, plat::Canvas&)> paint;
+
+    bool OnInitDialog(plat::DialogWindow& w) override {
+        events.push_back("init");
+        if (init) init(w);
+        return true;
+    }
+    void OnShowWindow(plat::DialogWindow&, bool shown) override {
+        events.push_back(shown ? "show" : "hide");
+    }
+    bool OnCommand(plat::DialogWindow& w, int id, int code) override {
+        events.push_back("command " + std::to_string(id) + " " + std::to_string(code));
+        return command ? command(w, id, code) : false;
+    }
+    bool OnSysCommand(plat::DialogWindow& w, int c) override {
+        events.push_back("sys " + std::to_string(c));
+        return sysCommand ? sysCommand(w, c) : false;
+    }
+    void OnTimer(plat::DialogWindow& w, int id) override {
+        events.push_back("timer " + std::to_string(id));
+        if (timer) timer(w, id);
+    }
+    void OnHelp(plat::DialogWindow& w) override {
+        events.push_back("help");
+        if (help) help(w);
+    }
+    bool OnPaint(plat::DialogWindow& w, plat::Canvas& c) override { return paint ? paint(w, c) : false; }
+    void OnDestroy(plat::DialogWindow&) override { events.push_back("destroy"); }
+};
+
+class DialogTest : public ::testing::Test {
+protected:
+    DialogTest() {
+        sim::MachineSettings s = m.machine().settings();
+        s.timeScale = 0;  // sleeps advance the clock without taking real time
+        std::string error;
+        EXPECT_TRUE(m.machine().SaveSettings(s, error)) << error;
+    }
+
+    // A process whose program runs the given script (none when empty).
+    std::unique_ptr<sim::SimPlatform> Process(const std::string& script) {
+        sim::ProcessContext context;
+        context.machineDir = m.machine().dir();
+        context.modulePath = "C:\\scratch\\program.exe";
+        context.currentDir = "C:\\scratch";
+        if (!script.empty()) {
+            std::filesystem::path path = m.machine().dir() / ("script-" + std::to_string(++scripts_) + ".txt");
+            std::ofstream(path) << script;
+            context.script = path;
+        }
+        return std::make_unique<sim::SimPlatform>(m.machine(), context);
+    }
+
+    std::vector<std::string> Transcript() { return sim::ReadTranscript(m.machine().dir()); }
+    bool TranscriptHas(const std::string& line) {
+        for (const std::string& l : Transcript())
+            if (l == line) return true;
+        return false;
+    }
+
+    testsupport::TempMachine m;
+
+private:
+    int scripts_ = 0;
+};
+
+}  // namespace dialogtest

@@ -1,0 +1,57 @@
+// The automation script's dialog actions: what each verb takes, and the mistakes it refuses.
+#include <gtest/gtest.h>
+
+#include "platform/sim/script.h"
+
+namespace {
+
+TEST(ScriptVerbs, EachActionKeepsItsControlAndText) {
+    std::vector<sim::ScriptAction> actions;
+    std::string error;
+    ASSERT_TRUE(sim::ParseScript("click IDC_BACK\nchoose 1030  PX-6100 B\nchoose IDC_LIST #2\n"
+                                 "type 1041\ntype IDC_NAME two words\nkey escape\nexpect-text 5 a  b\n"
+                                 "expect-title Printer Driver Setup\nwait\nshow\nclose\nsys 16\n",
+                                 actions, error))
+        << error;
+    ASSERT_EQ(actions.size(), 12u);
+    EXPECT_EQ(actions[0].verb, sim::ScriptVerb::Click);
+    EXPECT_EQ(actions[0].control, "IDC_BACK");
+    EXPECT_EQ(actions[1].control, "1030");
+    EXPECT_EQ(actions[1].text, "PX-6100 B");
+    EXPECT_EQ(actions[2].text, "#2");
+    EXPECT_EQ(actions[3].text, "");
+    EXPECT_EQ(actions[4].text, "two words");
+    EXPECT_EQ(actions[5].text, "Escape");
+    EXPECT_EQ(actions[6].text, "a  b");
+    EXPECT_EQ(actions[7].verb, sim::ScriptVerb::ExpectTitle);
+    EXPECT_EQ(actions[7].text, "Printer Driver Setup");
+    EXPECT_FALSE(actions[8].forMessageBox());
+    EXPECT_EQ(actions[11].control, "16");
+}
+
+TEST(ScriptVerbs, MistakesNameTheLine) {
+    struct Case {
+        const char* line;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"click", "line 1: needs a control"},
+        {"click 12 more", "line 1: takes only a control"},
+        {"click 1x", "line 1: '1x' is neither an id number nor a name"},
+        {"choose 5", "line 1: choose needs the entry's text or #INDEX"},
+        {"choose 5 #x", "line 1: choose #INDEX needs a number"},
+        {"key F2", "line 1: key needs F1, Escape or Enter"},
+        {"close now", "line 1: takes nothing after it"},
+        {"wait 10", "line 1: takes nothing after it"},
+        {"press 5", "line 1: unknown action 'press'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::vector<sim::ScriptAction> actions;
+        std::string error;
+        EXPECT_FALSE(sim::ParseScript(c.line, actions, error));
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+// The automation script on dialogs: clicks as a mouse gives them, radio groups, check boxes,
+// lists, typing, keys, the close box, the system menu, waiting, the dump and expectations; and
+// the script errors that stop a program whose script no longer fits what it shows.
+#include "tests/dialogs/dialog_fixture.h"
+
+#include "platform/win_constants.h"
+
+namespace {
+
+using dialogtest::DialogTest;
+using dialogtest::TestLogic;
+
+class DialogScriptTest : public DialogTest {
+protected:
+    // Runs the frame with the script; the logic's init may prepare controls.
+    int RunFrame(const std::string& script, TestLogic& logic) {
+        auto p = Process(script);
+        return p->dialogs().RunModal(IDD_TEST_FRAME, logic);
+    }
+};
+
+TEST_F(DialogScriptTest, AutoRadioButtonsUncheckTheOthersOfTheirGroupOnly) {
+    TestLogic logic;
+    std::vector<std::string> states;
+    logic.init = [](plat::DialogWindow& w) { w.CheckButton(IDC_RADIO_D, true); };
+    logic.command = [&](plat::DialogWindow& w, int id, int) {
+        std::string s;
+        for (int r : {IDC_RADIO_A, IDC_RADIO_B, IDC_RADIO_C, IDC_RADIO_D}) s += w.IsButtonChecked(r) ? "x" : "-";
+        states.push_back(std::to_string(id) + " " + s);
+        return false;
+    };
+    RunFrame("click IDC_RADIO_A\nclick 2012\nclick IDC_RADIO_C\nclose\n", logic);
+    // D starts a group of its own: clicks in A..C leave it checked.
+    EXPECT_EQ(states, (std::vector<std::string>{"2010 x--x", "2012 --xx", "2012 --xx", "2 --xx"}));
+}
+
+TEST_F(DialogScriptTest, CheckBoxesToggleWhenAutomaticAndTickOnlyWhenNeeded) {
+    TestLogic logic;
+    std::vector<bool> states;
+    logic.command = [&](plat::DialogWindow& w, int id, int) {
+        if (id == IDC_CHECK) states.push_back(w.IsButtonChecked(IDC_CHECK));
+        if (id == IDC_PLAIN_CHECK) states.push_back(w.IsButtonChecked(IDC_PLAIN_CHECK));
+        return false;
+    };
+    RunFrame("click IDC_CHECK\ntick IDC_CHECK\nuntick IDC_CHECK\nclick IDC_PLAIN_CHECK\nclose\n", logic);
+    // The plain check box leaves its state to the logic.
+    EXPECT_EQ(states, (std::vector<bool>{true, false, false}));
+    EXPECT_TRUE(TranscriptHas("program: IDC_CHECK \"Check\" is already ticked"));
+}
+
+TEST_F(DialogScriptTest, ChoosingAnEntrySelectsItAndNotifiesTheLogic) {
+    TestLogic logic;
+    std::vector<std::string> seen;
+    logic.init = [](plat::DialogWindow& w) {
+        for (const char* item : {"PX-6100", "PX-6", "PX-80"}) w.AddListItem(IDC_LIST, item);
+        for (const char* item : {"b", "a"}) w.AddListItem(IDC_LISTBOX, item);
+    };
+    logic.command = [&](plat::DialogWindow& w, int id, int code) {
+        if (id == IDC_LIST) seen.push_back(std::to_string(code) + " " + w.GetItemText(IDC_LIST));
+        if (id == IDC_LISTBOX) seen.push_back(std::to_string(code) + " " + std::to_string(w.GetListSelection(IDC_LISTBOX)));
+        return false;
+    };
+    RunFrame("choose IDC_LIST PX-6\nchoose IDC_LIST #2\nchoose IDC_LISTBOX b\nclose\n", logic);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1 PX-6", "1 PX-80", "1 1"}));
+}
+
+TEST_F(DialogScriptTest, TypingReplacesTheTextWithinTheLimitAndLeavingKillsTheFocus) {
+    TestLogic logic;
+    std::vector<std::string> seen;
+    logic.init = [](plat::DialogWindow& w) { w.SetEditLimit(IDC_NAME, 5); };
+    logic.command = [&](plat::DialogWindow& w, int id, int code) {
+        if (id == IDC_NAME || id == IDC_EDIT_COMBO) seen.push_back(std::to_string(code) + " " + w.GetItemText(id));
+        return false;
+    };
+    RunFrame("type IDC_NAME 192.168.0.1\nleave IDC_NAME\ntype IDC_EDIT_COMBO 9600\nclose\n", logic);
+    EXPECT_EQ(seen, (std::vector<std::string>{"768 192.1", "512 192.1", "5 9600"}));
+}
+
+TEST_F(DialogScriptTest, KeysAndTheCloseBoxSendWhatWindowsSends) {
+    struct Case {
+        const char* script;
+        int result;
+        const char* lastCommand;
+    };
+    const Case cases[] = {
+        {"key Escape\n", IDCANCEL, "command 2 0"},
+        {"key Enter\n", IDOK, "command 1 0"},
+        {"close\n", IDCANCEL, "command 2 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        TestLogic logic;
+        EXPECT_EQ(RunFrame(c.script, logic), c.result);
+        EXPECT_EQ(logic.events[logic.events.size() - 2], c.lastCommand);
+    }
+}
+
+TEST_F(DialogScriptTest, ALogicThatHandlesCancelKeepsTheDialogOpen) {
+    TestLogic logic;
+    int cancels = 0;
+    logic.command = [&](plat::DialogWindow& w, int id, int) {
+        if (id == IDCANCEL && ++cancels == 2) w.EndDialog(99);
+        return id == IDCANCEL;
+    };
+    EXPECT_EQ(RunFrame("key Escape\nclose\n", logic), 99);
+}
+
+TEST_F(DialogScriptTest, F1AndSystemMenuCommandsReachTheLogic) {
+    TestLogic logic;
+    logic.init = [](plat::DialogWindow& w) { w.AppendSystemMenuItem(IDM_TEST_ABOUT, "&About..."); };
+    RunFrame("key F1\nsys IDM_TEST_ABOUT\nsys 17\nclose\n", logic);
+    EXPECT_EQ(logic.events, (std::vector<std::string>{"init", "show", "help", "sys 16", "sys 16", "command 2 0",
+                                                      "destroy"}));
+    EXPECT_TRUE(TranscriptHas("program: chooses \"&About...\" from the system menu of \"Test Frame\""));
+}
+
+TEST_F(DialogScriptTest, WaitLetsTimersRunUntilTheDialogEnds) {
+    auto p = Process("wait\n");
+    TestLogic logic;
+    logic.init = [](plat::DialogWindow& w) {
+        w.SetRange(IDC_PROGRESS, 0, 100);
+        w.SetTimer(1, 100);
+    };
+    logic.timer = [&](plat::DialogWindow& w, int) {
+        for (int n = 0; n <= 90; ++n) {
+            w.SetPosition(IDC_PROGRESS, n);
+            p->system().Sleep(80);
+        }
+        w.EndDialog(IDOK);
+    };
+    EXPECT_EQ(p->dialogs().RunModal(IDD_TEST_TIMED, logic), IDOK);
+    EXPECT_TRUE(TranscriptHas("program: waits until \"Timed\" closes"));
+}
+
+TEST_F(DialogScriptTest, ShowWritesEveryControlAndPageIntoTheTranscript) {
+    TestLogic logic, page;
+    std::unique_ptr<plat::DialogWindow> pageWindow;
+    logic.init = [&](plat::DialogWindow& w) {
+        w.AddListItem(IDC_LIST, "PX-6");
+        w.SetListSelection(IDC_LIST, 0);
+        w.CheckButton(IDC_RADIO_B, true);
+        w.SetFocus(IDOK);
+        pageWindow = w.CreateChildPage(IDD_TEST_PAGE, page, IDC_PLACEHOLDER);
+        pageWindow->Show(true);
+    };
+    RunFrame("show\nclose\n", logic);
+    std::vector<std::string> t = Transcript();
+    for (const char* expected : {
+             "program: shows \"Test Frame\" (dialog 500):",
+             "program:   2001 IDC_PLACEHOLDER static \"\" hidden",
+             "program:   1 IDOK default button \"&Next >\" focused",
+             "program:   2011 IDC_RADIO_B auto radio button \"B\" checked",
+             "program:   2021 IDC_PLAIN_CHECK check box \"Plain check\" unchecked",
+             "program:   2031 IDC_NOTES multi-line read-only edit \"\"",
+             "program:   2040 IDC_LIST drop-down list \"\" [\"PX-6\"] selected #0",
+             "program:   page IDD_TEST_PAGE (501):",
+             "program:     2070 IDC_PAGE_RADIO auto radio button \"Page radio\" unchecked",
+         })
+        EXPECT_NE(std::find(t.begin(), t.end(), expected), t.end()) << expected;
+}
+
+TEST_F(DialogScriptTest, ExpectationsThatHoldLetTheScriptGoOn) {
+    TestLogic logic;
+    logic.init = [](plat::DialogWindow& w) { w.SetItemText(IDC_NAME, "COM1"); };
+    EXPECT_EQ(RunFrame("expect-text IDC_NAME COM1\nexpect-text 2003 Press F1 for help\nexpect-title Test Frame\n"
+                       "click IDOK\n",
+                       logic),
+              IDOK);
+}
+
+// Script errors: each stops the program with exit code 3 and says why in the transcript.
+TEST_F(DialogScriptTest, ActionsThatDoNotFitWhatTheDialogShowsAreScriptErrors) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    struct Case {
+        const char* script;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"", "script ended while \"Test Frame\" is open"},
+        {"answer OK\n", "line 1: answer OK: no message box is open; \"Test Frame\" is open"},
+        {"click IDC_BACK\n", "line 1: click IDC_BACK: the control is disabled"},
+        {"click IDC_HIDDEN\n", "the control is hidden"},
+        {"click IDC_PAGE_RADIO\n", "the control is on page IDD_TEST_PAGE \\(501\\), which is hidden"},
+        {"click IDC_HINT\n", "control 2003 is a static, which cannot be clicked"},
+        {"click 4711\n", "\"Test Frame\" has no control 4711"},
+        {"click IDC_NOWHERE\n", "no resource header defines 'IDC_NOWHERE'"},
+        {"tick IDC_RADIO_A\n", "is a auto radio button, not a check box"},
+        {"choose IDC_LIST Nothing\n", "the list has no entry Nothing; it is empty"},
+        {"type IDC_NOTES x\n", "the edit is read-only"},
+        {"type IDC_LIST x\n", "is a drop-down list, which takes no typing"},
+        {"sys 32\n", "has no system menu item 32"},
+        {"wait\n", "\"Test Frame\" runs no timer, so it would never end"},
+        {"expect-text IDC_NAME x\n", "control 2030 shows \"\""},
+        {"expect-title Other\n", "the title is \"Test Frame\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        auto run = [&] {
+            TestLogic logic, page;
+            std::unique_ptr<plat::DialogWindow> pageWindow;
+            logic.init = [&](plat::DialogWindow& w) {
+                pageWindow = w.CreateChildPage(IDD_TEST_PAGE, page, IDC_PLACEHOLDER);
+            };
+            RunFrame(c.script, logic);
+        };
+        EXPECT_EXIT(run(), ::testing::ExitedWithCode(3), std::string("script error: .*") + c.error);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+// winsim printer, jobs and job, and the spooler faults of winsim fault: the simulated spooler's
+// printers, the raw jobs programs printed, and calls made to fail.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/sim/spool_state.h"
+#include "tools/winsim/winsim.h"
+
+namespace winsim {
+
+namespace {
+
+// A decimal number in [low, high]; false for anything else.
+bool ParseCount(const std::string& text, unsigned long long low, unsigned long long high,
+                unsigned long long& out) {
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    out = std::strtoull(text.c_str(), nullptr, 10);
+    return out >= low && out <= high;
+}
+
+std::string JobLine(const sim::SimJob& job, std::size_t bytes) {
+    return std::to_string(job.id) + "  " + job.printer + "  port " +
+           (job.port.empty() ? "(none)" : job.port) + "  \"" + job.document + "\"  " +
+           job.dataType + "  " + std::to_string(job.pages) + " page(s)  " +
+           std::to_string(bytes) + " byte(s)  " + (job.completed ? "completed" : "not completed");
+}
+
+void DumpHex(const std::vector<std::uint8_t>& data) {
+    for (std::size_t row = 0; row < data.size(); row += 16) {
+        std::printf("%08zX ", row);
+        for (std::size_t i = row; i < row + 16; ++i) {
+            if (i < data.size())
+                std::printf(" %02X", data[i]);
+            else
+                std::printf("   ");
+        }
+        std::printf("  ");
+        for (std::size_t i = row; i < row + 16 && i < data.size(); ++i)
+            std::putchar(data[i] >= 0x20 && data[i] < 0x7F ? data[i] : '.');
+        std::printf("\n");
+    }
+}
+
+}  // namespace
+
+int RunPrinter(const Args& args) {
+    if (args.size() < 2) return UsageError("printer", "needs the machine directory and an action");
+    auto machine = OpenMachine(args[0]);
+    if (!machine) return kExitFailed;
+    const std::string& action = args[1];
+    if (action == "list") {
+        if (args.size() != 2) return UsageError("printer", "list takes no arguments");
+        auto printers = sim::ListSimPrinters(*machine);
+        if (printers.empty()) std::printf("no printers\n");
+        for (const sim::SimPrinter& p : printers)
+            std::printf("%s  port %s\n", p.name.c_str(), p.port.empty() ? "(none)" : p.port.c_str());
+        return kExitOk;
+    }
+    if (action == "add") {
+        std::string name, port;
+        for (std::size_t i = 2; i < args.size(); ++i) {
+            if (args[i] == "--port" && i + 1 < args.size())
+                port = args[++i];
+            else if (name.empty() && args[i].rfind("--", 0) != 0)
+                name = args[i];
+            else
+                return UsageError("printer", "add: unexpected '" + args[i] + "'");
+        }
+        if (name.empty()) return UsageError("printer", "add needs a printer name");
+        std::string error;
+        if (!sim::AddSimPrinter(*machine, name, port, error)) return Failure(error);
+        return kExitOk;
+    }
+    return UsageError("printer", "unknown action '" + action + "'");
+}
+
+int RunJobs(const Args& args) {
+    if (args.size() != 1) return UsageError("jobs", "takes the machine directory only");
+    auto machine = OpenMachine(args[0]);
+    if (!machine) return kExitFailed;
+    auto jobs = sim::ListSimJobs(*machine);
+    if (jobs.empty()) std::printf("no jobs\n");
+    for (const sim::SimJob& job : jobs) {
+        std::vector<std::uint8_t> data;
+        sim::ReadSimJobData(*machine, job.id, data);
+        std::printf("%s\n", JobLine(job, data.size()).c_str());
+    }
+    return kExitOk;
+}
+
+int RunJob(const Args& args) {
+    if (args.size() < 2 || args.size() > 3 || (args.size() == 3 && args[2] != "--hex"))
+        return UsageError("job", "needs the machine directory and a job number");
+    auto machine = OpenMachine(args[0]);
+    if (!machine) return kExitFailed;
+    unsigned long long id = 0;
+    if (!ParseCount(args[1], 1, 0xFFFFFFFFull, id))
+        return UsageError("job", "'" + args[1] + "' is not a job number");
+    auto job = sim::ReadSimJob(*machine, static_cast<std::uint32_t>(id));
+    std::vector<std::uint8_t> data;
+    if (!job || !sim::ReadSimJobData(*machine, job->id, data))
+        return Failure("no job " + args[1] + " on the machine");
+    if (args.size() == 3) {
+        std::printf("%s\n", JobLine(*job, data.size()).c_str());
+        DumpHex(data);
+    } else {
+        std::fwrite(data.data(), 1, data.size(), stdout);
+    }
+    return kExitOk;
+}
+
+std::vector<std::string> DescribeSpoolerFaults(const sim::Machine& machine, std::string& error) {
+    std::vector<sim::SpoolerFault> faults;
+    std::vector<std::string> lines;
+    if (!sim::ReadSpoolerFaults(machine, faults, error)) return lines;
+    for (const sim::SpoolerFault& f : faults)
+        lines.push_back("spooler-fail " + f.call + " " + std::to_string(f.error) +
+                        (f.times ? " --times " + std::to_string(f.times) : ""));
+    return lines;
+}
+
+int SpoolerFaultAction(const sim::Machine& machine, const std::string& action, const Args& rest) {
+    std::string error;
+    if (action == "spooler-clear") {
+        if (!rest.empty()) return UsageError("fault", "spooler-clear takes no arguments");
+        if (!sim::ClearSpoolerFaults(machine, error)) return Failure(error);
+        return kExitOk;
+    }
+    // spooler-fail CALL ERROR [--times N]
+    sim::SpoolerFault fault;
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        unsigned long long times = 0;
+        if (rest[i] == "--times" && i + 1 < rest.size()) {
+            if (!ParseCount(rest[++i], 1, 0xFFFFFFFFull, times))
+                return UsageError("fault", "--times takes a count of calls from 1");
+            fault.times = static_cast<std::uint32_t>(times);
+        } else if (words.size() < 2 && rest[i].rfind("--", 0) != 0) {
+            words.push_back(rest[i]);
+        } else {
+            return UsageError("fault", "spooler-fail: unexpected '" + rest[i] + "'");
+        }
+    }
+    if (words.size() != 2)
+        return UsageError("fault", "spooler-fail needs a spooler call and an error code");
+    for (const std::string& call : sim::SpoolerFaultCalls())
+        if (call == words[0]) fault.call = call;
+    if (fault.call.empty()) {
+        std::string names;
+        for (const std::string& call : sim::SpoolerFaultCalls()) names += " " + call;
+        return UsageError("fault", "spooler-fail: the call is one of" + names + ", not '" +
+                                       words[0] + "'");
+    }
+    unsigned long long code = 0;
+    if (!ParseCount(words[1], 1, 0x7FFFFFFF, code))
+        return UsageError("fault", "spooler-fail: the error is a Win32 error code in decimal, not '" +
+                                       words[1] + "'");
+    fault.error = static_cast<std::uint32_t>(code);
+    if (!sim::AddSpoolerFault(machine, fault, error)) return Failure(error);
+    return kExitOk;
+}
+
+}  // namespace winsim
