@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "plugin/commands/SendRawJob.h"
 #include "plugin/imaging/logo_images.h"
 #include "plugin/imaging/source_bitmap.h"
 #include "plugin/imaging/work_file.h"
@@ -79,6 +80,19 @@ RawJob ClearAllLogosJob() {
     job.documentName = u"SELFTEST";
     job.writes = {kEnterLogoMode, {0x1C, 0x71, 0x00, 0x00, 0x0A}, kLeaveLogoMode};
     return job;
+}
+
+LogoDownloadStatus DownloadAllLogos(ImageFiles& files, plat::Spooler& spooler,
+                                    plat::LastError& lastError, plat::PrinterHandle printer,
+                                    const std::vector<std::string>& logoPaths, LogoType type) {
+    RawJob job;
+    const LogoDownloadStatus status = ComposeLogoDownload(files, logoPaths, type, job);
+    if (status == LogoDownloadStatus::kReady) SendRawJob(spooler, lastError, printer, job);
+    return status;
+}
+
+void ClearAllLogos(plat::Spooler& spooler, plat::LastError& lastError, plat::PrinterHandle printer) {
+    SendRawJob(spooler, lastError, printer, ClearAllLogosJob());
 }
 
 }  // namespace plugin

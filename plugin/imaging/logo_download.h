@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/last_error.h"
+#include "platform/spooler.h"
 #include "plugin/commands/RawJob.h"
 #include "plugin/imaging/image_files.h"
 
@@ -45,5 +47,14 @@ LogoDownloadStatus ComposeLogoDownload(ImageFiles& files, const std::vector<std:
 
 // The job "SELFTEST" that clears every stored logo: ESC c ; 1, FS q 0 0 LF, ESC c ; 0.
 RawJob ClearAllLogosJob();
+
+// "Download all": composes the job and, when it is kReady, sends it on the page's printer. A
+// spooler failure ends what was opened and is not reported (the status stays kReady).
+LogoDownloadStatus DownloadAllLogos(ImageFiles& files, plat::Spooler& spooler,
+                                    plat::LastError& lastError, plat::PrinterHandle printer,
+                                    const std::vector<std::string>& logoPaths, LogoType type);
+
+// "Clear All Logos": sends ClearAllLogosJob; spooler failures end what was opened silently.
+void ClearAllLogos(plat::Spooler& spooler, plat::LastError& lastError, plat::PrinterHandle printer);
 
 }  // namespace plugin
