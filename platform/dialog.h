@@ -146,6 +146,10 @@ public:
     virtual bool IsButtonChecked(int id) = 0;
     virtual void SetFocus(int id) = 0;
     virtual void SetEditLimit(int id, int characters) = 0;      // EM_LIMITTEXT
+    // Paints a (read-only) edit or static in the system's window-text colour on the window
+    // colour instead of the grey a read-only edit gets (WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT).
+    // Hosts without painting may ignore it.
+    virtual void PaintItemAsWindow(int /*id*/) {}
     virtual Rect ItemRect(int id) = 0;                          // in this window's client coordinates
 
     // Combo boxes and list boxes (the control's kind decides the messages).

@@ -257,6 +257,7 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
         if (!text.empty() || c.kind != ControlKind::ProgressBar) line += " \"" + Cut(text) + "\"";
         if (c.isButton() && c.kind != ControlKind::PushButton) line += c.checked ? " checked" : " unchecked";
         if (!c.enabled) line += " disabled";
+        if (c.windowColours) line += " window colours";
         if (!c.visible) line += " hidden";
         if (c.isList()) {
             std::string items;

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "common/text.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/stand_in.h"
 #include "platform/sim/win_path.h"
@@ -82,9 +83,13 @@ std::intptr_t SimDesktop::ShellExecuteA(plat::WindowRef, const char* verb, const
             Fail("simulator error: the native program " + standIn->program + " cannot be started");
         return kStarted;
     }
-    // A document: it opens in a viewer, whose window title names it.
+    // A document: it opens in a viewer, whose window title names it as Windows' own viewers
+    // do (a text file in Notepad).
     Write(line);
-    auto viewer = OpenTopLevelWindow(machine_, process_, FileNameOf(path) + " - Viewer", "Viewer");
+    std::string name = FileNameOf(path);
+    bool text = name.size() > 4 && common::EqualsNoCase(name.substr(name.size() - 4), ".txt");
+    std::string viewerName = text ? "Notepad" : "Viewer";
+    auto viewer = OpenTopLevelWindow(machine_, process_, name + " - " + viewerName, viewerName);
     if (!viewer) Fail("simulator error: the desktop state cannot be written");
     viewers_.push_back(std::move(viewer));
     return kStarted;

@@ -31,6 +31,7 @@ struct SimControl {
     int rangeLow = 0, rangeHigh = 100;
     int position = 0;
     int editLimit = 0;  // 0: the default limit
+    bool windowColours = false;  // painted as a window, not as a grey read-only edit
     std::optional<plat::FontSpec> font;
     plat::Rect rect;  // pixels, in the dialog's client area
 

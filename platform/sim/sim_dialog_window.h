@@ -57,6 +57,7 @@ public:
     bool IsButtonChecked(int id) override { return Control(id, "IsButtonChecked").checked; }
     void SetFocus(int id) override;
     void SetEditLimit(int id, int characters) override;
+    void PaintItemAsWindow(int id) override { Control(id, "PaintItemAsWindow").windowColours = true; }
     plat::Rect ItemRect(int id) override { return Control(id, "ItemRect").rect; }
     void ResetList(int id) override;
     int AddListItem(int id, std::string_view text) override;

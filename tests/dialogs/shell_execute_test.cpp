@@ -26,6 +26,13 @@ TEST_F(DialogTest, ADocumentOpensInAViewerThatOtherProcessesFind) {
     EXPECT_EQ(other->desktop().FindWindowA(nullptr, "Help.pdf - Viewer"), 0u);
 }
 
+TEST_F(DialogTest, ATextFileOpensInNotepad) {
+    std::ofstream(m.machine().driveC() / "scratch" / "SetupHelp.txt") << "help";
+    auto p = Process("");
+    EXPECT_GT(p->desktop().ShellExecuteA(0, nullptr, "SetupHelp.txt", nullptr, nullptr, SW_SHOWNORMAL), 32);
+    EXPECT_NE(p->desktop().FindWindowA(nullptr, "SetupHelp.txt - Notepad"), 0u);
+}
+
 TEST_F(DialogTest, MissingFilesGiveTheShellsErrors) {
     auto p = Process("");
     struct Case {

@@ -140,6 +140,7 @@ TEST_F(DialogScriptTest, ShowWritesEveryControlAndPageIntoTheTranscript) {
         w.SetListSelection(IDC_LIST, 0);
         w.CheckButton(IDC_RADIO_B, true);
         w.SetFocus(IDOK);
+        w.PaintItemAsWindow(IDC_NOTES);
         pageWindow = w.CreateChildPage(IDD_TEST_PAGE, page, IDC_PLACEHOLDER);
         pageWindow->Show(true);
     };
@@ -151,7 +152,7 @@ TEST_F(DialogScriptTest, ShowWritesEveryControlAndPageIntoTheTranscript) {
              "program:   1 IDOK default button \"&Next >\" focused",
              "program:   2011 IDC_RADIO_B auto radio button \"B\" checked",
              "program:   2021 IDC_PLAIN_CHECK check box \"Plain check\" unchecked",
-             "program:   2031 IDC_NOTES multi-line read-only edit \"\"",
+             "program:   2031 IDC_NOTES multi-line read-only edit \"\" window colours",
              "program:   2040 IDC_LIST drop-down list \"\" [\"PX-6\"] selected #0",
              "program:   page IDD_TEST_PAGE (501):",
              "program:     2070 IDC_PAGE_RADIO auto radio button \"Page radio\" unchecked",
