@@ -17,6 +17,12 @@
 
 #include "platform/desktop.h"
 
+// <windows.h> maps MessageBox to MessageBoxA; DialogWindow::MessageBox keeps its own name in
+// every file, whatever was included before.
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
 namespace plat {
 
 class DialogWindow;

@@ -1,13 +1,27 @@
-// PLACEHOLDER until the Win32 dialog adapter is written: no dialog can be run yet.
+// Dialogs on Windows: a top-level modal dialog from the module's templates.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "platform/win32/dialogs.h"
 
+#include "platform/win32/dialog_window.h"
+
 namespace win32 {
 
-int Win32Dialogs::RunModal(int, plat::DialogLogic&) {
-    ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return -1;
+Win32Dialogs::Win32Dialogs(HINSTANCE module) : module_(module) {
+    // The templates use progress bars, trackbars, up-down, IP address, list and tree views.
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
+                                      ICC_INTERNET_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+}
+
+int Win32Dialogs::RunModal(int templateId, plat::DialogLogic& logic) {
+    Win32DialogWindow window(module_, logic, true);
+    INT_PTR result = ::DialogBoxParamA(module_, MAKEINTRESOURCEA(templateId), nullptr,
+                                       &Win32DialogWindow::DialogProc,
+                                       reinterpret_cast<LPARAM>(&window));
+    return static_cast<int>(result);
 }
 
 }  // namespace win32
