@@ -167,6 +167,9 @@ int RunRun(const Args& args) {
     context.machineDir = machine->dir();
     context.modulePath = program;
     context.bits = o.bits ? o.bits : standIn->bits;
+    // Programs that this one starts through the shell find their native builds where winsim
+    // found this one's.
+    context.binDir = o.binDir.empty() ? (OwnDirectory() / ".." / "..").lexically_normal() : fs::path(o.binDir);
     if (context.bits == 64 && !machine->settings().is64Bit())
         return CannotRun("a 64-bit program cannot run on this 32-bit machine");
     std::string programDir = sim::DirectoryOf(program);
