@@ -34,6 +34,20 @@ public:
     // False and ERROR_FILE_NOT_FOUND / ERROR_PATH_NOT_FOUND / ERROR_DIRECTORY when no directory.
     virtual bool SetCurrentDirectoryA(const char* path) = 0;
     virtual std::uint32_t GetWindowsDirectoryA(char* out, std::uint32_t size) = 0;
+    // The same in UTF-16 (the plug-in's text). By default the 8-bit answer widened, which is
+    // exact for ASCII paths; a path with other bytes gives 0. The Win32 implementation calls
+    // GetWindowsDirectoryW itself.
+    virtual std::uint32_t GetWindowsDirectoryW(char16_t* out, std::uint32_t size) {
+        char narrow[260];
+        const std::uint32_t n = GetWindowsDirectoryA(narrow, sizeof narrow);
+        if (n == 0 || n >= sizeof narrow) return 0;
+        for (std::uint32_t i = 0; i < n; ++i)
+            if (static_cast<unsigned char>(narrow[i]) > 0x7F) return 0;
+        if (n >= size) return n + 1;  // the size needed, terminator included
+        for (std::uint32_t i = 0; i < n; ++i) out[i] = static_cast<char16_t>(narrow[i]);
+        out[n] = u'\0';
+        return n;
+    }
     virtual std::uint32_t GetSystemDirectoryA(char* out, std::uint32_t size) = 0;
     // The temporary directory, ending in a backslash.
     virtual std::uint32_t GetTempPathA(std::uint32_t size, char* out) = 0;

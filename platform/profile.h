@@ -35,6 +35,22 @@ public:
                                             const char* defaultValue, char* out,
                                             std::uint32_t size) = 0;
     virtual bool WriteProfileStringA(const char* section, const char* key, const char* value) = 0;
+
+    // UTF-16 forms for the plug-in, with the same rules. An implementation that does not offer
+    // them fails: 0 characters (an empty `out`) / false.
+    virtual std::uint32_t GetPrivateProfileStringW(const char16_t* /*section*/,
+                                                   const char16_t* /*key*/,
+                                                   const char16_t* /*defaultValue*/,
+                                                   char16_t* out, std::uint32_t size,
+                                                   const char16_t* /*file*/) {
+        if (out && size > 0) out[0] = u'\0';
+        return 0;
+    }
+    virtual bool WritePrivateProfileStringW(const char16_t* /*section*/, const char16_t* /*key*/,
+                                            const char16_t* /*value*/,
+                                            const char16_t* /*file*/) {
+        return false;
+    }
 };
 
 }  // namespace plat

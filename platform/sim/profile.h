@@ -28,6 +28,16 @@ public:
                                     std::uint32_t size) override;
     bool WriteProfileStringA(const char* section, const char* key, const char* value) override;
 
+    // The UTF-16 forms pass through the 8-bit functions: ASCII is the same in every code page
+    // the machine can have. Any other character in an argument is not simulated: the call
+    // fails with ERROR_NO_UNICODE_TRANSLATION and says so on stderr; a non-ASCII byte read from
+    // a file comes back as U+FFFD, also with a message.
+    std::uint32_t GetPrivateProfileStringW(const char16_t* section, const char16_t* key,
+                                           const char16_t* defaultValue, char16_t* out,
+                                           std::uint32_t size, const char16_t* file) override;
+    bool WritePrivateProfileStringW(const char16_t* section, const char16_t* key,
+                                    const char16_t* value, const char16_t* file) override;
+
 private:
     // The Windows path a profile file name stands for: a bare name lives in the Windows
     // directory, a null name is win.ini there.

@@ -12,6 +12,7 @@ public:
     std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* out) override;
     bool SetCurrentDirectoryA(const char* path) override;
     std::uint32_t GetWindowsDirectoryA(char* out, std::uint32_t size) override;
+    std::uint32_t GetWindowsDirectoryW(char16_t* out, std::uint32_t size) override;
     std::uint32_t GetSystemDirectoryA(char* out, std::uint32_t size) override;
     std::uint32_t GetTempPathA(std::uint32_t size, char* out) override;
     std::uint32_t GetFileAttributesA(const char* path) override;

@@ -21,6 +21,11 @@ public:
                                     const char* defaultValue, char* out,
                                     std::uint32_t size) override;
     bool WriteProfileStringA(const char* section, const char* key, const char* value) override;
+    std::uint32_t GetPrivateProfileStringW(const char16_t* section, const char16_t* key,
+                                           const char16_t* defaultValue, char16_t* out,
+                                           std::uint32_t size, const char16_t* file) override;
+    bool WritePrivateProfileStringW(const char16_t* section, const char16_t* key,
+                                    const char16_t* value, const char16_t* file) override;
 };
 
 }  // namespace win32
