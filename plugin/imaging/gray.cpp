@@ -41,19 +41,18 @@ void GrayRow(const SourceBitmap& src, std::int32_t y, const LevelTable& adjust, 
 
 int ConvertFile(ImageFiles& files, const std::string& sourcePath, std::string& workFilePath,
                 std::span<const unsigned> accepted, int contrast, int brightness) {
-    std::vector<std::uint8_t> workFile;
     try {
-        std::vector<std::uint8_t> source;
+        std::vector<std::uint8_t> source, workFile;
         if (!files.Read(sourcePath, source)) return kGrayReadFailed;
         const int result = RenderGray(source, accepted, contrast, brightness, workFile);
         if (result != kGrayWritten) return result;
+        std::string path = WorkFilePath(sourcePath);
+        if (!files.Write(path, workFile)) return kGrayWriteFailed;
+        workFilePath = std::move(path);
+        return kGrayWritten;
     } catch (const std::bad_alloc&) {
-        return kGrayReadFailed;
+        return kGrayReadFailed;  // no exception leaves for the page's dialog procedure
     }
-    const std::string path = WorkFilePath(sourcePath);
-    if (!files.Write(path, workFile)) return kGrayWriteFailed;
-    workFilePath = path;
-    return kGrayWritten;
 }
 
 }  // namespace

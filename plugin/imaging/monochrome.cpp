@@ -235,19 +235,18 @@ int RenderMonochrome(std::span<const std::uint8_t> source, int method, int contr
 
 int ConvertToMonochrome(ImageFiles& files, const std::string& sourcePath,
                         std::string& workFilePath, int method, int contrast, int brightness) {
-    std::vector<std::uint8_t> workFile;
     try {
-        std::vector<std::uint8_t> source;
+        std::vector<std::uint8_t> source, workFile;
         if (!files.Read(sourcePath, source)) return kMonochromeNotConverted;
         const int result = RenderMonochrome(source, method, contrast, brightness, workFile);
         if (result != kMonochromeWritten) return result;
+        std::string path = WorkFilePath(sourcePath);
+        if (!files.Write(path, workFile)) return kMonochromeWorkFileFailed;
+        workFilePath = std::move(path);
+        return kMonochromeWritten;
     } catch (const std::bad_alloc&) {
-        return kMonochromeNotConverted;
+        return kMonochromeNotConverted;  // no exception leaves for the page's dialog procedure
     }
-    const std::string path = WorkFilePath(sourcePath);
-    if (!files.Write(path, workFile)) return kMonochromeWorkFileFailed;
-    workFilePath = path;
-    return kMonochromeWritten;
 }
 
 }  // namespace plugin

@@ -89,21 +89,19 @@ WatermarkSourceKind RenderBitmap24(std::span<const std::uint8_t> source,
 
 int ConvertBitmapTo24Bit(plat::FileSystem& files, const std::string& sourcePath,
                          const std::string& outputPath) {
-    std::vector<std::uint8_t> output;
-    WatermarkSourceKind kind;
     try {
-        std::vector<std::uint8_t> source;
+        std::vector<std::uint8_t> source, output;
         if (!files.ReadWholeFile(sourcePath.c_str(), source)) return kWatermarkNotConverted;
-        kind = RenderBitmap24(source, output);
+        const WatermarkSourceKind kind = RenderBitmap24(source, output);
+        if (kind == WatermarkSourceKind::kRefused) return kWatermarkNotConverted;
+        if (!files.WriteWholeFile(outputPath.c_str(), output)) return kWatermarkOutputFailed;
+        if (kind == WatermarkSourceKind::kCopy &&
+            !files.SetFileAttributesA(outputPath.c_str(), FILE_ATTRIBUTE_ARCHIVE))
+            return kWatermarkNotConverted;
+        return kWatermarkConverted;
     } catch (const std::bad_alloc&) {
-        return kWatermarkNotConverted;
+        return kWatermarkNotConverted;  // no exception leaves for the page's dialog procedure
     }
-    if (kind == WatermarkSourceKind::kRefused) return kWatermarkNotConverted;
-    if (!files.WriteWholeFile(outputPath.c_str(), output)) return kWatermarkOutputFailed;
-    if (kind == WatermarkSourceKind::kCopy &&
-        !files.SetFileAttributesA(outputPath.c_str(), FILE_ATTRIBUTE_ARCHIVE))
-        return kWatermarkNotConverted;
-    return kWatermarkConverted;
 }
 
 }  // namespace plugin

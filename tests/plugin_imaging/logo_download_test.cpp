@@ -152,7 +152,7 @@ TEST(LogoDownload, RefusalsComposeNoJob) {
     };
     const Case cases[] = {
         {"no logos", {}, LogoType::kTransformation, LogoDownloadStatus::kNoLogos},
-        {"ten logos", std::vector<std::string>(10, "C:\\mono.bmp"), LogoType::kTransformation,
+        {"ten logos (nine are allowed)", std::vector<std::string>(10, "C:\\mono.bmp"), LogoType::kTransformation,
          LogoDownloadStatus::kTooManyLogos},
         {"type Original", {"C:\\mono.bmp"}, LogoType::kOriginal, LogoDownloadStatus::kNotDownloadable},
         {"missing file", {"C:\\mono.bmp", "C:\\gone.bmp"}, LogoType::kTransformation,
@@ -170,16 +170,6 @@ TEST(LogoDownload, RefusalsComposeNoJob) {
     }
 }
 
-TEST(LogoDownload, NineLogosAreAllowed) {
-    MemoryFiles files;
-    files.files["C:\\m.bmp"] = OneBitLogo(8, 8);
-    plugin::RawJob job;
-    ASSERT_EQ(plugin::ComposeLogoDownload(files, std::vector<std::string>(9, "C:\\m.bmp"), LogoType::kTransformation, job),
-              LogoDownloadStatus::kReady);
-    EXPECT_EQ(job.writes[1], (Bytes{0x1C, 0x71, 0x09}));
-    EXPECT_EQ(job.writes.size(), 13u);
-}
-
 TEST(ClearAllLogos, IsTheSelfTestDocumentWithFsQZero) {
     const plugin::RawJob job = plugin::ClearAllLogosJob();
     EXPECT_EQ(job.documentName, u"SELFTEST");
@@ -190,12 +180,15 @@ TEST(DownloadAllLogos, SendsTheComposedJobAsARawDocument) {
     MemoryFiles files;
     files.files["C:\\m.bmp"] = OneBitLogo(8, 8);
     RecordingSpooler spooler;
-    EXPECT_EQ(plugin::DownloadAllLogos(files, spooler, spooler, 1, {"C:\\m.bmp"}, LogoType::kTransformation),
+    // Nine logos, the most the printer stores.
+    EXPECT_EQ(plugin::DownloadAllLogos(files, spooler, spooler, 1, std::vector<std::string>(9, "C:\\m.bmp"),
+                                       LogoType::kTransformation),
               LogoDownloadStatus::kReady);
     EXPECT_EQ(spooler.document.documentName, u"LOGO");
     EXPECT_EQ(spooler.document.dataType, u"RAW");
     EXPECT_EQ(spooler.document.outputFile, u"");
-    EXPECT_EQ(spooler.writes.size(), 5u);
+    ASSERT_EQ(spooler.writes.size(), 13u);
+    EXPECT_EQ(spooler.writes[1], (Bytes{0x1C, 0x71, 0x09}));
     EXPECT_EQ(spooler.calls.front(), "StartDoc");
     EXPECT_EQ(spooler.calls.back(), "EndDoc");
 }
@@ -219,13 +212,6 @@ TEST(DownloadAllLogos, FailingWriteEndsThePageAndTheDocumentQuietly) {
     EXPECT_EQ(plugin::DownloadAllLogos(files, spooler, spooler, 1, {"C:\\m.bmp"}, LogoType::kTransformation),
               LogoDownloadStatus::kReady);
     EXPECT_EQ(spooler.calls, (std::vector<std::string>{"StartDoc", "StartPage", "Write", "Write", "EndPage", "EndDoc"}));
-}
-
-TEST(ClearAllLogos, SendsThreeWrites) {
-    RecordingSpooler spooler;
-    plugin::ClearAllLogos(spooler, spooler, 1);
-    EXPECT_EQ(spooler.document.documentName, u"SELFTEST");
-    EXPECT_EQ(spooler.writes, plugin::ClearAllLogosJob().writes);
 }
 
 }  // namespace
