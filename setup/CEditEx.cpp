@@ -5,7 +5,7 @@ namespace setup {
 
 void CEditEx::Attach(plat::DialogWindow& window) {
     // A read-only edit paints on the dialog's grey unless its parent answers for its colours.
-    (void)window;  // PENDING: window.PaintItemAsWindow(id_) once the dialog layer offers it
+    window.PaintItemAsWindow(id_);
 }
 
 CEditEx::Filtered CEditEx::FilterTyped(std::string_view typed) const {
