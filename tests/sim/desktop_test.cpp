@@ -353,7 +353,7 @@ TEST(SimScript, RejectsLinesItDoesNotUnderstand) {
         {"answer Maybe\n", "line 1: answer needs one of OK, Cancel, Yes, No, Abort, Retry, Ignore, not 'Maybe'"},
         {"answer\n", "line 1: answer needs one of OK, Cancel, Yes, No, Abort, Retry, Ignore, not ''"},
         {"answer OK\nexpect\n", "line 2: expect needs the text the message box must contain"},
-        {"\n\nclick 1001\n", "line 3: unknown action 'click'"},
+        {"\n\npress 1001\n", "line 3: unknown action 'press'"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
