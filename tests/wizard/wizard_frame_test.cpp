@@ -47,6 +47,18 @@ TEST_F(WizardFrameTest, Windows95NeedsNoAdministrator) {
     EXPECT_TRUE(run.MessageBoxes().empty()) << run.output;
 }
 
+TEST_F(WizardFrameTest, UnknownPlatformIsReportedAndTheWizardGoesOnAsTheFirstOsRow) {
+    // A platform that is neither 9x nor NT: the OS page (when it is created) and the frame (when
+    // it determines the OS index) each report it, and the wizard carries on with OS index 0,
+    // which needs no administrator.
+    Create("xp-x86", {"platform=0", "admin=0"});
+    RunResult run = Run("answer OK\nanswer OK\nkey Escape\n");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.Count("This version of Windows is not recognised."), 2) << run.output;
+    EXPECT_EQ(run.MessageBoxes().size(), 2u) << run.output;
+    EXPECT_TRUE(run.Shows("shows page IDD_LICENSE_PAGE")) << run.output;
+}
+
 TEST_F(WizardFrameTest, MissingSidePictureEndsTheWizardBeforeTheAdministratorCheck) {
     Create("xp-x86", {"admin=0"});
     RemovePackageFile("DRVCONFIG\\Left.bmp");
