@@ -128,7 +128,7 @@ public:
     virtual void EndDialog(int result) = 0;                    // a modal dialog ends
     virtual void SetIcons() = 0;                               // the program's main icon, large and small
     virtual void AppendSystemMenuItem(int command, std::string_view text) = 0;  // separator + item
-    // WM_SETFONT on itself and every child control, with a font made from the spec and kept
+    // WM_SETFONT on itself and every child control, with a font made from that description and kept
     // alive as long as the window.
     virtual void SetFontAll(const FontSpec& font) = 0;
     virtual void SetItemFont(int id, const FontSpec& font) = 0;  // WM_SETFONT on one control

@@ -8,17 +8,17 @@ namespace setup {
 
 plat::FontSpec Gb2312FontSpec() {
     Gb2312Font font;
-    plat::FontSpec spec;
-    spec.height = font.height;
-    spec.width = font.width;
-    spec.weight = font.weight;
-    spec.italic = font.italic;
-    spec.underline = font.underline;
-    spec.strikeOut = font.strikeOut;
-    spec.charSet = font.charSet;
-    spec.pitchAndFamily = font.pitchAndFamily;
-    spec.face = font.faceName;
-    return spec;
+    plat::FontSpec result;
+    result.height = font.height;
+    result.width = font.width;
+    result.weight = font.weight;
+    result.italic = font.italic;
+    result.underline = font.underline;
+    result.strikeOut = font.strikeOut;
+    result.charSet = font.charSet;
+    result.pitchAndFamily = font.pitchAndFamily;
+    result.face = font.faceName;
+    return result;
 }
 
 void ApplyFontMode(const WizardContext& context, plat::DialogWindow& window) {

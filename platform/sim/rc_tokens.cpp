@@ -268,13 +268,13 @@ public:
             } else if (directive == "undef") {
                 if (!args.empty()) out_.defines.erase(args[0].text);
             } else if (directive == "include") {
-                std::string spec(rest);
-                size_t b = spec.find_first_not_of(" \t");
+                std::string argument(rest);
+                size_t b = argument.find_first_not_of(" \t");
                 if (b == std::string::npos) return fail("#include needs a file");
-                if (spec[b] == '<') continue;  // a system header: its constants are built in
-                size_t e = spec.find('"', b + 1);
-                if (spec[b] != '"' || e == std::string::npos) return fail("bad #include line");
-                std::string name = spec.substr(b + 1, e - b - 1);
+                if (argument[b] == '<') continue;  // a system header: its constants are built in
+                size_t e = argument.find('"', b + 1);
+                if (argument[b] != '"' || e == std::string::npos) return fail("bad #include line");
+                std::string name = argument.substr(b + 1, e - b - 1);
                 if (depth >= kMaxIncludeDepth) return fail("#include nested too deeply");
                 std::optional<std::string> included = includes_ ? includes_(name, fileName) : std::nullopt;
                 if (!included) return fail("cannot find the included file \"" + name + "\"");

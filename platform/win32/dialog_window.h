@@ -88,7 +88,7 @@ private:
     std::set<int> windowColourItems_;
 };
 
-// A font from its spec (CreateFontIndirectA); the caller deletes it.
+// A font made from its description (CreateFontIndirectA); the caller deletes it.
 HFONT CreateFontFromSpec(const plat::FontSpec& font);
 
 }  // namespace win32
