@@ -1,10 +1,14 @@
 // The simulated process's identity, carried in WINSIM_* environment variables.
 #include "platform/sim/process.h"
 
+#include <spawn.h>
+
 #include <cctype>
 #include <cstdlib>
 
 #include "platform/sim/win_path.h"
+
+extern char** environ;
 
 namespace sim {
 
@@ -54,6 +58,28 @@ std::filesystem::path ProcessContext::NativeProgram(const std::string& program) 
     std::string folder = program;
     for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return binDir / folder / program;
+}
+
+int ProcessContext::Spawn(const std::filesystem::path& binary, const std::vector<std::string>& args,
+                          pid_t& pid) const {
+    std::vector<std::string> env;
+    auto ours = Environment();
+    for (char** e = environ; *e; ++e) {
+        std::string entry = *e;
+        bool replaced = false;
+        for (const auto& [name, value] : ours) replaced = replaced || entry.rfind(name + "=", 0) == 0;
+        if (!replaced) env.push_back(entry);
+    }
+    for (const auto& [name, value] : ours) env.push_back(name + "=" + value);
+
+    std::vector<std::string> argvText = {binary.string()};
+    argvText.insert(argvText.end(), args.begin(), args.end());
+    std::vector<char*> argv, envp;
+    for (std::string& a : argvText) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    return posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv.data(), envp.data());
 }
 
 }  // namespace sim

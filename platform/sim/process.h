@@ -2,6 +2,8 @@
 // its current directory, word size and automation script. winsim passes these in the
 // environment of the native program it starts.
 #pragma once
+#include <sys/types.h>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -30,6 +32,11 @@ struct ProcessContext {
     std::filesystem::path NativeProgram(const std::string& program) const;
     // The WINSIM_* variables that describe this context, for starting a child process.
     std::vector<std::pair<std::string, std::string>> Environment() const;
+    // Starts a native program as a process of this context: its arguments follow the binary's
+    // path, and its environment is this process's with the WINSIM_* variables above in place of
+    // any of the same names. Sets pid and returns 0, or returns posix_spawn's error number.
+    // The caller collects the child's exit.
+    int Spawn(const std::filesystem::path& binary, const std::vector<std::string>& args, pid_t& pid) const;
 };
 
 }  // namespace sim

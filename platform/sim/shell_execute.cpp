@@ -1,6 +1,5 @@
 // ShellExecuteA on the simulated machine: documents open in a viewer window, stand-ins start
 // their native program as another process on the machine.
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <cstring>
@@ -13,8 +12,6 @@
 #include "platform/sim/stand_in.h"
 #include "platform/sim/win_path.h"
 #include "platform/win_constants.h"
-
-extern char** environ;
 
 namespace sim {
 
@@ -105,24 +102,8 @@ bool SimDesktop::StartStandIn(const std::string& program, int bits, const std::s
     child.currentDir = directory;
     child.bits = bits;
 
-    std::vector<std::string> env;
-    auto ours = child.Environment();
-    for (char** e = environ; *e; ++e) {
-        std::string entry = *e;
-        bool replaced = false;
-        for (const auto& [name, value] : ours) replaced = replaced || entry.rfind(name + "=", 0) == 0;
-        if (!replaced) env.push_back(entry);
-    }
-    for (const auto& [name, value] : ours) env.push_back(name + "=" + value);
-    std::vector<std::string> args = {binary.string()};
-    for (const std::string& a : SplitParameters(parameters)) args.push_back(a);
-    std::vector<char*> argv, envp;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
     pid_t pid = 0;
-    if (posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return false;
+    if (child.Spawn(binary, SplitParameters(parameters), pid) != 0) return false;
     // The shell does not wait for the program; someone must still collect its exit.
     std::thread([pid] {
         int status = 0;

@@ -1,6 +1,5 @@
 // winsim run: starts the native program behind a stand-in on the machine, with an automation
 // script, and prints the transcript lines the run produced.
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,8 +16,6 @@
 #include "platform/sim/transcript.h"
 #include "platform/sim/win_path.h"
 #include "tools/winsim/winsim.h"
-
-extern char** environ;
 
 namespace winsim {
 
@@ -114,26 +111,8 @@ std::string ReadFile(const fs::path& path, bool& ok) {
 // for it. Returns its exit status (128 + the signal that ended it), or kExitCannotRun.
 int StartAndWait(const fs::path& binary, const std::vector<std::string>& args,
                  const sim::ProcessContext& context, int& signal) {
-    std::vector<std::string> env;
-    auto ours = context.Environment();
-    for (char** e = environ; *e; ++e) {
-        std::string entry = *e;
-        bool replaced = false;
-        for (const auto& [name, value] : ours) replaced = replaced || entry.rfind(name + "=", 0) == 0;
-        if (!replaced) env.push_back(entry);
-    }
-    for (const auto& [name, value] : ours) env.push_back(name + "=" + value);
-
-    std::vector<std::string> argvText = {binary.string()};
-    argvText.insert(argvText.end(), args.begin(), args.end());
-    std::vector<char*> argv, envp;
-    for (std::string& a : argvText) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-
     pid_t pid = 0;
-    int rc = posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv.data(), envp.data());
+    int rc = context.Spawn(binary, args, pid);
     if (rc != 0) return CannotRun("cannot start " + binary.string() + ": " + std::strerror(rc));
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
