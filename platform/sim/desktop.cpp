@@ -137,7 +137,7 @@ plat::WindowRef SimDesktop::FindWindowA(const char* className, const char* title
     return w ? static_cast<plat::WindowRef>(w->id) : 0;
 }
 
-bool SimDesktop::SetForegroundWindow(plat::WindowRef window) {
+bool SimDesktop::BringToTop(plat::WindowRef window, const std::string& where) {
     MachineLock lock(machine_.dir());
     DesktopState state = LoadDesktopState(machine_.dir());
     const WindowRecord* w = state.FindWindowById(window);
@@ -148,8 +148,12 @@ bool SimDesktop::SetForegroundWindow(plat::WindowRef window) {
     std::string title = w->title;
     state.BringToTop(window);
     SaveDesktopState(machine_.dir(), state);
-    Write("brings window \"" + title + "\" to the foreground");
+    Write("brings window \"" + title + "\" to " + where);
     return true;
+}
+
+bool SimDesktop::SetForegroundWindow(plat::WindowRef window) {
+    return BringToTop(window, "the foreground");
 }
 
 bool SimDesktop::IsIconic(plat::WindowRef window) {
@@ -178,18 +182,7 @@ bool SimDesktop::OpenIcon(plat::WindowRef window) {
 }
 
 bool SimDesktop::BringWindowToTop(plat::WindowRef window) {
-    MachineLock lock(machine_.dir());
-    DesktopState state = LoadDesktopState(machine_.dir());
-    const WindowRecord* w = state.FindWindowById(window);
-    if (!w) {
-        error_.SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return false;
-    }
-    std::string title = w->title;
-    state.BringToTop(window);
-    SaveDesktopState(machine_.dir(), state);
-    Write("brings window \"" + title + "\" to the top");
-    return true;
+    return BringToTop(window, "the top");
 }
 
 int SimDesktop::MessageBoxA(plat::WindowRef, const char* text, const char* caption,

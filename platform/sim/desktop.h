@@ -50,6 +50,10 @@ private:
     int AnswerFromScript(const std::string& boxLine, const std::string& text,
                          const std::vector<int>& buttons, int defaultButton, std::string& how);
 
+    // Moves a window to the top of the z-order and writes "brings window "TITLE" to WHERE" to
+    // the transcript; ERROR_INVALID_WINDOW_HANDLE when there is no such window.
+    bool BringToTop(plat::WindowRef window, const std::string& where);
+
     // Starts the native program behind a stand-in; false when it cannot be started.
     bool StartStandIn(const std::string& program, int bits, const std::string& file,
                       const std::string& parameters, const std::string& directory);
