@@ -345,6 +345,20 @@ private:
         return true;
     }
 
+    // The optional ", exstyle [, helpid]" tail of a control statement; the help id is read and
+    // dropped.
+    bool ExStyleTail(RcControl& c) {
+        if (!OptionalComma()) return true;
+        StyleValue ex;
+        if (!Expression(ex)) return false;
+        c.exStyle = static_cast<std::uint32_t>(ex.set & ~ex.removed);
+        if (OptionalComma()) {
+            long help = 0;
+            if (!Number(help)) return false;
+        }
+        return true;
+    }
+
     // The optional ", style [, exstyle [, helpid]]" tail of a control statement.
     bool StyleTail(RcControl& c, std::uint32_t defaults, std::uint32_t typeMask = 0) {
         StyleValue style{static_cast<long>(defaults), 0};
@@ -354,15 +368,7 @@ private:
             if (given.set & static_cast<long>(typeMask)) style.set &= ~static_cast<long>(typeMask);
             style.set |= given.set;
             style.removed = given.removed;
-            if (OptionalComma()) {
-                StyleValue ex;
-                if (!Expression(ex)) return false;
-                c.exStyle = static_cast<std::uint32_t>(ex.set & ~ex.removed);
-                if (OptionalComma()) {
-                    long help = 0;
-                    if (!Number(help)) return false;
-                }
-            }
+            if (!ExStyleTail(c)) return false;
         }
         c.style = static_cast<std::uint32_t>((style.set | kChildVisible) & ~style.removed);
         return true;
@@ -399,15 +405,7 @@ private:
             if (!Int(c.x) || !Comma() || !Int(c.y) || !Comma() || !Int(c.cx) || !Comma() || !Int(c.cy))
                 return false;
             c.style = static_cast<std::uint32_t>((style.set | kChildVisible) & ~style.removed);
-            if (OptionalComma()) {
-                StyleValue ex;
-                if (!Expression(ex)) return false;
-                c.exStyle = static_cast<std::uint32_t>(ex.set & ~ex.removed);
-                if (OptionalComma()) {
-                    long help = 0;
-                    if (!Number(help)) return false;
-                }
-            }
+            if (!ExStyleTail(c)) return false;
             return true;
         }
         if (c.statement == "ICON") {
