@@ -51,4 +51,18 @@ std::string_view Trim(std::string_view text, std::string_view characters) {
     return text.substr(begin, end - begin + 1);
 }
 
+bool ParseDecimal(std::string_view text, std::uint64_t max, std::uint64_t& out) {
+    if (text.empty()) return false;
+    std::uint64_t n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        const auto digit = static_cast<unsigned>(c - '0');
+        // Stops before n * 10 + digit can pass max (and so before it can overflow).
+        if (digit > max || n > (max - digit) / 10) return false;
+        n = n * 10 + digit;
+    }
+    out = n;
+    return true;
+}
+
 }  // namespace common

@@ -1,6 +1,7 @@
 // Text helpers: the programs' fixed-size character buffers, letter case and trimming.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,9 @@ std::string ToLowerAscii(std::string_view text);
 // The text without any of `characters` at either end: by default blanks, tabs and line ends.
 // The result views the same characters as `text`.
 std::string_view Trim(std::string_view text, std::string_view characters = " \t\r\n");
+
+// A whole text of decimal digits (no sign, no blanks, not empty) whose value is at most `max`;
+// false for anything else, leaving `out` as it was. Leading zeros are allowed.
+bool ParseDecimal(std::string_view text, std::uint64_t max, std::uint64_t& out);
 
 }  // namespace common

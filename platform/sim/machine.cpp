@@ -21,13 +21,8 @@ namespace fs = std::filesystem;
 namespace {
 
 bool ParseUnsigned(const std::string& v, std::uint32_t& out) {
-    if (v.empty()) return false;
     std::uint64_t n = 0;
-    for (char c : v) {
-        if (c < '0' || c > '9') return false;
-        n = n * 10 + static_cast<unsigned>(c - '0');
-        if (n > 0xFFFFFFFFull) return false;
-    }
+    if (!common::ParseDecimal(v, 0xFFFFFFFFull, n)) return false;
     out = static_cast<std::uint32_t>(n);
     return true;
 }

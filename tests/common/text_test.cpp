@@ -1,9 +1,11 @@
 // The fixed-buffer copy cuts and terminates; letter case changes and comparisons touch ASCII
-// letters only; trimming drops the given characters at the ends.
+// letters only; trimming drops the given characters at the ends;
+// decimal texts parse whole, digits only, up to a limit.
 #include "common/text.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -62,4 +64,28 @@ TEST(Trim, DropsBlanksTabsAndLineEndsAtBothEndsOnly) {
     // The result is part of the text given, not a copy.
     const std::string text = "  x  ";
     EXPECT_EQ(common::Trim(text).data(), text.data() + 2);
+}
+
+TEST(ParseDecimal, TakesWholeDigitTextsUpToTheLimit) {
+    std::uint64_t n = 7;
+    EXPECT_TRUE(common::ParseDecimal("0", 10, n));
+    EXPECT_EQ(n, 0u);
+    EXPECT_TRUE(common::ParseDecimal("000042", 100, n));
+    EXPECT_EQ(n, 42u);
+    EXPECT_TRUE(common::ParseDecimal("4294967295", 0xFFFFFFFFull, n));
+    EXPECT_EQ(n, 0xFFFFFFFFull);
+    EXPECT_TRUE(common::ParseDecimal("18446744073709551615", UINT64_MAX, n));
+    EXPECT_EQ(n, UINT64_MAX);
+    // Over the limit, signs, blanks, other characters and empty text fail and leave the value.
+    n = 7;
+    EXPECT_FALSE(common::ParseDecimal("4294967296", 0xFFFFFFFFull, n));
+    EXPECT_FALSE(common::ParseDecimal("18446744073709551616", UINT64_MAX, n));
+    EXPECT_FALSE(common::ParseDecimal("5", 4, n));
+    EXPECT_FALSE(common::ParseDecimal("1", 0, n));
+    EXPECT_FALSE(common::ParseDecimal("+1", 10, n));
+    EXPECT_FALSE(common::ParseDecimal("-1", 10, n));
+    EXPECT_FALSE(common::ParseDecimal(" 1", 10, n));
+    EXPECT_FALSE(common::ParseDecimal("1x", 10, n));
+    EXPECT_FALSE(common::ParseDecimal("", 10, n));
+    EXPECT_EQ(n, 7u);
 }

@@ -1,6 +1,7 @@
 // Helpers every winsim command shares: errors, opening machines, path arguments.
 #include <cstdio>
 
+#include "common/text.h"
 #include "platform/sim/win_path.h"
 #include "tools/winsim/winsim.h"
 
@@ -35,6 +36,14 @@ std::string WindowsPathArgument(const std::string& arg) {
     std::string path = sim::AbsoluteWindowsPath("C:\\", arg);
     if (path.size() < 2 || path[0] != 'C') return {};
     return path;
+}
+
+bool ParseNumberArgument(const std::string& word, unsigned long long min, unsigned long long max,
+                         unsigned long long& out) {
+    std::uint64_t n = 0;
+    if (word.size() > 10 || !common::ParseDecimal(word, max, n) || n < min) return false;
+    out = n;
+    return true;
 }
 
 }  // namespace winsim

@@ -38,20 +38,6 @@ bool ParseAccess(const std::string& word, std::uint32_t& access) {
     return true;
 }
 
-// A decimal number from `min` to `max`, the whole word.
-bool ParseNumber(const std::string& word, unsigned long long min, unsigned long long max,
-                 unsigned long long& out) {
-    if (word.empty() || word.size() > 10) return false;
-    unsigned long long n = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9') return false;
-        n = n * 10 + static_cast<unsigned>(c - '0');
-    }
-    if (n < min || n > max) return false;
-    out = n;
-    return true;
-}
-
 // The operation as the registry names it ("setvalue" gives "SetValue"), "*", or empty.
 std::string RegistryOperation(const std::string& word) {
     if (word == "*") return word;
@@ -73,7 +59,7 @@ int RegFail(const sim::Machine& machine, const Args& rest) {
     for (size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] == "--times" && i + 1 < rest.size()) {
             unsigned long long times = 0;
-            if (!ParseNumber(rest[++i], 1, 0xFFFFFFFFull, times))
+            if (!ParseNumberArgument(rest[++i], 1, 0xFFFFFFFFull, times))
                 return UsageError("fault", "--times takes a count of calls from 1");
             fault.times = static_cast<std::uint32_t>(times);
         } else if (words.size() < 3 && rest[i].rfind("--", 0) != 0) {
@@ -92,7 +78,7 @@ int RegFail(const sim::Machine& machine, const Args& rest) {
                                        words[0] + "'");
     }
     unsigned long long code = 0;
-    if (!ParseNumber(words[1], 1, 0x7FFFFFFF, code))
+    if (!ParseNumberArgument(words[1], 1, 0x7FFFFFFF, code))
         return UsageError("fault", "reg-fail: the error is a Win32 error code in decimal, not '" +
                                        words[1] + "'");
     fault.error = static_cast<std::int32_t>(code);

@@ -11,15 +11,6 @@ namespace winsim {
 
 namespace {
 
-// A decimal number in [low, high]; false for anything else.
-bool ParseCount(const std::string& text, unsigned long long low, unsigned long long high,
-                unsigned long long& out) {
-    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    out = std::strtoull(text.c_str(), nullptr, 10);
-    return out >= low && out <= high;
-}
-
 std::string JobLine(const sim::SimJob& job, std::size_t bytes) {
     return std::to_string(job.id) + "  " + job.printer + "  port " +
            (job.port.empty() ? "(none)" : job.port) + "  \"" + job.document + "\"  " +
@@ -96,7 +87,7 @@ int RunJob(const Args& args) {
     auto machine = OpenMachine(args[0]);
     if (!machine) return kExitFailed;
     unsigned long long id = 0;
-    if (!ParseCount(args[1], 1, 0xFFFFFFFFull, id))
+    if (!ParseNumberArgument(args[1], 1, 0xFFFFFFFFull, id))
         return UsageError("job", "'" + args[1] + "' is not a job number");
     auto job = sim::ReadSimJob(*machine, static_cast<std::uint32_t>(id));
     std::vector<std::uint8_t> data;
@@ -134,7 +125,7 @@ int SpoolerFaultAction(const sim::Machine& machine, const std::string& action, c
     for (std::size_t i = 0; i < rest.size(); ++i) {
         unsigned long long times = 0;
         if (rest[i] == "--times" && i + 1 < rest.size()) {
-            if (!ParseCount(rest[++i], 1, 0xFFFFFFFFull, times))
+            if (!ParseNumberArgument(rest[++i], 1, 0xFFFFFFFFull, times))
                 return UsageError("fault", "--times takes a count of calls from 1");
             fault.times = static_cast<std::uint32_t>(times);
         } else if (words.size() < 2 && rest[i].rfind("--", 0) != 0) {
@@ -154,7 +145,7 @@ int SpoolerFaultAction(const sim::Machine& machine, const std::string& action, c
                                        words[0] + "'");
     }
     unsigned long long code = 0;
-    if (!ParseCount(words[1], 1, 0x7FFFFFFF, code))
+    if (!ParseNumberArgument(words[1], 1, 0x7FFFFFFF, code))
         return UsageError("fault", "spooler-fail: the error is a Win32 error code in decimal, not '" +
                                        words[1] + "'");
     fault.error = static_cast<std::uint32_t>(code);

@@ -38,6 +38,9 @@ std::optional<sim::Machine> OpenMachine(const std::string& dir);
 // The absolute Windows path on drive C of a command-line path ("C:\Package", "c:/package",
 // "\Package"); empty when it does not name a path on drive C.
 std::string WindowsPathArgument(const std::string& arg);
+// A command-line number: one to ten decimal digits, no sign, from `min` to `max`.
+bool ParseNumberArgument(const std::string& word, unsigned long long min, unsigned long long max,
+                         unsigned long long& out);
 
 // The command handlers.
 int RunPresets(const Args& args);
