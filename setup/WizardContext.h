@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "setup/Gb2312Font.h"
 #include "setup/LanguageText.h"
 
 namespace setup {
@@ -20,9 +21,6 @@ struct WizardContext {
     // DEVICENAME/LANGUAGE = 0: every window gives the GB2312 font to itself and its controls.
     bool gb2312Font = false;
 };
-
-// The GB2312 dialog font as the dialog layer takes it.
-plat::FontSpec Gb2312FontSpec();
 
 // Gives the GB2312 font to a window and all its controls when the font mode is on; otherwise
 // the window keeps the fonts of its template.

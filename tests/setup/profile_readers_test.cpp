@@ -74,5 +74,16 @@ TEST_F(FontMode, LanguageZeroOrMissingSwitchesToTheGb2312Font) {
     EXPECT_FALSE(setup::Gb2312FontMode(P()));
 }
 
+TEST(Gb2312Font, IsThirteenPixelSongTiInTheGb2312CharacterSet) {
+    plat::FontSpec font = setup::Gb2312FontSpec();
+    EXPECT_EQ(font.height, 13);
+    EXPECT_EQ(font.width, 0);
+    EXPECT_EQ(font.weight, 400);
+    EXPECT_FALSE(font.italic || font.underline || font.strikeOut);
+    EXPECT_EQ(font.charSet, 134);
+    EXPECT_EQ(font.pitchAndFamily, 32);
+    EXPECT_EQ(font.face, "\xCB\xCE\xCC\xE5");  // 宋体 in code page 936
+}
+
 }  // namespace
 }  // namespace setuptest
