@@ -46,13 +46,12 @@ void WriteSlot2DDefaults(BarcodeSlot2D& slot) {
     slot.qrErrorCorrection = 1;
 }
 
-// The layouts name their fields alike, so one template reads and writes all three.
-template <typename Layout>
-OperationBlock ReadBlock(const Layout& in) {
-    OperationBlock out;
+// The layouts and OperationBlock name their fields alike, so one template copies every field
+// but the command area, in either direction, for all three layouts.
+template <typename From, typename To>
+void CopyBlockFields(const From& in, To& out) {
     out.sendCommand = in.sendCommand;
     out.feedBeforeCut = in.feedBeforeCut;
-    std::memcpy(out.command.data(), in.command, kCommandCapacity);
     out.commandLength = in.commandLength;
     out.cashDrawer = in.cashDrawer;
     out.paperCut = in.paperCut;
@@ -64,25 +63,20 @@ OperationBlock ReadBlock(const Layout& in) {
     out.logo = in.logo;
     out.logoAlignment = in.logoAlignment;
     out.logoPosition = in.logoPosition;
+}
+
+template <typename Layout>
+OperationBlock ReadBlock(const Layout& in) {
+    OperationBlock out;
+    CopyBlockFields(in, out);
+    std::memcpy(out.command.data(), in.command, kCommandCapacity);
     return out;
 }
 
 template <typename Layout>
 void WriteBlock(Layout& out, const OperationBlock& in) {
-    out.sendCommand = in.sendCommand;
-    out.feedBeforeCut = in.feedBeforeCut;
+    CopyBlockFields(in, out);
     std::memcpy(out.command, in.command.data(), kCommandCapacity);
-    out.commandLength = in.commandLength;
-    out.cashDrawer = in.cashDrawer;
-    out.paperCut = in.paperCut;
-    out.paperFeed = in.paperFeed;
-    out.buzzerEnable = in.buzzerEnable;
-    out.reservedBuzzer = in.reservedBuzzer;
-    out.drawerOrBuzzer = in.drawerOrBuzzer;
-    out.beep = in.beep;
-    out.logo = in.logo;
-    out.logoAlignment = in.logoAlignment;
-    out.logoPosition = in.logoPosition;
 }
 
 }  // namespace
