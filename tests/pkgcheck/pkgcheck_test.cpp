@@ -5,10 +5,9 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "tests/support/host_files.h"
 #include "tests/support/shell.h"
 
 namespace {
@@ -16,7 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 
 using ToolRun = testsupport::ShellRun;
+using testsupport::ReadHostFile;
 using testsupport::RunShell;
+using testsupport::WriteHostFile;
 
 std::string Quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 
@@ -27,31 +28,20 @@ ToolRun Pkgcheck(const std::string& args) {
 
 fs::path ExamplePackage() { return fs::path(PKG_SOURCE_DIR) / "examples" / "package"; }
 
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const fs::path& p, const std::string& text) {
-    std::ofstream(p, std::ios::binary | std::ios::trunc) << text;
-}
-
 // Replaces the first occurrence of `from`, failing the test when it is not there.
 void Edit(const fs::path& file, const std::string& from, const std::string& to) {
-    std::string text = ReadFile(file);
+    std::string text = ReadHostFile(file);
     size_t at = text.find(from);
     ASSERT_NE(at, std::string::npos) << from << " not in " << file;
     text.replace(at, from.size(), to);
-    WriteFile(file, text);
+    WriteHostFile(file, text);
 }
 
 void EditAll(const fs::path& file, const std::string& from, const std::string& to) {
-    std::string text = ReadFile(file);
+    std::string text = ReadHostFile(file);
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
-    WriteFile(file, text);
+    WriteHostFile(file, text);
 }
 
 class PkgcheckTest : public ::testing::Test {
@@ -172,7 +162,7 @@ TEST_F(PkgcheckTest, HelpNamesEveryProblemKind) {
 ToolRun ParseJson(const fs::path& json, const std::string& script) {
     fs::path program = json;
     program += ".py";
-    WriteFile(program, "import json, sys\nd = json.load(open(sys.argv[1]))\n" + script + "\n");
+    WriteHostFile(program, "import json, sys\nd = json.load(open(sys.argv[1]))\n" + script + "\n");
     return RunShell("python3 " + Quoted(program) + " " + Quoted(json) + " 2>&1");
 }
 
@@ -180,7 +170,7 @@ TEST_F(PkgcheckTest, JsonParsesAndCarriesTheReport) {
     if (RunShell("command -v python3 >/dev/null").status != 0) GTEST_SKIP() << "python3 missing";
     ToolRun clean = Pkgcheck("--json " + Quoted(ExamplePackage()));
     ASSERT_EQ(clean.status, 0);
-    WriteFile(scratch_ / "clean.json", clean.output);
+    WriteHostFile(scratch_ / "clean.json", clean.output);
     ToolRun facts = ParseJson(
         scratch_ / "clean.json",
         "ws=d['wordSizes'][1]; m=ws['models'][0]; s=m['systems'][7]; f=s['flavours'][0]\n"
@@ -191,7 +181,7 @@ TEST_F(PkgcheckTest, JsonParsesAndCarriesTheReport) {
 
     ToolRun broken = Pkgcheck("--json " + Quoted(BrokenCopy()));
     ASSERT_EQ(broken.status, 1);
-    WriteFile(scratch_ / "broken.json", broken.output);
+    WriteHostFile(scratch_ / "broken.json", broken.output);
     facts = ParseJson(scratch_ / "broken.json",
                       "print(' '.join(sorted(set(p['kind'] for p in d['problems']))))");
     EXPECT_EQ(facts.output,

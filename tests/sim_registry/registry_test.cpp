@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "platform/win_constants.h"
+#include "tests/support/host_files.h"
 #include "tests/support/temp_machine.h"
 
 namespace {
@@ -21,10 +21,7 @@ std::vector<std::uint8_t> Sz(std::string_view s) {
 }
 
 std::string RegistryText(const TempMachine& m) {
-    std::ifstream in(m.machine().registryFile(), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return testsupport::ReadHostFile(m.machine().registryFile());
 }
 
 // The string a key's value holds, or "(error N)".

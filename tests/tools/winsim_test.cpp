@@ -8,8 +8,6 @@
 
 #include <atomic>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +15,7 @@
 
 #include "platform/sim/machine.h"
 #include "platform/sim/stand_in.h"
+#include "tests/support/host_files.h"
 
 extern char** environ;
 
@@ -24,23 +23,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using testsupport::ReadHostFile;
+using testsupport::WriteHostFile;
+
 struct Result {
     int status = -1;
     std::string out;
     std::string err;
 };
-
-std::string ReadHostFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteHostFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 class WinsimTest : public ::testing::Test {
 protected:
