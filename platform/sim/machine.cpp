@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "common/text.h"
+#include "platform/sim/host_file.h"
 #include "platform/sim/win_path.h"
 
 namespace sim {
@@ -300,15 +301,13 @@ std::optional<Machine> Machine::Create(const fs::path& dir, const Preset& preset
 }
 
 std::optional<Machine> Machine::Open(const fs::path& dir, std::string& error) {
-    std::ifstream in(dir / "machine.ini");
-    if (!in) {
+    std::string text;
+    if (!ReadWholeFile(dir / "machine.ini", text)) {
         error = dir.string() + " is not a simulated machine (no machine.ini)";
         return std::nullopt;
     }
-    std::stringstream text;
-    text << in.rdbuf();
     MachineSettings s;
-    if (!ParseSettings(text.str(), s, error)) return std::nullopt;
+    if (!ParseSettings(text, s, error)) return std::nullopt;
     return Machine(fs::absolute(dir), s);
 }
 

@@ -3,9 +3,9 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 
+#include "platform/sim/host_file.h"
 #include "platform/sim/reg_file.h"
 #include "platform/sim/reg_tree.h"
 #include "platform/sim/registry_faults.h"
@@ -44,15 +44,6 @@ std::vector<std::vector<std::string>> BaseKeys(bool is64Bit) {
     };
     if (is64Bit) keys.push_back({"HKEY_LOCAL_MACHINE", "SOFTWARE", "Wow6432Node", "Classes"});
     return keys;
-}
-
-bool ReadFile(const fs::path& file, std::string& text) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::stringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
 }
 
 // Writes a temporary file beside the registry and renames it over, so that a reader never
@@ -97,7 +88,7 @@ std::int32_t SimRegistry::Run(const char* name, plat::RegRoot root, const char* 
 
     reg::Tree tree;
     std::string text;
-    if (ReadFile(machine_.registryFile(), text)) {
+    if (ReadWholeFile(machine_.registryFile(), text)) {
         std::string error;
         if (!reg::ParseRegistry(text, tree, error)) {
             std::fprintf(stderr, "simulated registry %s: %s\n",

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "platform/sim/host_file.h"
 #include "platform/sim/reg_tree.h"
 #include "platform/win_constants.h"
 
@@ -56,14 +57,12 @@ bool Load(const Machine& machine, std::vector<RegistryFault>& faults, std::strin
     std::error_code ec;
     fs::path file = RegistryFaultsFile(machine);
     if (!fs::exists(file, ec)) return true;
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    if (!in) {
+    std::string text;
+    if (!ReadWholeFile(file, text)) {
         error = "cannot read " + file.string();
         return false;
     }
-    return ParseRegistryFaults(text.str(), faults, error);
+    return ParseRegistryFaults(text, faults, error);
 }
 
 bool Save(const Machine& machine, const std::vector<RegistryFault>& faults, std::string& error) {

@@ -1,10 +1,10 @@
 // The process-wide table of embedded resource scripts, and reading scripts from disk.
 #include "platform/sim/resource_table.h"
 
-#include <fstream>
 #include <map>
 #include <mutex>
-#include <sstream>
+
+#include "platform/sim/host_file.h"
 
 namespace sim {
 
@@ -42,11 +42,9 @@ std::optional<std::string> FindEmbedded(const std::map<std::string, std::string>
 }
 
 std::optional<std::string> ReadWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string text;
+    if (!ReadWholeFile(path, text)) return std::nullopt;
+    return text;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "common/text.h"
+#include "platform/sim/host_file.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/script_verbs.h"
 #include "platform/win_constants.h"
@@ -121,14 +122,12 @@ ScriptRun::ScriptRun(fs::path machineDir, fs::path script)
 void ScriptRun::Restart() { SetPosition(0); }
 
 bool ScriptRun::Load(std::string& error) {
-    std::ifstream in(script_, std::ios::binary);
-    if (!in) {
+    std::string text;
+    if (!ReadWholeFile(script_, text)) {
         error = "cannot read the script " + script_.string();
         return false;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    if (!ParseScript(text.str(), actions_, error)) {
+    if (!ParseScript(text, actions_, error)) {
         error = script_.filename().string() + " " + error;
         return false;
     }

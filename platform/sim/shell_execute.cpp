@@ -3,12 +3,11 @@
 #include <sys/wait.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "common/text.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/host_file.h"
 #include "platform/sim/stand_in.h"
 #include "platform/sim/win_path.h"
 #include "platform/win_constants.h"
@@ -21,13 +20,6 @@ namespace {
 constexpr std::intptr_t kFileNotFound = 2;
 constexpr std::intptr_t kPathNotFound = 3;
 constexpr std::intptr_t kStarted = 42;  // any value above 32 means success
-
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Splits a parameter line at blanks, keeping quoted parts together, as the C runtime does.
 std::vector<std::string> SplitParameters(const std::string& line) {
@@ -72,7 +64,9 @@ std::intptr_t SimDesktop::ShellExecuteA(plat::WindowRef, const char* verb, const
         Write(line + (folder ? " -> file not found" : " -> path not found"));
         return folder ? kFileNotFound : kPathNotFound;
     }
-    std::optional<StandIn> standIn = ParseStandIn(ReadAll(host));
+    std::string content;
+    ReadWholeFile(host, content);  // one that cannot be read is no stand-in
+    std::optional<StandIn> standIn = ParseStandIn(content);
     if (standIn) {
         Write(line);
         std::string workDir = directory && *directory ? base : process_.currentDir;

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "platform/sim/code_page.h"
+#include "platform/sim/host_file.h"
 #include "platform/sim/process.h"
 #include "platform/sim/reg_tree.h"
 #include "platform/sim/registry.h"
@@ -62,15 +63,6 @@ bool WriteAtomically(const fs::path& file, const std::string& text) {
     }
     fs::rename(temp, file, ec);
     return !ec;
-}
-
-bool ReadText(const fs::path& file, std::string& text) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::stringstream all;
-    all << in.rdbuf();
-    text = all.str();
-    return true;
 }
 
 char Hex(unsigned v) { return "0123456789ABCDEF"[v & 15]; }
@@ -154,7 +146,7 @@ bool LoadFaults(const Machine& machine, std::vector<SpoolerFault>& faults, std::
     const fs::path file = SpoolerFaultsFile(machine);
     if (!fs::exists(file, ec)) return true;
     std::string text;
-    if (!ReadText(file, text)) {
+    if (!ReadWholeFile(file, text)) {
         error = "cannot read " + file.string();
         return false;
     }
@@ -239,7 +231,7 @@ std::uint32_t StartSimJob(const Machine& machine, SimJob job) {
     const fs::path dir = SpoolJobsDir(machine);
     std::string text;
     std::uint32_t last = 0;
-    if (ReadText(dir / "last-id", text))
+    if (ReadWholeFile(dir / "last-id", text))
         last = static_cast<std::uint32_t>(std::strtoul(text.c_str(), nullptr, 10));
     job.id = last + 1;
     if (!WriteAtomically(dir / "last-id", std::to_string(job.id) + "\n")) return 0;
@@ -273,7 +265,7 @@ std::vector<SimJob> ListSimJobs(const Machine& machine) {
     for (const auto& entry : fs::directory_iterator(SpoolJobsDir(machine), ec)) {
         if (entry.path().extension() != ".info") continue;
         std::string text;
-        if (!ReadText(entry.path(), text)) continue;
+        if (!ReadWholeFile(entry.path(), text)) continue;
         if (auto job = ParseJobInfo(text)) jobs.push_back(*job);
     }
     std::sort(jobs.begin(), jobs.end(),
@@ -283,13 +275,13 @@ std::vector<SimJob> ListSimJobs(const Machine& machine) {
 
 std::optional<SimJob> ReadSimJob(const Machine& machine, std::uint32_t id) {
     std::string text;
-    if (!ReadText(SpoolJobsDir(machine) / (JobBaseName(id) + ".info"), text)) return std::nullopt;
+    if (!ReadWholeFile(SpoolJobsDir(machine) / (JobBaseName(id) + ".info"), text)) return std::nullopt;
     return ParseJobInfo(text);
 }
 
 bool ReadSimJobData(const Machine& machine, std::uint32_t id, std::vector<std::uint8_t>& out) {
     std::string text;
-    if (!ReadText(SpoolJobsDir(machine) / (JobBaseName(id) + ".job"), text)) return false;
+    if (!ReadWholeFile(SpoolJobsDir(machine) / (JobBaseName(id) + ".job"), text)) return false;
     out.assign(text.begin(), text.end());
     return true;
 }

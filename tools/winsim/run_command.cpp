@@ -6,10 +6,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "common/text.h"
+#include "platform/sim/host_file.h"
 #include "platform/sim/process.h"
 #include "platform/sim/script.h"
 #include "platform/sim/stand_in.h"
@@ -99,14 +98,6 @@ fs::path NativeProgram(const std::string& program, const std::string& binDir) {
     return OwnDirectory() / ".." / ".." / common::ToLowerAscii(program) / program;
 }
 
-std::string ReadFile(const fs::path& path, bool& ok) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    ok = static_cast<bool>(in);
-    return text.str();
-}
-
 // Starts the program with the WINSIM_* variables added to winsim's own environment and waits
 // for it. Returns its exit status (128 + the signal that ended it), or kExitCannotRun.
 int StartAndWait(const fs::path& binary, const std::vector<std::string>& args,
@@ -137,8 +128,9 @@ int RunRun(const Args& args) {
     std::error_code ec;
     fs::path host = machine->HostPath(program);
     if (!fs::is_regular_file(host, ec)) return CannotRun("no program " + program + " on the machine");
-    bool ok = false;
-    auto standIn = sim::ParseStandIn(ReadFile(host, ok));
+    std::string content;
+    bool ok = sim::ReadWholeFile(host, content);
+    auto standIn = sim::ParseStandIn(content);
     if (!ok || !standIn)
         return CannotRun(program + " is not a stand-in for a native program (winsim mount places them)");
 

@@ -1,13 +1,13 @@
 // winsim transcript, reg, files and cat: looking at what is on a machine.
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "common/text.h"
 #include "platform/sim/code_page.h"
 #include "platform/sim/file_state.h"
+#include "platform/sim/host_file.h"
 #include "platform/sim/transcript.h"
 #include "platform/win_constants.h"
 #include "tools/winsim/winsim.h"
@@ -21,10 +21,8 @@ namespace {
 // The registry file as UTF-8 lines: regedit writes version 5 files in UTF-16LE, so such a file
 // is read as that; any other is taken as it stands.
 std::vector<std::string> RegistryLines(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream raw;
-    raw << in.rdbuf();
-    std::string bytes = raw.str();
+    std::string bytes;
+    sim::ReadWholeFile(file, bytes);  // a registry that cannot be read shows no keys
     std::string text;
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
         static_cast<unsigned char>(bytes[1]) == 0xFE) {
@@ -214,11 +212,8 @@ int RunCat(const Args& args) {
     fs::path host = machine->HostPath(path);
     std::error_code ec;
     if (!fs::is_regular_file(host, ec)) return Failure("no file " + path + " on the machine");
-    std::ifstream in(host, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    if (!in) return Failure("cannot read " + path);
-    std::string bytes = content.str();
+    std::string bytes;
+    if (!sim::ReadWholeFile(host, bytes)) return Failure("cannot read " + path);
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     return kExitOk;
 }
