@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "common/text.h"
+#include "platform/sim/host_file.h"
 
 namespace sim {
 
@@ -191,18 +192,7 @@ bool SaveDesktopState(const fs::path& machineDir, const DesktopState& state) {
         out << "window\t" << w.id << "\t" << w.owner.pid << "\t" << w.owner.startTime << "\t"
             << (w.minimized ? "minimized" : "normal") << "\t" << Escape(w.className) << "\t"
             << Escape(w.title) << "\n";
-    std::error_code ec;
-    fs::create_directories(machineDir / "state", ec);
-    fs::path file = StateFile(machineDir);
-    fs::path temp = file;
-    temp += ".new";
-    {
-        std::ofstream f(temp, std::ios::trunc | std::ios::binary);
-        f << out.str();
-        if (!f.flush()) return false;
-    }
-    fs::rename(temp, file, ec);
-    return !ec;
+    return ReplaceWholeFile(StateFile(machineDir), out.str());
 }
 
 }  // namespace sim

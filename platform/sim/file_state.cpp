@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "common/text.h"
+#include "platform/sim/host_file.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -137,17 +138,7 @@ fs::path FileStateStore::TempPath() const {
 }
 
 bool FileStateStore::Replace(const fs::path& file, const std::string& text) const {
-    fs::path temp = TempPath();
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << text;
-        if (!out.flush()) return false;
-    }
-    std::error_code ec;
-    fs::rename(temp, file, ec);
-    if (!ec) return true;
-    fs::remove(temp, ec);
-    return false;
+    return ReplaceWholeFile(file, text, TempPath());
 }
 
 }  // namespace sim

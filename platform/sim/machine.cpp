@@ -313,18 +313,10 @@ std::optional<Machine> Machine::Open(const fs::path& dir, std::string& error) {
 
 bool Machine::SaveSettings(const MachineSettings& s, std::string& error) {
     MachineLock lock(dir_);
-    // Written beside and renamed into place, so that a process opening the machine meanwhile
-    // reads the old settings or the new ones, never half of them.
+    // Replaced in one step, so that a process opening the machine meanwhile reads the old
+    // settings or the new ones, never half of them.
     const fs::path file = dir_ / "machine.ini";
-    const fs::path temp = dir_ / ("machine.ini." + std::to_string(::getpid()) + ".new");
-    std::ofstream out(temp, std::ios::trunc);
-    out << FormatSettings(s);
-    out.close();
-    const bool written = static_cast<bool>(out);
-    std::error_code ec;
-    if (written) fs::rename(temp, file, ec);
-    if (!written || ec) {
-        fs::remove(temp, ec);
+    if (!ReplaceWholeFile(file, FormatSettings(s))) {
         error = "cannot write " + file.string();
         return false;
     }

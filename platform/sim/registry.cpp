@@ -2,7 +2,6 @@
 #include "platform/sim/registry.h"
 
 #include <cstdio>
-#include <fstream>
 #include <system_error>
 
 #include "platform/sim/host_file.h"
@@ -46,20 +45,6 @@ std::vector<std::vector<std::string>> BaseKeys(bool is64Bit) {
     return keys;
 }
 
-// Writes a temporary file beside the registry and renames it over, so that a reader never
-// sees half a registry.
-bool SaveAtomically(const fs::path& file, const std::string& text) {
-    fs::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << text;
-        if (!out) return false;
-    }
-    std::error_code ec;
-    fs::rename(temp, file, ec);
-    return !ec;
-}
 
 }  // namespace
 
@@ -102,7 +87,7 @@ std::int32_t SimRegistry::Run(const char* name, plat::RegRoot root, const char* 
 
     bool changed = false;
     std::int32_t result = operation(tree, key, changed);
-    if (changed && !SaveAtomically(machine_.registryFile(), reg::FormatRegistry(tree))) {
+    if (changed && !ReplaceWholeFile(machine_.registryFile(), reg::FormatRegistry(tree))) {
         std::fprintf(stderr, "simulated registry: cannot write %s\n",
                      machine_.registryFile().string().c_str());
         return ERROR_CANTWRITE;

@@ -2,7 +2,6 @@
 #include "platform/sim/registry_faults.h"
 
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
@@ -72,20 +71,8 @@ bool Save(const Machine& machine, const std::vector<RegistryFault>& faults, std:
         fs::remove(file, ec);
         return true;
     }
-    fs::create_directories(file.parent_path(), ec);
-    fs::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << FormatRegistryFaults(faults);
-        if (!out) {
-            error = "cannot write " + temp.string();
-            return false;
-        }
-    }
-    fs::rename(temp, file, ec);
-    if (ec) {
-        error = "cannot replace " + file.string() + ": " + ec.message();
+    if (!ReplaceWholeFile(file, FormatRegistryFaults(faults))) {
+        error = "cannot write " + file.string();
         return false;
     }
     return true;

@@ -49,21 +49,6 @@ std::vector<std::uint8_t> SzBytes(const std::string& text) {
     return bytes;
 }
 
-// Replaces a file by writing beside it and renaming, so a reader never sees half of it.
-bool WriteAtomically(const fs::path& file, const std::string& text) {
-    std::error_code ec;
-    fs::create_directories(file.parent_path(), ec);
-    fs::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << text;
-        if (!out) return false;
-    }
-    fs::rename(temp, file, ec);
-    return !ec;
-}
 
 char Hex(unsigned v) { return "0123456789ABCDEF"[v & 15]; }
 
@@ -171,7 +156,7 @@ bool SaveFaults(const Machine& machine, const std::vector<SpoolerFault>& faults)
     std::string text = "# spooler call, Win32 error, calls left to fail (0 = all)\n";
     for (const SpoolerFault& f : faults)
         text += f.call + " " + std::to_string(f.error) + " " + std::to_string(f.times) + "\n";
-    return WriteAtomically(SpoolerFaultsFile(machine), text);
+    return ReplaceWholeFile(SpoolerFaultsFile(machine), text);
 }
 
 }  // namespace
@@ -234,7 +219,7 @@ std::uint32_t StartSimJob(const Machine& machine, SimJob job) {
     if (ReadWholeFile(dir / "last-id", text))
         last = static_cast<std::uint32_t>(std::strtoul(text.c_str(), nullptr, 10));
     job.id = last + 1;
-    if (!WriteAtomically(dir / "last-id", std::to_string(job.id) + "\n")) return 0;
+    if (!ReplaceWholeFile(dir / "last-id", std::to_string(job.id) + "\n")) return 0;
     {
         std::ofstream data(dir / (JobBaseName(job.id) + ".job"), std::ios::binary | std::ios::trunc);
         if (!data) return 0;
@@ -245,7 +230,7 @@ std::uint32_t StartSimJob(const Machine& machine, SimJob job) {
 
 bool UpdateSimJob(const Machine& machine, const SimJob& job) {
     MachineLock lock(machine.dir());
-    return WriteAtomically(SpoolJobsDir(machine) / (JobBaseName(job.id) + ".info"),
+    return ReplaceWholeFile(SpoolJobsDir(machine) / (JobBaseName(job.id) + ".info"),
                            FormatJobInfo(job));
 }
 
