@@ -95,8 +95,8 @@ Document::Document(std::string_view text) {
 }
 
 const Section* Document::FindSection(std::string_view name) const {
+    // An empty name is a name too: it finds a "[]" header, as Windows' lookup does.
     name = TrimBlanks(name);
-    if (name.empty()) return nullptr;
     for (const Section& s : sections_)
         if (s.hasHeader && common::EqualsNoCase(s.name, name)) return &s;
     return nullptr;
@@ -106,7 +106,7 @@ std::optional<std::string> Document::FindValue(std::string_view section,
                                                std::string_view key) const {
     key = TrimBlanks(key);
     const Section* s = FindSection(section);
-    if (!s || key.empty()) return std::nullopt;
+    if (!s) return std::nullopt;
     const Line* line = FindKeyLine(*this, *s, key);
     if (!line || line->kind != Line::Kind::Entry) return std::nullopt;
     return line->value;

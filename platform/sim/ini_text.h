@@ -43,10 +43,11 @@ public:
     const std::vector<Section>& sections() const { return sections_; }
 
     // The first section of that name (names compared without letter case, blanks around the
-    // asked name dropped); null when there is none or the name is empty.
+    // asked name dropped); null when there is none. An empty name finds a "[]" header.
     const Section* FindSection(std::string_view name) const;
     // The value of the first key of that name in the first section of that name. Empty when
-    // section or key are missing, a name is empty, or the first line of that name has no '='.
+    // section or key are missing or the first line of that name has no '='. Empty names are
+    // names: "" finds a "[]" section and a "=value" line.
     std::optional<std::string> FindValue(std::string_view section, std::string_view key) const;
     // Section names in file order (both of two equal names), without the headerless part and
     // without empty names.

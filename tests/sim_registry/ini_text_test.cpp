@@ -82,13 +82,23 @@ TEST(IniLookup, ALineWithoutEqualsSignHasNoValueAndHidesALaterKeyOfItsName) {
               "[S]\r\nflag=set\r\n");
 }
 
-TEST(IniLookup, EmptyNamesAndKeysBeforeTheFirstSectionAreNeverFound) {
-    Document doc("lead=1\r\n[]\r\nk=2\r\n[S]\r\nk=3\r\n");
+// Windows finds a "[]" section by the empty name and a "=value" line by the empty key; where the
+// file has no such line the empty name finds nothing, and lines before the first header are
+// never found.
+TEST(IniLookup, EmptyNamesFindOnlyEmptyHeadersAndKeys) {
+    Document doc("lead=1\r\n[]\r\nk=val_e_section\r\n[S]\r\nk=3\r\n=val_no_key\r\n[T]\r\nk=4\r\n");
     EXPECT_EQ(doc.FindValue("", "lead"), std::nullopt);
-    EXPECT_EQ(doc.FindValue("", "k"), std::nullopt);
-    EXPECT_EQ(doc.FindValue("S", ""), std::nullopt);
+    EXPECT_EQ(doc.FindValue("", "k"), "val_e_section");
+    EXPECT_EQ(doc.FindValue(" ", "k"), "val_e_section");
+    EXPECT_EQ(doc.FindValue("S", ""), "val_no_key");
     EXPECT_EQ(doc.FindValue("S", "k"), "3");
-    EXPECT_EQ(doc.SectionNames(), std::vector<std::string>{"S"});
+    EXPECT_EQ(doc.FindValue("T", ""), std::nullopt);
+    EXPECT_EQ(doc.SectionNames(), (std::vector<std::string>{"S", "T"}));
+
+    Document noEmpty("lead=1\r\n[S]\r\nk=3\r\n");
+    EXPECT_EQ(noEmpty.FindValue("", "lead"), std::nullopt);
+    EXPECT_EQ(noEmpty.FindValue("", "k"), std::nullopt);
+    EXPECT_EQ(noEmpty.FindValue("S", ""), std::nullopt);
 }
 
 TEST(IniLookup, KeyListsLeaveOutCommentsTextLinesAndEmptyNames) {
