@@ -76,7 +76,13 @@ std::vector<std::string> ObservableLines(const std::string& transcript) {
                 lastOpened.clear();
                 continue;
             }
-            kept = body;
+            // Which icon a message box shows cannot be read from another process under Wine;
+            // whether it shows one can.
+            static const std::regex icon(R"re(^(message box "[^"]*" \[)(error|question|warning|information) icon, )re");
+            kept = std::regex_replace(body, icon, "$1icon, ");
+            // Nor can the text of another process's system menu item.
+            static const std::regex menu(R"re(^chooses ".*" from the system menu of )re");
+            kept = std::regex_replace(kept, menu, "chooses an item from the system menu of ");
         }
         if (kept.empty()) continue;
         lastOpened.clear();

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tools/windriver/win_driver.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 const char* const kUsage =
     "usage: windriver --script FILE --transcript FILE [--names HEADER] [--name PREFIX]\n"
-    "                 [--screenshots DIR --shot-name STEM] PROGRAM [ARGUMENTS...]\n"
+    "                 [--screenshots DIR --shot-name STEM] [--window TITLE]... PROGRAM [ARGUMENTS...]\n"
     "Exit status: the program's own; 4 it ended with 0 but script actions are left;\n"
     "3 a script error; 125 the program could not be started; 2 a wrong command line.\n";
 
@@ -32,6 +33,7 @@ bool ReadFile(const std::string& path, std::string& text) {
 int main(int argc, char** argv) {
     windriver::DriverOptions options;
     std::string scriptPath, transcriptPath, namesPath;
+    std::vector<std::string> otherWindows;
     int i = 1;
     for (; i < argc && argv[i][0] == '-'; i += 2) {
         std::string option = argv[i];
@@ -43,6 +45,7 @@ int main(int argc, char** argv) {
         else if (option == "--name") options.programName = value;
         else if (option == "--screenshots") options.screenshotDir = value;
         else if (option == "--shot-name") options.screenshotStem = value;
+        else if (option == "--window") otherWindows.push_back(value);
         else {
             std::fprintf(stderr, "windriver: unknown option %s\n%s", option.c_str(), kUsage);
             return 2;
@@ -80,6 +83,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "windriver: cannot write %s\n", transcriptPath.c_str());
         return 2;
     }
+    // Windows another program would have open (the uninstaller's), found by their titles.
+    for (const std::string& title : otherWindows)
+        ::CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     windriver::Driver driver(std::move(options), transcript);
     int status = driver.Run();
     std::fclose(transcript);
