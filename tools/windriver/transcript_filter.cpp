@@ -41,7 +41,7 @@ std::string NormaliseControlLine(const std::string& body) {
 bool Kept(const std::string& body) {
     static const char* const kPrefixes[] = {
         "opens window \"", "closes window \"", "window \"",       "shows page ",
-        "hides page ",     "message box \"",   "clicks ",         "ticks ",
+        "hides page ",     "message box \"",   "clicks ",         "ticks ",   "chooses an item ",
         "unticks ",        "chooses \"",       "types \"",        "presses ",
         "closes \"",       "waits until ",     "shows \"",        "script error: ",
         "script not finished: ", "the default button is disabled", "the Cancel button is disabled"};

@@ -110,11 +110,11 @@ int Driver::Run() {
         ::WaitForSingleObject(process_.hProcess, 5000);
         status = 3;
     }
-    if (status != 3) {
-        for (std::size_t i = next_; i < options_.script.size(); ++i)
-            std::fprintf(transcript_, "script not finished: %s\n", options_.script[i].Describe().c_str());
-        if (status == 0 && next_ < options_.script.size()) status = 4;
-    }
+    // As winsim run: the actions nobody took, also after a script error (the failing dialog
+    // action counts as taken, a message-box action that found no box does not).
+    for (std::size_t i = next_; i < options_.script.size(); ++i)
+        std::fprintf(transcript_, "script not finished: %s\n", options_.script[i].Describe().c_str());
+    if (status == 0 && next_ < options_.script.size()) status = 4;
     ::CloseHandle(process_.hThread);
     ::CloseHandle(process_.hProcess);
     return status;

@@ -113,7 +113,7 @@ MessageBoxView ReadMessageBox(HWND box) {
         int id = ::GetDlgCtrlID(child);
         bool visible = (::GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0;
         if (id == kMessageBoxTextId && ClassOf(child) == "Static") view.text = WindowTextUtf8(child);
-        else if ((id == 20 || id == 1088) && visible) view.hasIcon = true;
+        else if ((id == 20 || id == 1088) && visible) view.hasIcon = ::SendMessageW(child, STM_GETICON, 0, 0) != 0;
         else if (id >= 1 && id <= 11 && visible) {
             RECT r{};
             ::GetWindowRect(child, &r);
