@@ -3,6 +3,8 @@
 #include "tools/windriver/win_driver.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 
 #include "tools/windriver/win_screenshot.h"
 
@@ -133,14 +135,20 @@ std::vector<Driver::WindowState> Driver::Snapshot() {
 }
 
 void Driver::Settle() {
-    // The program is idle when its window procedure answers; its screen has settled when two
-    // looks a step apart agree.
+    // A posted action has been handled (or has opened a modal loop) once the program's thread
+    // has come back for its next message twice: a sent message is taken before posted ones, so
+    // the first may overtake the action, the second cannot.
+    auto answered = [&] {
+        std::vector<HWND> windows = VisibleTopLevelWindows(process_.dwProcessId);
+        DWORD_PTR ignored = 0;
+        if (!windows.empty()) ::SendMessageTimeoutW(windows[0], WM_NULL, 0, 0, SMTO_NORMAL, kSettleMs, &ignored);
+    };
+    answered();
+    answered();
+    // Then its screen has settled when two looks a step apart agree.
     std::vector<WindowState> last = Snapshot();
     for (DWORD waited = 0; waited < kSettleMs; waited += kStepMs) {
-        for (const WindowState& w : last) {
-            DWORD_PTR ignored = 0;
-            ::SendMessageTimeoutW(w.window, WM_NULL, 0, 0, SMTO_NORMAL, kSettleMs, &ignored);
-        }
+        answered();
         ::Sleep(kStepMs);
         std::vector<WindowState> now = Snapshot();
         auto same = [](const std::vector<WindowState>& a, const std::vector<WindowState>& b) {
