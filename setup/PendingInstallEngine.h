@@ -1,5 +1,6 @@
-// The installation engine until it is built: it says so in the transcript and ends the wizard
-// with a failure, so nothing can mistake a run for an installation.
+// The installation engine until it is built: each of its steps tells the person in a message
+// box that it is not built yet, and Install ends the wizard with a failure, so nothing can
+// mistake a run for an installation.
 #pragma once
 #include "platform/platform.h"
 #include "setup/InstallEngine.h"

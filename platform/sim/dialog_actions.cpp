@@ -7,6 +7,7 @@
 #include "platform/sim/rc_constants.h"
 #include "platform/sim/rc_tokens.h"
 #include "platform/sim/sim_dialog_window.h"
+#include "platform/sim/text_fit.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -272,6 +273,8 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
                     std::to_string(c.font->charSet);
         if (window.focus() == c.id) line += " focused";
         Write(line);
+        std::string fit = TextFitProblem(c.kindName(), c.text, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top);
+        if (!fit.empty()) Write(indent + "warning: the text of " + std::to_string(c.id) + " " + fit);
     }
     for (const std::string& paint : window.lastPaint()) Write(indent + "painted: " + paint);
     for (SimDialogWindow* page : window.pages()) ShowDialog(*page);

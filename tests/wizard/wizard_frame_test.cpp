@@ -214,6 +214,28 @@ TEST_F(WizardFrameTest, AboutBoxAnswersEverySystemMenuCommandFrom16To31) {
     EXPECT_EQ(run.Count("closes window \"About Printer Driver Setup\""), 2) << run.output;
 }
 
+TEST_F(WizardFrameTest, EveryTextOfTheExamplePackageFitsItsControlAndALongOneIsReported) {
+    Create("xp-x86");
+    const std::string walk =
+        "sys 16\nshow\nclick 1\n"
+        "show\nclick IDC_ACCEPT\nclick 1\nshow\nclick 1\nshow\nclick IDC_ADVANCED\nshow\n"
+        "click 1\nshow\nclick 1\nshow\nkey Escape\n";
+    RunResult fitting = Run(walk);
+    EXPECT_EQ(fitting.status, 0) << fitting.output;
+    EXPECT_EQ(fitting.Count("warning:"), 0) << fitting.output;
+
+    // 60 characters need about 270 pixels; the About box's copyright line shows 282, its
+    // version line 178.
+    SetIni("language\\setup.ini", "About", "Version", std::string(60, 'v').c_str());
+    SetIni("language\\setup.ini", "About", "Copyright", std::string(60, 'c').c_str());
+    RunResult cut = Run("sys 16\nshow\nclick 1\nkey Escape\n");
+    EXPECT_EQ(cut.status, 0) << cut.output;
+    std::vector<std::string> warnings = cut.Lines("warning:");
+    ASSERT_EQ(warnings.size(), 1u) << cut.output;
+    EXPECT_NE(warnings[0].find("the text of 1091 needs about 270 pixels, the control shows 178"), std::string::npos)
+        << warnings[0];
+}
+
 // Every control line of every `show` in the run, and how many carry the GB2312 font.
 struct FontCount {
     int controls = 0;

@@ -223,9 +223,11 @@ TEST_F(WizardPagesTest, OsGateRefusesEachSystemTheModelDoesNotSupportAndStaysOnT
             EXPECT_FALSE(run.Shows("shows page IDD_PORT_PAGE")) << run.output;
             EXPECT_EQ(run.Count("shows page IDD_OS_PAGE"), 3) << run.output;
         } else {
+            // The only message box is the one that says the installation is not built yet.
             EXPECT_EQ(run.status, 1) << run.output;
-            EXPECT_TRUE(run.MessageBoxes().empty()) << run.output;
-            EXPECT_TRUE(run.Shows("Install pressed")) << run.output;
+            std::vector<std::string> boxes = run.MessageBoxes();
+            ASSERT_EQ(boxes.size(), 1u) << run.output;
+            EXPECT_TRUE(Has(boxes[0], "Install pressed")) << boxes[0];
         }
     }
 }

@@ -43,6 +43,8 @@ const char* const kHelp =
     "                           language\\setup.ini or language\\uninstall.ini\n"
     "  missing-package-file     a language file, Left.bmp, License.txt (when LOADLICENSE\n"
     "                           is on), Uninstall.ini or a USB driver file is missing\n"
+    "  clashing-access-keys     two controls shown together on a wizard page (with the\n"
+    "                           frame's buttons) or in the About box share an access key\n"
     "\n"
     "Options:\n"
     "  --json   print the same report as one JSON object (see docs/pkgcheck.md)\n"

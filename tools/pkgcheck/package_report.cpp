@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "platform/win_constants.h"
 #include "setup/ProfileReaders.h"
+#include "tools/pkgcheck/access_keys.h"
 #include "tools/pkgcheck/language_keys.h"
 
 namespace pkgcheck {
@@ -369,6 +370,7 @@ Report BuildReport(plat::Platform& platform, const std::string& hostPackage) {
     Report report;
     report.package = hostPackage;
     Builder(platform, report).Run();
+    for (Problem& p : CheckAccessKeys(platform)) report.problems.push_back(std::move(p));
     return report;
 }
 
