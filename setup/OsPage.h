@@ -5,6 +5,9 @@
 
 namespace setup {
 
+// The OS page's radio button of an OS index (1026 ... 1078); 0 outside 0..7.
+int OsRadioId(int osIndex);
+
 class OsPage : public WizardPage {
 public:
     explicit OsPage(const WizardContext& context) : context_(context) {}

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "setup/Gb2312Font.h"
-#include "setup/LanguageText.h"
+#include "package/Gb2312Font.h"
+#include "package/LanguageText.h"
 
 namespace setup {
 
@@ -13,7 +13,7 @@ struct WizardContext {
     plat::Platform& platform;
     // The process-wide lookup of section Message, through which every error and information
     // message is read.
-    const LanguageText& messages;
+    const pkg::LanguageText& messages;
     // Running under WOW64 on 64-bit Windows: the "_64" series files apply.
     bool is64Bit = false;
     // DEVICENAME/LOADLICENSE: the wizard opens with the agreement page.

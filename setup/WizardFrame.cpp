@@ -4,8 +4,8 @@
 #include "platform/win_constants.h"
 #include "setup/AboutDialog.h"
 #include "setup/HelpGuide.h"
-#include "setup/OsDetection.h"
-#include "setup/PackageConfig.h"
+#include "package/OsDetection.h"
+#include "package/PackageConfig.h"
 #include "setup/resource.h"
 
 namespace setup {
@@ -46,7 +46,7 @@ bool WizardFrame::OnInitDialog(plat::DialogWindow& window) {
         SetActivePage(kModel);
     }
 
-    LanguageText texts(context_.platform, "Setup");
+    pkg::LanguageText texts(context_.platform, "Setup");
     window.SetItemText(IDC_BACK, texts.Get("Back"));
     window.SetItemText(IDOK, texts.Get(pages_.size() < 2 ? "Install" : "Next"));
     window.SetItemText(IDCANCEL, texts.Get("Cancel"));
@@ -62,7 +62,7 @@ bool WizardFrame::OnInitDialog(plat::DialogWindow& window) {
 }
 
 bool WizardFrame::CheckAdministrator() {
-    DetectedOs os = DetectOs(context_.platform.system());
+    pkg::DetectedOs os = pkg::DetectOs(context_.platform.system());
     if (os.unknownPlatform) ShowMessageKey(context_, *window_, "IDS_ERR_SYSTEM");
     if (os.needsAdministrator && !context_.platform.system().IsUserAdministrator()) {
         ShowMessageKey(context_, *window_, "IDS_ADMIN");
@@ -73,7 +73,7 @@ bool WizardFrame::CheckAdministrator() {
 
 void WizardFrame::OnShowWindow(plat::DialogWindow& window, bool shown) {
     if (!shown) return;
-    LanguageText texts(context_.platform, "Setup");
+    pkg::LanguageText texts(context_.platform, "Setup");
     window.SetTitle(texts.Get("Caption"));
     window.SetItemText(IDC_HELP_HINT, texts.Get("Help"));
 }
@@ -99,7 +99,7 @@ bool WizardFrame::SetActivePage(int index) {
 }
 
 void WizardFrame::ApplyModelRules() {
-    PackageConfig config(context_.platform, context_.is64Bit);
+    pkg::PackageConfig config(context_.platform, context_.is64Bit);
     portSection_ = MakePortSection(config.SeriesFilePath(modelPage_.seriesIndex()),
                                    modelPage_.modelName());
     modePage_.ApplyAdvancedSetup(PageWindow(kMode),
@@ -141,7 +141,7 @@ bool WizardFrame::OnCommand(plat::DialogWindow& window, int id, int code) {
 void WizardFrame::Back() {
     plat::DialogWindow& window = *window_;
     if (current_ > 0) {
-        window.SetItemText(IDOK, LanguageText(context_.platform, "Setup").Get("Next"));
+        window.SetItemText(IDOK, pkg::LanguageText(context_.platform, "Setup").Get("Next"));
         SetActivePage(current_ - 1);
         if (!context_.agreementOn && current_ == kModel) {
             window.EnableItem(IDC_BACK, false);
@@ -163,7 +163,7 @@ void WizardFrame::Next() {
             CollectChoices();
             if (osPage_.vietnameseFonts()) engine_.InstallVietnameseFonts();
             engine_.FillPortList(portPage_, PageWindow(kPort), choices_);
-            window.SetItemText(IDOK, LanguageText(context_.platform, "Setup").Get("Install"));
+            window.SetItemText(IDOK, pkg::LanguageText(context_.platform, "Setup").Get("Install"));
         }
         window.EnableItem(IDC_BACK, true);
         window.SetFocus(IDOK);
@@ -179,7 +179,7 @@ void WizardFrame::Next() {
 }
 
 void WizardFrame::CollectChoices() {
-    PackageConfig config(context_.platform, context_.is64Bit);
+    pkg::PackageConfig config(context_.platform, context_.is64Bit);
     choices_.seriesIndex = modelPage_.seriesIndex();
     choices_.modelName = modelPage_.modelName();
     choices_.defaultPrinter = modelPage_.defaultPrinter();

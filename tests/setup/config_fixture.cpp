@@ -14,7 +14,7 @@ void ConfigTest::Load(const std::string& fixture, bool is64Bit, const std::strin
     machine_ = testsupport::PackageMachine::Create(testsupport::SetupFixture(fixture), options,
                                                    error);
     ASSERT_TRUE(machine_) << error;
-    config_ = std::make_unique<setup::PackageConfig>(machine_->platform(), is64Bit);
+    config_ = std::make_unique<pkg::PackageConfig>(machine_->platform(), is64Bit);
 }
 
 std::vector<std::string> SplitList(const char* list) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/PackageConfig.h"
+#include "package/PackageConfig.h"
 #include "tests/support/package_machine.h"
 
 namespace setuptest {
@@ -21,11 +21,11 @@ protected:
 
     plat::Platform& P() { return machine_->platform(); }
     testsupport::PackageMachine& machine() { return *machine_; }
-    setup::PackageConfig& config() { return *config_; }
+    pkg::PackageConfig& config() { return *config_; }
 
 private:
     std::unique_ptr<testsupport::PackageMachine> machine_;
-    std::unique_ptr<setup::PackageConfig> config_;
+    std::unique_ptr<pkg::PackageConfig> config_;
 };
 
 // The names of a dependent-file list, without the terminators.

@@ -10,9 +10,9 @@
 namespace setuptest {
 namespace {
 
-using setup::Flavour;
-using setup::PackageConfig;
-using setup::PortKind;
+using pkg::Flavour;
+using pkg::PackageConfig;
+using pkg::PortKind;
 
 TEST(DriverNameKey, DependsOnTheOsRowAndThePortKind) {
     struct Case {
@@ -20,9 +20,9 @@ TEST(DriverNameKey, DependsOnTheOsRowAndThePortKind) {
         PortKind kind;
         const char* key;
     } const cases[] = {
-        {0, setup::kUsbPort, "GDIDriverName"},       {1, setup::kSerialPort, "GDIDriverName"},
-        {2, setup::kSerialPort, "DriverNameS"},      {3, setup::kParallelPort, "DriverNameP"},
-        {5, setup::kUsbPort, "DriverNameU"},         {7, setup::kNetworkPort, "DriverNameN"},
+        {0, pkg::kUsbPort, "GDIDriverName"},       {1, pkg::kSerialPort, "GDIDriverName"},
+        {2, pkg::kSerialPort, "DriverNameS"},      {3, pkg::kParallelPort, "DriverNameP"},
+        {5, pkg::kUsbPort, "DriverNameU"},         {7, pkg::kNetworkPort, "DriverNameN"},
         {4, static_cast<PortKind>(9), ""},
     };
     for (const Case& c : cases)
@@ -41,8 +41,8 @@ plat::DRIVER_INFO_3A* Read(PackageConfig& config, const std::string& model, int 
 
 TEST_F(DriverRecord, FillsTheRasterRecordFromLowerCaseSectionsOfACapitalisedFile) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 3, setup::kSerialPort, Flavour::Raster);
+    config().SelectSeries(pkg::kReceipt);
+    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 3, pkg::kSerialPort, Flavour::Raster);
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(r->cVersion, 3u);
     EXPECT_STREQ(r->pName, "AB-100 Serial");
@@ -60,8 +60,8 @@ TEST_F(DriverRecord, FillsTheRasterRecordFromLowerCaseSectionsOfACapitalisedFile
 
 TEST_F(DriverRecord, StandardFlavourReadsTheStdKeysAndSkipsNamesStartingWithZero) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 3, setup::kParallelPort, Flavour::Standard);
+    config().SelectSeries(pkg::kReceipt);
+    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 3, pkg::kParallelPort, Flavour::Standard);
     EXPECT_STREQ(r->pName, "AB-100 Parallel");  // the name does not depend on the flavour
     EXPECT_STREQ(r->pDataFile, "AB100S.GPD");
     // GDI2KDDKDEV decides the list even for the standard flavour (STD2KDDKDEV is 0 here).
@@ -72,55 +72,55 @@ TEST_F(DriverRecord, StandardFlavourReadsTheStdKeysAndSkipsNamesStartingWithZero
 
 TEST_F(DriverRecord, MissingDriverNameKeyGivesZero) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    EXPECT_STREQ(Read(config(), "AB-100", 3, setup::kUsbPort, Flavour::Raster)->pName, "0");
+    config().SelectSeries(pkg::kReceipt);
+    EXPECT_STREQ(Read(config(), "AB-100", 3, pkg::kUsbPort, Flavour::Raster)->pName, "0");
 }
 
 TEST_F(DriverRecord, UsbPortCarriesTheLanguageMonitorName) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    EXPECT_STREQ(Read(config(), "AB-100", 3, setup::kUsbPort, Flavour::Raster)->pMonitorName,
+    config().SelectSeries(pkg::kReceipt);
+    EXPECT_STREQ(Read(config(), "AB-100", 3, pkg::kUsbPort, Flavour::Raster)->pMonitorName,
                  "Odd Language Monitor");
     // Windows 2000 has no language monitor keys: the USB driver gets none.
-    EXPECT_STREQ(Read(config(), "AB-100", 2, setup::kUsbPort, Flavour::Raster)->pMonitorName, "");
+    EXPECT_STREQ(Read(config(), "AB-100", 2, pkg::kUsbPort, Flavour::Raster)->pMonitorName, "");
 }
 
 TEST_F(DriverRecord, NinexRowHasVersionZeroTheWindows40EnvironmentAndNoDependentList) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 0, setup::kUsbPort, Flavour::Raster);
+    config().SelectSeries(pkg::kReceipt);
+    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 0, pkg::kUsbPort, Flavour::Raster);
     EXPECT_EQ(r->cVersion, 0u);
     ASSERT_NE(r->pEnvironment, nullptr);
     EXPECT_STREQ(r->pEnvironment, "Windows 4.0");
     EXPECT_STREQ(r->pName, "AB-100 for 9x");  // GDIDriverName whatever the port kind
     EXPECT_STREQ(r->pDependentFiles, "");
-    EXPECT_EQ(Read(config(), "AB-100", 1, setup::kUsbPort, Flavour::Raster)->cVersion, 2u);
+    EXPECT_EQ(Read(config(), "AB-100", 1, pkg::kUsbPort, Flavour::Raster)->cVersion, 2u);
 }
 
 TEST_F(DriverRecord, StandardDataFileAloneStartsTheListBeforeTheUniversalFiles) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 7, setup::kUsbPort, Flavour::Standard);
+    config().SelectSeries(pkg::kReceipt);
+    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 7, pkg::kUsbPort, Flavour::Standard);
     EXPECT_EQ(SplitList(r->pDependentFiles),
               (std::vector<std::string>{"ONLYSTD.GPD", "TTFSUB.GPD", "UNIRES.DLL",
                                         "STDNAMES.GPD"}));
     // The raster flavour's data file is missing there: the list starts with its "0".
-    r = Read(config(), "AB-100", 7, setup::kUsbPort, Flavour::Raster);
+    r = Read(config(), "AB-100", 7, pkg::kUsbPort, Flavour::Raster);
     EXPECT_EQ(SplitList(r->pDependentFiles)[0], "0");
 }
 
 TEST_F(DriverRecord, ListIsNotBuiltWhenGdiSwitchIsOffEvenIfTheStdSwitchIsOn) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 2, setup::kSerialPort, Flavour::Standard);
+    config().SelectSeries(pkg::kReceipt);
+    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 2, pkg::kSerialPort, Flavour::Standard);
     EXPECT_STREQ(r->pDependentFiles, "");
     EXPECT_TRUE(config().MinidriverFlag("AB-100", 2, Flavour::Standard));
 }
 
 TEST_F(DriverRecord, EmptyAndZeroNamesAreLeftOutAndAnyNonZeroSwitchBuildsTheList) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 6, setup::kSerialPort, Flavour::Raster);
+    config().SelectSeries(pkg::kReceipt);
+    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 6, pkg::kSerialPort, Flavour::Raster);
     EXPECT_EQ(SplitList(r->pDependentFiles),
               (std::vector<std::string>{"AB100.GPD", "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
                                         "REND.DLL"}));
@@ -128,20 +128,20 @@ TEST_F(DriverRecord, EmptyAndZeroNamesAreLeftOutAndAnyNonZeroSwitchBuildsTheList
 
 TEST_F(DriverRecord, ListOfExactly200BytesFits) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
+    config().SelectSeries(pkg::kReceipt);
     std::string list = config().DependentFileList("AB-100", 4, Flavour::Raster);
     ASSERT_EQ(list.size(), 200u);
-    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 4, setup::kSerialPort, Flavour::Raster);
+    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 4, pkg::kSerialPort, Flavour::Raster);
     EXPECT_EQ(std::memcmp(r->pDependentFiles, list.data(), list.size()), 0);
     EXPECT_EQ(SplitList(r->pDependentFiles).size(), 4u);
 }
 
 TEST_F(DriverRecord, ListLongerThan200BytesIsRefusedNotCut) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
+    config().SelectSeries(pkg::kReceipt);
     EXPECT_EQ(config().DependentFileList("AB-100", 5, Flavour::Raster).size(), 201u);
     plat::DRIVER_INFO_3A* r =
-        Read(config(), "AB-100", 5, setup::kUsbPort, Flavour::Raster, ERROR_INSUFFICIENT_BUFFER);
+        Read(config(), "AB-100", 5, pkg::kUsbPort, Flavour::Raster, ERROR_INSUFFICIENT_BUFFER);
     ASSERT_NE(r, nullptr);
     // The rest of the record is still filled, so a caller can say which driver was refused.
     EXPECT_STREQ(r->pName, "AB-100 USB");
@@ -151,36 +151,36 @@ TEST_F(DriverRecord, ListLongerThan200BytesIsRefusedNotCut) {
 
 TEST_F(DriverRecord, LongValuesAreCutToTheirBuffers) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 6, setup::kSerialPort, Flavour::Raster);
+    config().SelectSeries(pkg::kReceipt);
+    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 6, pkg::kSerialPort, Flavour::Raster);
     EXPECT_STREQ(r->pName, std::string("A driver name that is far longer than forty-nine characters")
                                .substr(0, 49)
                                .c_str());
     EXPECT_STREQ(r->pDriverPath, "UNIDRV.DLL");  // quotes dropped
     // The data file of 164 characters fits its 200-character buffer uncut.
-    r = Read(config(), "AB-100", 5, setup::kUsbPort, Flavour::Raster, ERROR_INSUFFICIENT_BUFFER);
+    r = Read(config(), "AB-100", 5, pkg::kUsbPort, Flavour::Raster, ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(std::strlen(r->pDataFile), 164u);
 }
 
 TEST_F(DriverRecord, MissingSectionSeriesOrOsGivesZeroes) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    plat::DRIVER_INFO_3A* r = Read(config(), "NO-SUCH", 3, setup::kUsbPort, Flavour::Raster);
+    config().SelectSeries(pkg::kReceipt);
+    plat::DRIVER_INFO_3A* r = Read(config(), "NO-SUCH", 3, pkg::kUsbPort, Flavour::Raster);
     EXPECT_STREQ(r->pName, "0");
     EXPECT_STREQ(r->pDriverPath, "0");
     EXPECT_STREQ(r->pDependentFiles, "");
-    r = Read(config(), "AB-100", 8, setup::kUsbPort, Flavour::Raster);
+    r = Read(config(), "AB-100", 8, pkg::kUsbPort, Flavour::Raster);
     EXPECT_STREQ(r->pName, "0");
     config().SelectSeries(7);
     EXPECT_EQ(config().selectedSeries(), -1);
-    EXPECT_STREQ(Read(config(), "AB-100", 3, setup::kSerialPort, Flavour::Raster)->pName, "0");
+    EXPECT_STREQ(Read(config(), "AB-100", 3, pkg::kSerialPort, Flavour::Raster)->pName, "0");
 }
 
 TEST_F(DriverRecord, RecordStaysValidUntilTheNextDriverRecordRead) {
     Load("odd");
-    config().SelectSeries(setup::kReceipt);
-    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 3, setup::kSerialPort, Flavour::Raster);
-    config().PrinterRecord("AB-100", 3, setup::kNetworkPort, Flavour::Standard);
+    config().SelectSeries(pkg::kReceipt);
+    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 3, pkg::kSerialPort, Flavour::Raster);
+    config().PrinterRecord("AB-100", 3, pkg::kNetworkPort, Flavour::Standard);
     config().PortMonitors(3);
     EXPECT_STREQ(r->pName, "AB-100 Serial");
 }
@@ -190,8 +190,8 @@ using SixtyFourBit = ConfigTest;
 TEST_F(SixtyFourBit, ReadsGoToThe64BitSeriesFiles) {
     Load("odd", true, "windows-7-x64");
     EXPECT_EQ(config().SeriesFilePath(0), "C:\\Pkg\\DRVCONFIG\\setup_receipt_64.ini");
-    config().SelectSeries(setup::kReceipt);
-    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 3, setup::kUsbPort, Flavour::Raster);
+    config().SelectSeries(pkg::kReceipt);
+    plat::DRIVER_INFO_3A* r = Read(config(), "AB-100", 3, pkg::kUsbPort, Flavour::Raster);
     EXPECT_STREQ(r->pName, "AB-100 USB x64");
     EXPECT_STREQ(r->pDataFile, "AB100X64.GPD");
     EXPECT_EQ(config().PortSetting("AB-100", "LPTSUPPORTED"), 1);
@@ -200,12 +200,12 @@ TEST_F(SixtyFourBit, ReadsGoToThe64BitSeriesFiles) {
 
 TEST_F(SixtyFourBit, PackageWithOnly32BitFilesOffersNoPorts) {
     Load("odd", true, "windows-7-x64");
-    config().SelectSeries(setup::kTicket);
+    config().SelectSeries(pkg::kTicket);
     for (const char* key : {"USBSUPPORTED", "LPTSUPPORTED", "COMSUPPORTED", "NETSUPPORTED"})
         EXPECT_EQ(config().PortSetting("CD-9", key), 0) << key;
     // The same package read for 32-bit Windows has the serial port.
-    setup::PackageConfig config32(P(), false);
-    config32.SelectSeries(setup::kTicket);
+    pkg::PackageConfig config32(P(), false);
+    config32.SelectSeries(pkg::kTicket);
     EXPECT_EQ(config32.PortSetting("CD-9", "COMSUPPORTED"), 1);
 }
 

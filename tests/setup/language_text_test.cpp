@@ -4,13 +4,13 @@
 
 #include <thread>
 
-#include "setup/LanguageText.h"
+#include "package/LanguageText.h"
 #include "tests/setup/config_fixture.h"
 
 namespace setuptest {
 namespace {
 
-using setup::LanguageText;
+using pkg::LanguageText;
 
 TEST(ConvertLineBreakMarkers, TurnsTheFirstOfEachMarkerIntoALineBreak) {
     struct Case {
@@ -28,7 +28,7 @@ TEST(ConvertLineBreakMarkers, TurnsTheFirstOfEachMarkerIntoALineBreak) {
     };
     for (const Case& c : cases) {
         std::string text = c.text;
-        setup::ConvertLineBreakMarkers(text);
+        pkg::ConvertLineBreakMarkers(text);
         EXPECT_EQ(text, c.converted) << c.text;
     }
 }

@@ -6,8 +6,8 @@
 namespace setuptest {
 namespace {
 
-using setup::ModelEntry;
-using setup::ParseModelEntry;
+using pkg::ModelEntry;
+using pkg::ParseModelEntry;
 
 TEST(ParseModelEntry, SuffixesAreSearchedInSeriesOrderAndCutAtTheirFirstOccurrence) {
     struct Case {
@@ -39,13 +39,13 @@ TEST(ParseModelEntry, SuffixesAreSearchedInSeriesOrderAndCutAtTheirFirstOccurren
 }
 
 TEST(SeriesFileName, NamesTheFilesOfEachWordSize) {
-    EXPECT_EQ(setup::SeriesFileName(0, false), "DRVCONFIG\\setup_receipt.ini");
-    EXPECT_EQ(setup::SeriesFileName(1, false), "DRVCONFIG\\setup_ticket.ini");
-    EXPECT_EQ(setup::SeriesFileName(2, false), "DRVCONFIG\\setup_lable.ini");
-    EXPECT_EQ(setup::SeriesFileName(3, false), "DRVCONFIG\\setup_embedded.ini");
-    EXPECT_EQ(setup::SeriesFileName(2, true), "DRVCONFIG\\setup_lable_64.ini");
-    EXPECT_EQ(setup::SeriesFileName(-1, false), "");
-    EXPECT_EQ(setup::SeriesFileName(4, true), "");
+    EXPECT_EQ(pkg::SeriesFileName(0, false), "DRVCONFIG\\setup_receipt.ini");
+    EXPECT_EQ(pkg::SeriesFileName(1, false), "DRVCONFIG\\setup_ticket.ini");
+    EXPECT_EQ(pkg::SeriesFileName(2, false), "DRVCONFIG\\setup_lable.ini");
+    EXPECT_EQ(pkg::SeriesFileName(3, false), "DRVCONFIG\\setup_embedded.ini");
+    EXPECT_EQ(pkg::SeriesFileName(2, true), "DRVCONFIG\\setup_lable_64.ini");
+    EXPECT_EQ(pkg::SeriesFileName(-1, false), "");
+    EXPECT_EQ(pkg::SeriesFileName(4, true), "");
 }
 
 using ModelEntries = ConfigTest;

@@ -10,7 +10,7 @@ using Monitors = ConfigTest;
 
 TEST_F(Monitors, PortMonitorsAreReadFromTheOsSection) {
     Load("odd");
-    const setup::PortMonitorRecords& m = config().PortMonitors(3);
+    const pkg::PortMonitorRecords& m = config().PortMonitors(3);
     EXPECT_STREQ(m.usb.info.pName, "Odd USB Monitor");
     EXPECT_STREQ(m.usb.info.pDLLName, "ODDUSB.DLL");
     EXPECT_STREQ(m.usb.uiDllName, "ODDUSBUI.DLL");
@@ -24,7 +24,7 @@ TEST_F(Monitors, PortMonitorsAreReadFromTheOsSection) {
 
 TEST_F(Monitors, NinexRowPassesTheWindows40Environment) {
     Load("odd");
-    const setup::PortMonitorRecords& m = config().PortMonitors(0);
+    const pkg::PortMonitorRecords& m = config().PortMonitors(0);
     EXPECT_STREQ(m.usb.info.pName, "Old USB Monitor");
     ASSERT_NE(m.usb.info.pEnvironment, nullptr);
     EXPECT_STREQ(m.usb.info.pEnvironment, "Windows 4.0");
@@ -35,14 +35,14 @@ TEST_F(Monitors, NinexRowPassesTheWindows40Environment) {
 
 TEST_F(Monitors, LowerCaseSectionAndKeysAreFoundAndBlanksInsideQuotesKept) {
     Load("odd");
-    const setup::PortMonitorRecords& m = config().PortMonitors(7);
+    const pkg::PortMonitorRecords& m = config().PortMonitors(7);
     EXPECT_STREQ(m.usb.info.pName, "  Spaced Monitor  ");
     EXPECT_EQ(m.usb.version, 0xFFFFFFFFu);  // "-1" recorded as a DWORD
 }
 
 TEST_F(Monitors, MissingSectionGivesZeroNames) {
     Load("odd");
-    const setup::PortMonitorRecords& m = config().PortMonitors(6);
+    const pkg::PortMonitorRecords& m = config().PortMonitors(6);
     EXPECT_STREQ(m.usb.info.pName, "0");
     EXPECT_STREQ(m.usb.info.pDLLName, "0");
     EXPECT_STREQ(m.usb.uiDllName, "0");
@@ -52,26 +52,26 @@ TEST_F(Monitors, LanguageMonitorPresenceFollowsTheOneCharacterRule) {
     Load("odd");
     struct Case {
         int os;
-        setup::PortKind kind;
+        pkg::PortKind kind;
         bool present;
         const char* name;
         const char* dll;
         std::uint32_t version;
     } const cases[] = {
-        {3, setup::kUsbPort, true, "Odd Language Monitor", "ODDLM.DLL", 9},
+        {3, pkg::kUsbPort, true, "Odd Language Monitor", "ODDLM.DLL", 9},
         // All three keys missing.
-        {2, setup::kUsbPort, false, "", "", 0},
+        {2, pkg::kUsbPort, false, "", "", 0},
         // A one-letter name with a longer DLL name is a monitor.
-        {5, setup::kUsbPort, true, "L", "LANG.DLL", 1},
+        {5, pkg::kUsbPort, true, "L", "LANG.DLL", 1},
         // Three one-character values count as absent, whatever they say.
-        {4, setup::kUsbPort, false, "", "", 0},
+        {4, pkg::kUsbPort, false, "", "", 0},
         // Other port kinds never have one.
-        {3, setup::kSerialPort, false, "", "", 0},
-        {3, setup::kParallelPort, false, "", "", 0},
-        {3, setup::kNetworkPort, false, "", "", 0},
+        {3, pkg::kSerialPort, false, "", "", 0},
+        {3, pkg::kParallelPort, false, "", "", 0},
+        {3, pkg::kNetworkPort, false, "", "", 0},
     };
     for (const Case& c : cases) {
-        const setup::LanguageMonitorRecord& lm = config().LanguageMonitor(c.os, c.kind);
+        const pkg::LanguageMonitorRecord& lm = config().LanguageMonitor(c.os, c.kind);
         EXPECT_EQ(lm.present, c.present) << "os " << c.os << " kind " << c.kind;
         EXPECT_STREQ(lm.info.pName, c.name) << "os " << c.os << " kind " << c.kind;
         EXPECT_STREQ(lm.info.pDLLName, c.dll) << "os " << c.os << " kind " << c.kind;
@@ -83,7 +83,7 @@ TEST_F(Monitors, LanguageMonitorOnTheNinexRowCarriesItsEnvironment) {
     Load("odd");
     ASSERT_TRUE(machine().WriteFile("C:\\Pkg\\DRVCONFIG\\setup.ini",
                                     "[COMMON-MONITOR.98]\r\nUSBLMONitorName=LM9x\r\n"));
-    const setup::LanguageMonitorRecord& lm = config().LanguageMonitor(0, setup::kUsbPort);
+    const pkg::LanguageMonitorRecord& lm = config().LanguageMonitor(0, pkg::kUsbPort);
     EXPECT_TRUE(lm.present);
     EXPECT_STREQ(lm.info.pName, "LM9x");
     EXPECT_STREQ(lm.info.pDLLName, "0");  // taken as read

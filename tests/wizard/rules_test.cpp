@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "setup/OsDetection.h"
+#include "package/OsDetection.h"
 #include "setup/PortPage.h"
 #include "setup/PortRules.h"
 #include "tests/support/temp_machine.h"
@@ -41,7 +41,7 @@ TEST(DetectOs, EveryPresetMapsToItsRowOfTheOsTable) {
         SCOPED_TRACE(c.preset);
         testsupport::TempMachine machine(c.preset);
         auto process = machine.Process(32);
-        setup::DetectedOs os = setup::DetectOs(process->system());
+        pkg::DetectedOs os = pkg::DetectOs(process->system());
         EXPECT_EQ(os.index, c.index);
         EXPECT_EQ(os.listed, c.listed);
         EXPECT_EQ(os.needsAdministrator, c.needsAdministrator);
@@ -58,7 +58,7 @@ TEST(DetectOs, XpX64IsXpOnlyWhenTheNativeArchitectureCanBeRead) {
     ASSERT_TRUE(sim::SetSetting(settings, "nativesysteminfo", "0", error)) << error;
     ASSERT_TRUE(machine.machine().SaveSettings(settings, error)) << error;
     auto process = machine.Process(32);
-    EXPECT_EQ(setup::DetectOs(process->system()).index, 4);
+    EXPECT_EQ(pkg::DetectOs(process->system()).index, 4);
 }
 
 TEST(OsRefusalKey, EachGatedSystemNeedsItsOwnSupportFlag) {

@@ -5,7 +5,7 @@
 
 #include "common/text.h"
 #include "platform/win_constants.h"
-#include "setup/ProfileReaders.h"
+#include "package/ProfileReaders.h"
 #include "tools/pkgcheck/language_keys.h"
 
 namespace pkgcheck {
@@ -71,13 +71,13 @@ private:
         return false;
     }
 
-    void ReadModels(setup::PackageConfig& config);
-    void ReadMonitors(setup::PackageConfig& config);
+    void ReadModels(pkg::PackageConfig& config);
+    void ReadMonitors(pkg::PackageConfig& config);
     void ReadWordSize(bool is64Bit);
-    ModelView ReadModel(setup::PackageConfig& config, const ModelListing& model, bool is64Bit,
+    ModelView ReadModel(pkg::PackageConfig& config, const ModelListing& model, bool is64Bit,
                         const std::vector<std::string>& sections);
     void NeedFile(const std::string& dir, const std::string& name, const std::string& namedBy);
-    void CheckStartupPortCheck(setup::PackageConfig& config, bool is64Bit);
+    void CheckStartupPortCheck(pkg::PackageConfig& config, bool is64Bit);
     void CheckLanguage(const char* file, const std::vector<LanguageSection>& keys);
     void CheckPackageFiles(bool loadLicense);
 
@@ -102,15 +102,15 @@ std::vector<std::string> Builder::KeyNames(const std::string& file, const char* 
     return SplitZeroList(buffer.data(), n + 1);
 }
 
-void Builder::ReadModels(setup::PackageConfig& config) {
+void Builder::ReadModels(pkg::PackageConfig& config) {
     report_.modelCount = config.ModelCount();
     std::set<std::pair<std::string, int>> seen;
     for (int i = 1; i <= report_.modelCount; ++i) {
-        char value[setup::kLongText];
+        char value[pkg::kLongText];
         std::string key = "DEVICENAME" + std::to_string(i);
-        setup::ReadConfigText(platform_.profile(), config.setupIniPath().c_str(), "DEVICENAME",
+        pkg::ReadConfigText(platform_.profile(), config.setupIniPath().c_str(), "DEVICENAME",
                               key.c_str(), value, sizeof value);
-        setup::ModelEntry entry = config.GetModelEntry(i);
+        pkg::ModelEntry entry = config.GetModelEntry(i);
         ModelListing listing{i, value, entry.name, entry.series};
         report_.entries.push_back(listing);
         if (entry.series < 0) {
@@ -125,7 +125,7 @@ void Builder::ReadModels(setup::PackageConfig& config) {
     if (models_.empty()) Problem("no-models", "DRVCONFIG\\setup.ini lists no model");
 
     report_.defaultIndex = config.DefaultModelIndex();
-    setup::ModelEntry def = config.DefaultModel();
+    pkg::ModelEntry def = config.DefaultModel();
     report_.defaultModel = {report_.defaultIndex, "", def.name, def.series};
     if (def.series < 0)
         Problem("default-names-no-model",
@@ -133,7 +133,7 @@ void Builder::ReadModels(setup::PackageConfig& config) {
                     " names no model entry, so the model page preselects nothing");
 }
 
-MonitorView View(const setup::PortMonitorRecord& r) {
+MonitorView View(const pkg::PortMonitorRecord& r) {
     MonitorView v;
     v.name = r.info.pName;
     v.dll = r.info.pDLLName;
@@ -143,15 +143,15 @@ MonitorView View(const setup::PortMonitorRecord& r) {
     return v;
 }
 
-void Builder::ReadMonitors(setup::PackageConfig& config) {
+void Builder::ReadMonitors(pkg::PackageConfig& config) {
     report_.processorVersion = config.ProcessorVersion();
-    for (int os = 0; os < setup::kOsCount; ++os) {
+    for (int os = 0; os < pkg::kOsCount; ++os) {
         OsMonitors m;
         m.os = os;
-        const setup::PortMonitorRecords& ports = config.PortMonitors(os);
+        const pkg::PortMonitorRecords& ports = config.PortMonitors(os);
         m.usb = View(ports.usb);
         m.serial = View(ports.serial);
-        const setup::LanguageMonitorRecord& lm = config.LanguageMonitor(os, setup::kUsbPort);
+        const pkg::LanguageMonitorRecord& lm = config.LanguageMonitor(os, pkg::kUsbPort);
         m.language.present = lm.present;
         m.language.name = lm.info.pName;
         m.language.dll = lm.info.pDLLName;
@@ -171,12 +171,12 @@ void Builder::NeedFile(const std::string& dir, const std::string& name,
     Problem("missing-file", relative + " is missing (named by " + namedBy + ")");
 }
 
-ModelView Builder::ReadModel(setup::PackageConfig& config, const ModelListing& model,
+ModelView Builder::ReadModel(pkg::PackageConfig& config, const ModelListing& model,
                              bool is64Bit, const std::vector<std::string>& sections) {
     ModelView view;
     view.name = model.name;
     view.series = model.series;
-    view.seriesFile = setup::SeriesFileName(model.series, is64Bit);
+    view.seriesFile = pkg::SeriesFileName(model.series, is64Bit);
     view.seriesFilePresent = FileExists(view.seriesFile);
     std::string word = is64Bit ? "64-bit" : "32-bit";
     std::string dir = is64Bit ? "W64" : "W32";
@@ -188,10 +188,10 @@ ModelView Builder::ReadModel(setup::PackageConfig& config, const ModelListing& m
                                             ".PORT] in " + view.seriesFile +
                                             " (no port, Typical mode only, gated systems refused)");
 
-    for (int os = 0; os < setup::kOsCount; ++os) {
+    for (int os = 0; os < pkg::kOsCount; ++os) {
         OsView sys;
         sys.os = os;
-        std::string section = setup::PackageConfig::ModelOsSection(model.name, os);
+        std::string section = pkg::PackageConfig::ModelOsSection(model.name, os);
         sys.sectionPresent = Contains(sections, section);
         const char* gate = SystemGateKey(os);
         sys.supported = gate == nullptr || config.PortSetting(model.name, gate) != 0;
@@ -199,35 +199,35 @@ ModelView Builder::ReadModel(setup::PackageConfig& config, const ModelListing& m
             Problem("missing-os-section", "model " + model.name + " has no section [" + section +
                                               "] in " + view.seriesFile);
         for (int f = 0; f < 2; ++f) {
-            auto flavour = f == 0 ? setup::Flavour::Raster : setup::Flavour::Standard;
+            auto flavour = f == 0 ? pkg::Flavour::Raster : pkg::Flavour::Standard;
             FlavourView& fv = sys.flavours[f];
             fv.flavour = flavour;
             fv.minidriver = config.MinidriverFlag(model.name, os, flavour);
-            setup::DriverFileSet files = config.DriverFiles(model.name, os, flavour);
-            for (int slot = 0; slot < setup::kDriverFileSlotCount; ++slot) {
-                auto s = static_cast<setup::DriverFileSlot>(slot);
+            pkg::DriverFileSet files = config.DriverFiles(model.name, os, flavour);
+            for (int slot = 0; slot < pkg::kDriverFileSlotCount; ++slot) {
+                auto s = static_cast<pkg::DriverFileSlot>(slot);
                 fv.files[slot] = files[s];
                 if (sys.sectionPresent)
                     NeedFile(dir, fv.files[slot],
-                             "[" + section + "] " + setup::DriverFileKey(s, flavour) + " in " +
+                             "[" + section + "] " + pkg::DriverFileKey(s, flavour) + " in " +
                                  view.seriesFile);
             }
             std::string list = config.DependentFileList(model.name, os, flavour);
             fv.dependentBytes = list.size();
             fv.dependentFiles = SplitZeroList(list.data(), list.size());
-            if (list.size() > setup::kDependentFilesCapacity)
+            if (list.size() > pkg::kDependentFilesCapacity)
                 Problem("dependent-list-too-long",
                         "on " + word + " Windows the " + FlavourName(flavour) +
                             " dependent-file list of [" + section + "] needs " +
                             std::to_string(list.size()) + " of " +
-                            std::to_string(setup::kDependentFilesCapacity) +
+                            std::to_string(pkg::kDependentFilesCapacity) +
                             " bytes; setup refuses to register that driver");
-            for (int kind = 0; kind < setup::kPortKindCount; ++kind) {
+            for (int kind = 0; kind < pkg::kPortKindCount; ++kind) {
                 KindView& kv = fv.kinds[kind];
                 kv.kind = kind;
                 plat::DRIVER_INFO_3A* d = nullptr;
                 kv.driver.error = config.ReadDriverRecord(model.name, os,
-                                                          static_cast<setup::PortKind>(kind),
+                                                          static_cast<pkg::PortKind>(kind),
                                                           flavour, d);
                 kv.driver.cVersion = d->cVersion;
                 kv.driver.name = d->pName;
@@ -238,7 +238,7 @@ ModelView Builder::ReadModel(setup::PackageConfig& config, const ModelListing& m
                 kv.driver.helpFile = d->pHelpFile;
                 kv.driver.monitorName = d->pMonitorName;
                 plat::PRINTER_INFO_2A& p = config.PrinterRecord(
-                    model.name, os, static_cast<setup::PortKind>(kind), flavour);
+                    model.name, os, static_cast<pkg::PortKind>(kind), flavour);
                 kv.printer.printerName = p.pPrinterName;
                 kv.printer.driverName = p.pDriverName;
                 kv.printer.printProcessor = p.pPrintProcessor;
@@ -252,17 +252,17 @@ ModelView Builder::ReadModel(setup::PackageConfig& config, const ModelListing& m
 
 // setup refuses to start when the last listed model offers no USB, parallel or serial port in
 // any series file of the word size.
-void Builder::CheckStartupPortCheck(setup::PackageConfig& config, bool is64Bit) {
+void Builder::CheckStartupPortCheck(pkg::PackageConfig& config, bool is64Bit) {
     if (models_.empty()) return;
     std::string model;
     for (const ModelListing& e : report_.entries)
         if (e.series >= 0) model = e.name;
     std::string section = model + ".PORT";
-    for (int series = 0; series < setup::kSeriesCount; ++series) {
+    for (int series = 0; series < pkg::kSeriesCount; ++series) {
         std::string file = config.SeriesFilePath(series);
         for (const char* key : {"USBSUPPORTED", "LPTSUPPORTED", "COMSUPPORTED"})
-            if (setup::ReadConfigNumber(platform_.profile(), file.c_str(), section.c_str(), key,
-                                        setup::kLongText) != 0)
+            if (pkg::ReadConfigNumber(platform_.profile(), file.c_str(), section.c_str(), key,
+                                        pkg::kLongText) != 0)
                 return;
     }
     Problem("startup-port-check",
@@ -272,17 +272,17 @@ void Builder::CheckStartupPortCheck(setup::PackageConfig& config, bool is64Bit) 
 }
 
 void Builder::ReadWordSize(bool is64Bit) {
-    setup::PackageConfig config(platform_, is64Bit);
+    pkg::PackageConfig config(platform_, is64Bit);
     WordSizeView ws;
     ws.bits = is64Bit ? 64 : 32;
     ws.driverDirectory = is64Bit ? "W64" : "W32";
     std::string word = is64Bit ? "64-bit" : "32-bit";
 
-    for (int series = 0; series < setup::kSeriesCount; ++series) {
+    for (int series = 0; series < pkg::kSeriesCount; ++series) {
         bool used = false;
         for (const ModelListing& m : models_) used = used || m.series == series;
         if (!used) continue;
-        std::string file = setup::SeriesFileName(series, is64Bit);
+        std::string file = pkg::SeriesFileName(series, is64Bit);
         if (!FileExists(file))
             Problem("missing-series-file", file + " is missing: the " + SeriesName(series) +
                                                " models offer nothing on " + word + " Windows");
@@ -294,7 +294,7 @@ void Builder::ReadWordSize(bool is64Bit) {
 
     // The monitor DLLs come from the same driver directory.
     for (const OsMonitors& m : report_.monitors) {
-        std::string where = std::string("[COMMON-MONITOR") + setup::OsSuffix(m.os) +
+        std::string where = std::string("[COMMON-MONITOR") + pkg::OsSuffix(m.os) +
                             "] in DRVCONFIG\\setup.ini";
         NeedFile(ws.driverDirectory, m.usb.dll, "USBMONitorPDLLName of " + where);
         NeedFile(ws.driverDirectory, m.usb.uiDll, "USBMONitorPUIDLLName of " + where);
@@ -339,30 +339,30 @@ void Builder::CheckPackageFiles(bool loadLicense) {
 }
 
 void Builder::Run() {
-    setup::PackageConfig config(platform_, false);
+    pkg::PackageConfig config(platform_, false);
     ReadModels(config);
     ReadMonitors(config);
     ReadWordSize(false);
     ReadWordSize(true);
     CheckLanguage("language\\setup.ini", SetupLanguageKeys());
     CheckLanguage("language\\uninstall.ini", UninstallLanguageKeys());
-    CheckPackageFiles(setup::ReadSwitch(platform_, "LOADLICENSE") != 0);
+    CheckPackageFiles(pkg::ReadSwitch(platform_, "LOADLICENSE") != 0);
 }
 
 }  // namespace
 
 const char* SeriesName(int series) {
     static const char* const names[] = {"Receipt", "Ticket", "Label", "Embedded"};
-    return series >= 0 && series < setup::kSeriesCount ? names[series] : "none";
+    return series >= 0 && series < pkg::kSeriesCount ? names[series] : "none";
 }
 
 const char* PortKindName(int kind) {
     static const char* const names[] = {"serial", "parallel", "USB", "network"};
-    return kind >= 0 && kind < setup::kPortKindCount ? names[kind] : "unknown";
+    return kind >= 0 && kind < pkg::kPortKindCount ? names[kind] : "unknown";
 }
 
-const char* FlavourName(setup::Flavour f) {
-    return f == setup::Flavour::Raster ? "raster" : "standard";
+const char* FlavourName(pkg::Flavour f) {
+    return f == pkg::Flavour::Raster ? "raster" : "standard";
 }
 
 Report BuildReport(plat::Platform& platform, const std::string& hostPackage) {

@@ -7,9 +7,9 @@
 
 #include "platform/platform.h"
 #include "platform/spooler_records.h"
-#include "setup/PackageTypes.h"
+#include "package/PackageTypes.h"
 
-namespace setup {
+namespace pkg {
 
 // Series of a model: the suffix of its DEVICENAME entry selects its series file.
 enum Series { kReceipt = 0, kTicket = 1, kLabel = 2, kEmbedded = 3, kSeriesCount = 4 };
@@ -193,4 +193,4 @@ private:
     LanguageMonitorRecord languageMonitor_;
 };
 
-}  // namespace setup
+}  // namespace pkg

@@ -1,12 +1,12 @@
 // The package configuration's reading conventions and the wizard's two small readers.
-#include "setup/ProfileReaders.h"
+#include "package/ProfileReaders.h"
 
 #include <cstdint>
 #include <limits>
 
 #include "common/text.h"
 
-namespace setup {
+namespace pkg {
 
 namespace {
 constexpr const char* kSetupIni = "DRVCONFIG\\setup.ini";
@@ -60,4 +60,4 @@ int ReadProfileInt(plat::Platform& platform, const char* file, const char* secti
     return ReadConfigNumber(platform.profile(), file, section, key, kReaderBuffer);
 }
 
-}  // namespace setup
+}  // namespace pkg

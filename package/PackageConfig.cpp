@@ -1,14 +1,14 @@
 // The package configuration reader: model list, driver, printer and monitor records, driver
 // files, all read through the profile functions with the package's conventions.
-#include "setup/PackageConfig.h"
+#include "package/PackageConfig.h"
 
 #include <cstring>
 
 #include "common/text.h"
 #include "platform/win_constants.h"
-#include "setup/ProfileReaders.h"
+#include "package/ProfileReaders.h"
 
-namespace setup {
+namespace pkg {
 
 namespace {
 
@@ -342,4 +342,4 @@ std::uint32_t PackageConfig::ProcessorVersion() {
                                     "DriverVersion", kProcessorText));
 }
 
-}  // namespace setup
+}  // namespace pkg

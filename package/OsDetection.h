@@ -2,7 +2,7 @@
 #pragma once
 #include "platform/system_info.h"
 
-namespace setup {
+namespace pkg {
 
 struct DetectedOs {
     // OS index 0..7; 0 also for versions the table does not list and for unknown platforms.
@@ -25,7 +25,4 @@ struct DetectedOs {
 // A version that cannot be read counts as an unknown platform.
 DetectedOs DetectOs(plat::SystemInfo& system);
 
-// The OS page's radio button of an OS index (1026 ... 1078); 0 outside 0..7.
-int OsRadioId(int osIndex);
-
-}  // namespace setup
+}  // namespace pkg

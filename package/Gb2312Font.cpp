@@ -1,9 +1,9 @@
 // The GB2312 font-mode switch and the font it gives.
-#include "setup/Gb2312Font.h"
+#include "package/Gb2312Font.h"
 
-#include "setup/ProfileReaders.h"
+#include "package/ProfileReaders.h"
 
-namespace setup {
+namespace pkg {
 
 plat::FontSpec Gb2312FontSpec() {
     plat::FontSpec font;
@@ -21,4 +21,4 @@ plat::FontSpec Gb2312FontSpec() {
 
 bool Gb2312FontMode(plat::Platform& platform) { return ReadSwitch(platform, "LANGUAGE") == 0; }
 
-}  // namespace setup
+}  // namespace pkg

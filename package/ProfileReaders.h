@@ -5,7 +5,7 @@
 
 #include "platform/platform.h"
 
-namespace setup {
+namespace pkg {
 
 // The decimal number at the start of a text as the C library's atol reads it: optional leading
 // blanks, an optional sign, then digits; anything else gives 0. A value beyond the 32-bit range
@@ -29,4 +29,4 @@ int ReadSwitch(plat::Platform& platform, const char* key);
 int ReadProfileInt(plat::Platform& platform, const char* file, const char* section,
                    const char* key);
 
-}  // namespace setup
+}  // namespace pkg

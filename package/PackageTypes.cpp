@@ -1,7 +1,7 @@
 // The OS index table and the driver flavours' key prefixes.
-#include "setup/PackageTypes.h"
+#include "package/PackageTypes.h"
 
-namespace setup {
+namespace pkg {
 
 namespace {
 constexpr const char* kOsSuffixes[kOsCount] = {".98",   ".NT",    ".2K",   ".XP",
@@ -20,4 +20,4 @@ bool UsesWindows40Environment(int os) { return os == 0; }
 
 const char* FlavourPrefix(Flavour flavour) { return flavour == Flavour::Raster ? "GDI" : "STD"; }
 
-}  // namespace setup
+}  // namespace pkg

@@ -1,11 +1,10 @@
 // The OS index of the running Windows.
-#include "setup/OsDetection.h"
+#include "package/OsDetection.h"
 
 #include "platform/win_constants.h"
-#include "setup/PackageTypes.h"
-#include "setup/resource.h"
+#include "package/PackageTypes.h"
 
-namespace setup {
+namespace pkg {
 
 namespace {
 
@@ -54,11 +53,4 @@ DetectedOs DetectOs(plat::SystemInfo& system) {
     return os;
 }
 
-int OsRadioId(int osIndex) {
-    static constexpr int kRadio[kOsCount] = {IDC_OS_98ME,  IDC_OS_NT,    IDC_OS_2000,
-                                             IDC_OS_XP,    IDC_OS_2003,  IDC_OS_VISTA,
-                                             IDC_OS_2008,  IDC_OS_WIN7};
-    return osIndex >= 0 && osIndex < kOsCount ? kRadio[osIndex] : 0;
-}
-
-}  // namespace setup
+}  // namespace pkg

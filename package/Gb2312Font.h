@@ -2,7 +2,7 @@
 #pragma once
 #include "platform/platform.h"
 
-namespace setup {
+namespace pkg {
 
 // The font handed to each window and its controls in GB2312 font mode, as the dialog layer
 // takes it: height 13, width 0, FW_NORMAL (400), not italic, underlined or struck out,
@@ -14,4 +14,4 @@ plat::FontSpec Gb2312FontSpec();
 // which is also the case when the key is missing.
 bool Gb2312FontMode(plat::Platform& platform);
 
-}  // namespace setup
+}  // namespace pkg

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-namespace setup {
+namespace pkg {
 
 // OS index 0..7: ".98", ".NT", ".2K", ".XP", ".2003", ".Vista", ".2008", ".Win7".
 inline constexpr int kOsCount = 8;
@@ -28,4 +28,4 @@ inline constexpr int kPortKindCount = 4;
 enum class Flavour { Raster, Standard };
 const char* FlavourPrefix(Flavour flavour);
 
-}  // namespace setup
+}  // namespace pkg

@@ -6,7 +6,7 @@
 
 #include "platform/platform.h"
 
-namespace setup {
+namespace pkg {
 
 // A lookup bound to one section of the language file. Lookups do not change the object and
 // each returns its own copy, so one object (the process-wide `Message` lookup) can serve the
@@ -39,4 +39,4 @@ private:
 // return and line feed, in place (the length does not change).
 void ConvertLineBreakMarkers(std::string& text);
 
-}  // namespace setup
+}  // namespace pkg

@@ -1,10 +1,10 @@
 // Language text lookup: "language\setup.ini" below the current directory, one section per
 // lookup object, line-break markers turned into line breaks.
-#include "setup/LanguageText.h"
+#include "package/LanguageText.h"
 
 #include "common/text.h"
 
-namespace setup {
+namespace pkg {
 
 namespace {
 constexpr std::uint32_t kPathCapacity = 260;
@@ -48,4 +48,4 @@ std::string LanguageText::Get(const char* key) const {
     return result;
 }
 
-}  // namespace setup
+}  // namespace pkg
