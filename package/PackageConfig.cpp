@@ -2,7 +2,7 @@
 // files, all read through the profile functions with the package's conventions.
 #include "package/PackageConfig.h"
 
-#include <cstring>
+#include <utility>
 
 #include "common/text.h"
 #include "platform/win_constants.h"
@@ -34,12 +34,13 @@ constexpr std::uint32_t kDependentText = 10;  // GDI2KDDKDEV as a number
 // Monitor versions are recorded as REG_DWORD; a negative text wraps as the DWORD would.
 std::uint32_t AsDword(std::int32_t value) { return static_cast<std::uint32_t>(value); }
 
-// A name of the dependent-file list is left out when it is empty or starts with '0'.
-bool IsSetName(const char* name) { return name[0] != '\0' && name[0] != '0'; }
-
-void AppendName(std::string& list, const char* name) {
+void AppendName(std::string& list, const std::string& name) {
     list.append(name);
     list.push_back('\0');
+}
+
+std::string EnvironmentOf(int os) {
+    return UsesWindows40Environment(os) ? kWindows40Environment : "";
 }
 
 }  // namespace
@@ -56,6 +57,8 @@ ModelEntry ParseModelEntry(const std::string& value) {
     }
     return {};
 }
+
+bool NamesFile(const std::string& value) { return !value.empty() && value[0] != '0'; }
 
 std::string DriverFileKey(DriverFileSlot slot, Flavour flavour) {
     if (slot < 0 || slot >= kDriverFileSlotCount) return {};
@@ -85,27 +88,28 @@ void PackageConfig::SelectSeries(int series) {
     seriesFile_ = SeriesFilePath(series_);
 }
 
-void PackageConfig::ReadSetupIni(const char* section, const char* key, char* out,
-                                 std::uint32_t size) {
-    ReadConfigText(platform_.profile(), setupIni_.c_str(), section, key, out, size);
+std::string PackageConfig::ReadSetupIni(const std::string& section, const std::string& key,
+                                        std::uint32_t size) {
+    std::string buffer(size, '\0');
+    ReadConfigText(platform_.profile(), setupIni_.c_str(), section.c_str(), key.c_str(),
+                   buffer.data(), size);
+    return common::FromBuffer(buffer.data(), size);
 }
 
-void PackageConfig::ReadSeries(const std::string& section, const char* key, char* out,
-                               std::uint32_t size) {
+std::string PackageConfig::ReadSeries(const std::string& section, const std::string& key,
+                                      std::uint32_t size) {
     // An unknown OS index or port kind names no section or key: the default, as for a
     // missing one.
-    if (section.empty() || key == nullptr || key[0] == '\0') {
-        common::CopyCut(out, size, "0");
-        return;
-    }
-    ReadConfigText(platform_.profile(), seriesFile_.c_str(), section.c_str(), key, out, size);
+    if (section.empty() || key.empty()) return size > 1 ? "0" : "";
+    std::string buffer(size, '\0');
+    ReadConfigText(platform_.profile(), seriesFile_.c_str(), section.c_str(), key.c_str(),
+                   buffer.data(), size);
+    return common::FromBuffer(buffer.data(), size);
 }
 
 std::int32_t PackageConfig::SeriesNumber(const std::string& section, const char* key,
                                          std::uint32_t size) {
-    char text[kLongText];
-    ReadSeries(section, key, text, size < sizeof text ? size : sizeof text);
-    return ParseLeadingNumber(text);
+    return ParseLeadingNumber(ReadSeries(section, key, size).c_str());
 }
 
 int PackageConfig::ModelCount() {
@@ -114,10 +118,7 @@ int PackageConfig::ModelCount() {
 }
 
 ModelEntry PackageConfig::GetModelEntry(int i) {
-    std::string key = "DEVICENAME" + std::to_string(i);
-    char value[kLongText];
-    ReadSetupIni("DEVICENAME", key.c_str(), value, sizeof value);
-    return ParseModelEntry(value);
+    return ParseModelEntry(ReadSetupIni("DEVICENAME", "DEVICENAME" + std::to_string(i), kLongText));
 }
 
 int PackageConfig::DefaultModelIndex() {
@@ -163,178 +164,114 @@ std::string PackageConfig::DependentFileList(const std::string& model, int os, F
     if (SeriesNumber(section, "GDI2KDDKDEV", kDependentText) == 0) return {};
 
     std::string list;
-    char name[kLongText];
-    ReadSeries(section, DriverFileKey(kDataFile, flavour).c_str(), name, sizeof name);
+    std::string dataFile = ReadSeries(section, DriverFileKey(kDataFile, flavour), kLongText);
     // An empty name would end the list early and hide every name after it.
-    if (name[0] != '\0') AppendName(list, name);
+    if (!dataFile.empty()) AppendName(list, dataFile);
     for (const char* universal : {"TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD"})
         AppendName(list, universal);
     for (DriverFileSlot slot : {kExtraDataFile, kUiPluginFile, kRenderPluginFile, kPluginIniFile}) {
-        ReadSeries(section, DriverFileKey(slot, flavour).c_str(), name, sizeof name);
-        if (IsSetName(name)) AppendName(list, name);
+        std::string name = ReadSeries(section, DriverFileKey(slot, flavour), kLongText);
+        if (NamesFile(name)) AppendName(list, name);
     }
     list.push_back('\0');
     return list;
 }
 
 std::uint32_t PackageConfig::ReadDriverRecord(const std::string& model, int os, PortKind kind,
-                                              Flavour flavour, plat::DRIVER_INFO_3A*& record) {
+                                              Flavour flavour, DriverRecord& record) {
     std::string section = ModelOsSection(model, os);
-    driver_ = {};
-    driver_.cVersion = DriverRecordVersion(os);
-
-    ReadSeries(section, DriverNameKey(os, kind), driverName_, sizeof driverName_);
-    driver_.pName = driverName_;
-    if (UsesWindows40Environment(os)) {
-        common::CopyCut(driverEnvironment_, sizeof driverEnvironment_, kWindows40Environment);
-        driver_.pEnvironment = driverEnvironment_;
-    }
-
-    struct {
-        DriverFileSlot slot;
-        char* buffer;
-        char** field;
-    } const files[] = {{kDriverPathFile, driverPath_, &driver_.pDriverPath},
-                       {kDataFile, dataFile_, &driver_.pDataFile},
-                       {kConfigFile, configFile_, &driver_.pConfigFile},
-                       {kHelpFile, helpFile_, &driver_.pHelpFile}};
-    for (const auto& f : files) {
-        ReadSeries(section, DriverFileKey(f.slot, flavour).c_str(), f.buffer, kLongText);
-        *f.field = f.buffer;
-    }
+    record = {};
+    record.version = DriverRecordVersion(os);
+    record.name = ReadSeries(section, DriverNameKey(os, kind), kShortText);
+    record.environment = EnvironmentOf(os);
+    record.driverPath = ReadSeries(section, DriverFileKey(kDriverPathFile, flavour), kLongText);
+    record.dataFile = ReadSeries(section, DriverFileKey(kDataFile, flavour), kLongText);
+    record.configFile = ReadSeries(section, DriverFileKey(kConfigFile, flavour), kLongText);
+    record.helpFile = ReadSeries(section, DriverFileKey(kHelpFile, flavour), kLongText);
 
     std::uint32_t result = ERROR_SUCCESS;
-    std::memset(dependentFiles_, 0, sizeof dependentFiles_);
     std::string list = DependentFileList(model, os, flavour);
-    if (list.size() <= sizeof dependentFiles_)
-        std::memcpy(dependentFiles_, list.data(), list.size());
+    if (list.size() <= kDependentFilesCapacity)
+        record.dependentFiles = list;
     else
         result = ERROR_INSUFFICIENT_BUFFER;
-    driver_.pDependentFiles = dependentFiles_;
 
     // A USB printer talks through the language monitor when the package has one.
-    driverMonitorName_[0] = '\0';
-    if (kind == kUsbPort) {
-        char dll[kLongText];
-        std::uint32_t version = 0;
-        if (!ReadLanguageMonitor(os, driverMonitorName_, dll, version)) driverMonitorName_[0] = '\0';
-    }
-    driver_.pMonitorName = driverMonitorName_;
-
-    record = &driver_;
+    if (kind == kUsbPort) record.monitorName = ReadLanguageMonitorKeys(os).name;
     return result;
 }
 
-plat::PRINTER_INFO_2A& PackageConfig::PrinterRecord(const std::string& model, int os,
-                                                    PortKind kind, Flavour flavour) {
+PrinterRecord PackageConfig::ReadPrinterRecord(const std::string& model, int os, PortKind kind,
+                                               Flavour flavour) {
     std::string section = ModelOsSection(model, os);
-    printer_ = {};
-    common::CopyCut(printerName_, sizeof printerName_, model);
-    printer_.pPrinterName = printerName_;
-    ReadSeries(section, DriverNameKey(os, kind), printerDriverName_, sizeof printerDriverName_);
-    printer_.pDriverName = printerDriverName_;
-    std::string processorKey = std::string(FlavourPrefix(flavour)) + "PrintProcessor";
-    ReadSeries(section, processorKey.c_str(), printProcessor_, sizeof printProcessor_);
-    printer_.pPrintProcessor = printProcessor_;
-    printer_.Attributes = AsDword(SeriesNumber(section, "ATTRIBUTES", kShortText));
-    return printer_;
+    PrinterRecord printer;
+    char name[kLongText];
+    common::CopyCut(name, sizeof name, model);
+    printer.printerName = name;
+    printer.driverName = ReadSeries(section, DriverNameKey(os, kind), kShortText);
+    printer.printProcessor =
+        ReadSeries(section, std::string(FlavourPrefix(flavour)) + "PrintProcessor", kShortText);
+    printer.attributes = AsDword(SeriesNumber(section, "ATTRIBUTES", kShortText));
+    return printer;
 }
 
 DriverFileSet PackageConfig::DriverFiles(const std::string& model, int os, Flavour flavour) {
     std::string section = ModelOsSection(model, os);
     DriverFileSet set;
-    for (int slot = 0; slot < kDriverFileSlotCount; ++slot) {
-        auto s = static_cast<DriverFileSlot>(slot);
-        ReadSeries(section, DriverFileKey(s, flavour).c_str(), set.names[slot], kLongText);
-    }
+    for (int slot = 0; slot < kDriverFileSlotCount; ++slot)
+        set.names[slot] =
+            ReadSeries(section, DriverFileKey(static_cast<DriverFileSlot>(slot), flavour), kLongText);
     return set;
 }
 
 bool PackageConfig::MinidriverFlag(const std::string& model, int os, Flavour flavour) {
-    char value[kSwitchText];
     std::string key = std::string(FlavourPrefix(flavour)) + "2KDDKDEV";
-    ReadSeries(ModelOsSection(model, os), key.c_str(), value, sizeof value);
-    return value[0] == '1';
+    return ReadSeries(ModelOsSection(model, os), key, kSwitchText).rfind('1', 0) == 0;
 }
 
-const PortMonitorRecords& PackageConfig::PortMonitors(int os) {
-    monitors_ = {};
-    if (UsesWindows40Environment(os))
-        common::CopyCut(monitorEnvironment_, sizeof monitorEnvironment_, kWindows40Environment);
-    char* environment = UsesWindows40Environment(os) ? monitorEnvironment_ : nullptr;
-    std::string section = std::string("COMMON-MONITOR") + OsSuffix(os);
-    if (os < 0 || os >= kOsCount) section.clear();
-
-    struct {
-        const char* prefix;
-        PortMonitorRecord& record;
-        char* name;
-        char* dll;
-        char* uiDll;
-    } const monitors[] = {
-        {"USBMONitor", monitors_.usb, usbMonitorName_, usbMonitorDll_, usbMonitorUiDll_},
-        {"COMMONitor", monitors_.serial, serialMonitorName_, serialMonitorDll_,
-         serialMonitorUiDll_}};
-    char version[kVersionText];
-    for (const auto& m : monitors) {
-        std::string prefix = m.prefix;
-        auto read = [&](const std::string& key, char* out, std::uint32_t size) {
-            if (section.empty())
-                common::CopyCut(out, size, "0");
-            else
-                ReadSetupIni(section.c_str(), key.c_str(), out, size);
-        };
-        read(prefix + "PName", m.name, kShortText);
-        read(prefix + "PDLLName", m.dll, kLongText);
-        read(prefix + "PUIDLLName", m.uiDll, kShortText);
-        read(prefix + "Version", version, sizeof version);
-        m.record.info.pName = m.name;
-        m.record.info.pEnvironment = environment;
-        m.record.info.pDLLName = m.dll;
-        m.record.uiDllName = m.uiDll;
-        m.record.version = AsDword(ParseLeadingNumber(version));
+PortMonitorRecords PackageConfig::ReadPortMonitors(int os) {
+    std::string section =
+        os >= 0 && os < kOsCount ? std::string("COMMON-MONITOR") + OsSuffix(os) : std::string();
+    auto read = [&](const std::string& key, std::uint32_t size) {
+        return section.empty() ? std::string("0") : ReadSetupIni(section, key, size);
+    };
+    PortMonitorRecords records;
+    for (auto [prefix, record] : {std::pair<std::string, PortMonitorRecord*>{"USBMONitor", &records.usb},
+                                  {"COMMONitor", &records.serial}}) {
+        record->name = read(prefix + "PName", kShortText);
+        record->environment = EnvironmentOf(os);
+        record->dllName = read(prefix + "PDLLName", kLongText);
+        record->uiDllName = read(prefix + "PUIDLLName", kShortText);
+        record->version = AsDword(ParseLeadingNumber(read(prefix + "Version", kVersionText).c_str()));
     }
-    return monitors_;
+    return records;
 }
 
-bool PackageConfig::ReadLanguageMonitor(int os, char* name, char* dll, std::uint32_t& version) {
-    char versionText[kVersionText] = "0";
+LanguageMonitorRecord PackageConfig::ReadLanguageMonitorKeys(int os) {
+    LanguageMonitorRecord record;
+    std::string version = "0";
     if (os < 0 || os >= kOsCount) {
-        common::CopyCut(name, kShortText, "0");
-        common::CopyCut(dll, kLongText, "0");
+        record.name = "0";
+        record.dllName = "0";
     } else {
         std::string section = std::string("COMMON-MONITOR") + OsSuffix(os);
-        ReadSetupIni(section.c_str(), "USBLMONitorName", name, kShortText);
-        ReadSetupIni(section.c_str(), "USBLMONitorDLLName", dll, kLongText);
-        ReadSetupIni(section.c_str(), "USBLMONitorVersion", versionText, sizeof versionText);
+        record.name = ReadSetupIni(section, "USBLMONitorName", kShortText);
+        record.dllName = ReadSetupIni(section, "USBLMONitorDLLName", kLongText);
+        version = ReadSetupIni(section, "USBLMONitorVersion", kVersionText);
     }
     // Three one-character values are the three absent keys' "0": no language monitor.
-    bool absent = std::strlen(name) == 1 && std::strlen(dll) == 1 && std::strlen(versionText) == 1;
-    if (absent) {
-        name[0] = '\0';
-        dll[0] = '\0';
-        version = 0;
-        return false;
-    }
-    version = AsDword(ParseLeadingNumber(versionText));
-    return true;
+    if (record.name.size() == 1 && record.dllName.size() == 1 && version.size() == 1)
+        return LanguageMonitorRecord{};
+    record.version = AsDword(ParseLeadingNumber(version.c_str()));
+    record.present = true;
+    return record;
 }
 
-const LanguageMonitorRecord& PackageConfig::LanguageMonitor(int os, PortKind kind) {
-    languageMonitor_ = {};
-    languageMonitorName_[0] = '\0';
-    languageMonitorDll_[0] = '\0';
-    if (kind == kUsbPort)
-        languageMonitor_.present = ReadLanguageMonitor(os, languageMonitorName_,
-                                                       languageMonitorDll_,
-                                                       languageMonitor_.version);
-    if (UsesWindows40Environment(os)) {
-        common::CopyCut(languageEnvironment_, sizeof languageEnvironment_, kWindows40Environment);
-        languageMonitor_.info.pEnvironment = languageEnvironment_;
-    }
-    languageMonitor_.info.pName = languageMonitorName_;
-    languageMonitor_.info.pDLLName = languageMonitorDll_;
-    return languageMonitor_;
+LanguageMonitorRecord PackageConfig::ReadLanguageMonitor(int os, PortKind kind) {
+    LanguageMonitorRecord record;
+    if (kind == kUsbPort) record = ReadLanguageMonitorKeys(os);
+    record.environment = EnvironmentOf(os);
+    return record;
 }
 
 std::uint32_t PackageConfig::ProcessorVersion() {

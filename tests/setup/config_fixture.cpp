@@ -17,9 +17,10 @@ void ConfigTest::Load(const std::string& fixture, bool is64Bit, const std::strin
     config_ = std::make_unique<pkg::PackageConfig>(machine_->platform(), is64Bit);
 }
 
-std::vector<std::string> SplitList(const char* list) {
+std::vector<std::string> SplitList(const std::string& list) {
+    // The list ends at its first empty name; c_str() supplies the zero after the last byte.
     std::vector<std::string> names;
-    for (const char* p = list; *p != '\0'; p += std::strlen(p) + 1) names.emplace_back(p);
+    for (const char* p = list.c_str(); *p != '\0'; p += std::strlen(p) + 1) names.emplace_back(p);
     return names;
 }
 

@@ -29,6 +29,6 @@ private:
 };
 
 // The names of a dependent-file list, without the terminators.
-std::vector<std::string> SplitList(const char* list);
+std::vector<std::string> SplitList(const std::string& list);
 
 }  // namespace setuptest

@@ -10,42 +10,40 @@ using Monitors = ConfigTest;
 
 TEST_F(Monitors, PortMonitorsAreReadFromTheOsSection) {
     Load("odd");
-    const pkg::PortMonitorRecords& m = config().PortMonitors(3);
-    EXPECT_STREQ(m.usb.info.pName, "Odd USB Monitor");
-    EXPECT_STREQ(m.usb.info.pDLLName, "ODDUSB.DLL");
-    EXPECT_STREQ(m.usb.uiDllName, "ODDUSBUI.DLL");
+    pkg::PortMonitorRecords m = config().ReadPortMonitors(3);
+    EXPECT_EQ(m.usb.name, "Odd USB Monitor");
+    EXPECT_EQ(m.usb.dllName, "ODDUSB.DLL");
+    EXPECT_EQ(m.usb.uiDllName, "ODDUSBUI.DLL");
     EXPECT_EQ(m.usb.version, 7u);
-    EXPECT_EQ(m.usb.info.pEnvironment, nullptr);
-    EXPECT_STREQ(m.serial.info.pName, "Odd Serial Monitor");  // single quotes dropped
-    EXPECT_STREQ(m.serial.info.pDLLName, "ODDCOM.DLL");
-    EXPECT_STREQ(m.serial.uiDllName, "ODDCOMUI.DLL");
+    EXPECT_EQ(m.usb.environment, "");
+    EXPECT_EQ(m.serial.name, "Odd Serial Monitor");  // single quotes dropped
+    EXPECT_EQ(m.serial.dllName, "ODDCOM.DLL");
+    EXPECT_EQ(m.serial.uiDllName, "ODDCOMUI.DLL");
     EXPECT_EQ(m.serial.version, 5u);  // "5beta"
 }
 
 TEST_F(Monitors, NinexRowPassesTheWindows40Environment) {
     Load("odd");
-    const pkg::PortMonitorRecords& m = config().PortMonitors(0);
-    EXPECT_STREQ(m.usb.info.pName, "Old USB Monitor");
-    ASSERT_NE(m.usb.info.pEnvironment, nullptr);
-    EXPECT_STREQ(m.usb.info.pEnvironment, "Windows 4.0");
-    ASSERT_NE(m.serial.info.pEnvironment, nullptr);
-    EXPECT_STREQ(m.serial.info.pName, "0");  // missing keys read as "0"
+    pkg::PortMonitorRecords m = config().ReadPortMonitors(0);
+    EXPECT_EQ(m.usb.name, "Old USB Monitor");
+    EXPECT_EQ(m.usb.environment, "Windows 4.0");
+    EXPECT_EQ(m.serial.name, "0");  // missing keys read as "0"
     EXPECT_EQ(m.serial.version, 0u);
 }
 
 TEST_F(Monitors, LowerCaseSectionAndKeysAreFoundAndBlanksInsideQuotesKept) {
     Load("odd");
-    const pkg::PortMonitorRecords& m = config().PortMonitors(7);
-    EXPECT_STREQ(m.usb.info.pName, "  Spaced Monitor  ");
+    pkg::PortMonitorRecords m = config().ReadPortMonitors(7);
+    EXPECT_EQ(m.usb.name, "  Spaced Monitor  ");
     EXPECT_EQ(m.usb.version, 0xFFFFFFFFu);  // "-1" recorded as a DWORD
 }
 
 TEST_F(Monitors, MissingSectionGivesZeroNames) {
     Load("odd");
-    const pkg::PortMonitorRecords& m = config().PortMonitors(6);
-    EXPECT_STREQ(m.usb.info.pName, "0");
-    EXPECT_STREQ(m.usb.info.pDLLName, "0");
-    EXPECT_STREQ(m.usb.uiDllName, "0");
+    pkg::PortMonitorRecords m = config().ReadPortMonitors(6);
+    EXPECT_EQ(m.usb.name, "0");
+    EXPECT_EQ(m.usb.dllName, "0");
+    EXPECT_EQ(m.usb.uiDllName, "0");
 }
 
 TEST_F(Monitors, LanguageMonitorPresenceFollowsTheOneCharacterRule) {
@@ -71,10 +69,10 @@ TEST_F(Monitors, LanguageMonitorPresenceFollowsTheOneCharacterRule) {
         {3, pkg::kNetworkPort, false, "", "", 0},
     };
     for (const Case& c : cases) {
-        const pkg::LanguageMonitorRecord& lm = config().LanguageMonitor(c.os, c.kind);
+        pkg::LanguageMonitorRecord lm = config().ReadLanguageMonitor(c.os, c.kind);
         EXPECT_EQ(lm.present, c.present) << "os " << c.os << " kind " << c.kind;
-        EXPECT_STREQ(lm.info.pName, c.name) << "os " << c.os << " kind " << c.kind;
-        EXPECT_STREQ(lm.info.pDLLName, c.dll) << "os " << c.os << " kind " << c.kind;
+        EXPECT_EQ(lm.name, c.name) << "os " << c.os << " kind " << c.kind;
+        EXPECT_EQ(lm.dllName, c.dll) << "os " << c.os << " kind " << c.kind;
         EXPECT_EQ(lm.version, c.version) << "os " << c.os << " kind " << c.kind;
     }
 }
@@ -83,12 +81,11 @@ TEST_F(Monitors, LanguageMonitorOnTheNinexRowCarriesItsEnvironment) {
     Load("odd");
     ASSERT_TRUE(machine().WriteFile("C:\\Pkg\\DRVCONFIG\\setup.ini",
                                     "[COMMON-MONITOR.98]\r\nUSBLMONitorName=LM9x\r\n"));
-    const pkg::LanguageMonitorRecord& lm = config().LanguageMonitor(0, pkg::kUsbPort);
+    pkg::LanguageMonitorRecord lm = config().ReadLanguageMonitor(0, pkg::kUsbPort);
     EXPECT_TRUE(lm.present);
-    EXPECT_STREQ(lm.info.pName, "LM9x");
-    EXPECT_STREQ(lm.info.pDLLName, "0");  // taken as read
-    ASSERT_NE(lm.info.pEnvironment, nullptr);
-    EXPECT_STREQ(lm.info.pEnvironment, "Windows 4.0");
+    EXPECT_EQ(lm.name, "LM9x");
+    EXPECT_EQ(lm.dllName, "0");  // taken as read
+    EXPECT_EQ(lm.environment, "Windows 4.0");
 }
 
 }  // namespace

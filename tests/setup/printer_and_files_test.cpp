@@ -13,29 +13,27 @@ using PrinterRecord = ConfigTest;
 TEST_F(PrinterRecord, CarriesModelNameDriverNameProcessorAndAttributes) {
     Load("odd");
     config().SelectSeries(pkg::kReceipt);
-    plat::PRINTER_INFO_2A& p = config().PrinterRecord("AB-100", 3, pkg::kNetworkPort,
-                                                      Flavour::Raster);
-    EXPECT_STREQ(p.pPrinterName, "AB-100");
-    EXPECT_STREQ(p.pDriverName, "AB-100 Network");
-    EXPECT_STREQ(p.pPrintProcessor, "ABPrint");
-    EXPECT_EQ(p.Attributes, 576u);
-    EXPECT_EQ(p.pPortName, nullptr);  // the engine sets the port
-    EXPECT_EQ(p.pServerName, nullptr);
-    EXPECT_EQ(p.pDevMode, nullptr);
-    EXPECT_STREQ(config().PrinterRecord("AB-100", 3, pkg::kNetworkPort, Flavour::Standard)
-                     .pPrintProcessor,
-                 "WinPrint");
+    pkg::PrinterRecord p =
+        config().ReadPrinterRecord("AB-100", 3, pkg::kNetworkPort, Flavour::Raster);
+    EXPECT_EQ(p.printerName, "AB-100");
+    EXPECT_EQ(p.driverName, "AB-100 Network");
+    EXPECT_EQ(p.printProcessor, "ABPrint");
+    EXPECT_EQ(p.attributes, 576u);
+    EXPECT_EQ(p.portName, "");  // the engine sets the port
+    EXPECT_EQ(config().ReadPrinterRecord("AB-100", 3, pkg::kNetworkPort, Flavour::Standard)
+                  .printProcessor,
+              "WinPrint");
 }
 
 TEST_F(PrinterRecord, AttributesAreTheLeadingNumberAsADword) {
     Load("odd");
     config().SelectSeries(pkg::kReceipt);
     // "  -5" on the 9x row, a value beyond 32 bits on .2008, a missing key on .Win7.
-    EXPECT_EQ(config().PrinterRecord("AB-100", 0, pkg::kSerialPort, Flavour::Raster).Attributes,
+    EXPECT_EQ(config().ReadPrinterRecord("AB-100", 0, pkg::kSerialPort, Flavour::Raster).attributes,
               static_cast<std::uint32_t>(-5));
-    EXPECT_EQ(config().PrinterRecord("AB-100", 6, pkg::kSerialPort, Flavour::Raster).Attributes,
+    EXPECT_EQ(config().ReadPrinterRecord("AB-100", 6, pkg::kSerialPort, Flavour::Raster).attributes,
               0x7FFFFFFFu);
-    EXPECT_EQ(config().PrinterRecord("AB-100", 7, pkg::kSerialPort, Flavour::Raster).Attributes,
+    EXPECT_EQ(config().ReadPrinterRecord("AB-100", 7, pkg::kSerialPort, Flavour::Raster).attributes,
               0u);
 }
 
@@ -49,15 +47,15 @@ TEST_F(DriverFiles, ElevenSlotsFollowTheFlavour) {
         "UNIDRV.DLL", "AB100.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP", "ABPROC.DLL", "AB100RES.DLL",
         "ABREND.DLL", "AB.INI",    "ABUI.DLL",     "ABFONT.TBL", "0"};
     for (int slot = 0; slot < pkg::kDriverFileSlotCount; ++slot)
-        EXPECT_STREQ(raster[static_cast<pkg::DriverFileSlot>(slot)], expectedRaster[slot])
+        EXPECT_EQ(raster[static_cast<pkg::DriverFileSlot>(slot)], expectedRaster[slot])
             << pkg::DriverFileKey(static_cast<pkg::DriverFileSlot>(slot), Flavour::Raster);
 
     pkg::DriverFileSet standard = config().DriverFiles("AB-100", 3, Flavour::Standard);
-    EXPECT_STREQ(standard[pkg::kDataFile], "AB100S.GPD");
-    EXPECT_STREQ(standard[pkg::kProcessorFile], "0");
-    EXPECT_STREQ(standard[pkg::kRenderPluginFile], "0");
+    EXPECT_EQ(standard[pkg::kDataFile], "AB100S.GPD");
+    EXPECT_EQ(standard[pkg::kProcessorFile], "0");
+    EXPECT_EQ(standard[pkg::kRenderPluginFile], "0");
     // ControlFontFile has one key for both flavours.
-    EXPECT_STREQ(standard[pkg::kControlFontFile], "ABFONT.TBL");
+    EXPECT_EQ(standard[pkg::kControlFontFile], "ABFONT.TBL");
 }
 
 TEST(DriverFileKey, NamesEachSlotsKey) {

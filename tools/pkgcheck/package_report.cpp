@@ -33,8 +33,6 @@ const char* SystemGateKey(int os) {
     return nullptr;
 }
 
-bool IsSet(const std::string& name) { return !name.empty() && name[0] != '0'; }
-
 std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 
 // Names from a zero-separated profile list.
@@ -135,10 +133,10 @@ void Builder::ReadModels(pkg::PackageConfig& config) {
 
 MonitorView View(const pkg::PortMonitorRecord& r) {
     MonitorView v;
-    v.name = r.info.pName;
-    v.dll = r.info.pDLLName;
+    v.name = r.name;
+    v.dll = r.dllName;
     v.uiDll = r.uiDllName;
-    if (r.info.pEnvironment) v.environment = r.info.pEnvironment;
+    if (!r.environment.empty()) v.environment = r.environment;
     v.version = r.version;
     return v;
 }
@@ -148,14 +146,14 @@ void Builder::ReadMonitors(pkg::PackageConfig& config) {
     for (int os = 0; os < pkg::kOsCount; ++os) {
         OsMonitors m;
         m.os = os;
-        const pkg::PortMonitorRecords& ports = config.PortMonitors(os);
+        pkg::PortMonitorRecords ports = config.ReadPortMonitors(os);
         m.usb = View(ports.usb);
         m.serial = View(ports.serial);
-        const pkg::LanguageMonitorRecord& lm = config.LanguageMonitor(os, pkg::kUsbPort);
+        pkg::LanguageMonitorRecord lm = config.ReadLanguageMonitor(os, pkg::kUsbPort);
         m.language.present = lm.present;
-        m.language.name = lm.info.pName;
-        m.language.dll = lm.info.pDLLName;
-        if (lm.info.pEnvironment) m.language.environment = lm.info.pEnvironment;
+        m.language.name = lm.name;
+        m.language.dll = lm.dllName;
+        if (!lm.environment.empty()) m.language.environment = lm.environment;
         m.language.version = lm.version;
         report_.monitors.push_back(m);
     }
@@ -163,7 +161,7 @@ void Builder::ReadMonitors(pkg::PackageConfig& config) {
 
 void Builder::NeedFile(const std::string& dir, const std::string& name,
                        const std::string& namedBy) {
-    if (!IsSet(name)) return;
+    if (!pkg::NamesFile(name)) return;
     std::string relative = dir + "\\" + name;
     if (FileExists(relative)) return;
     // One problem per missing file, naming the first place that asks for it.
@@ -225,24 +223,22 @@ ModelView Builder::ReadModel(pkg::PackageConfig& config, const ModelListing& mod
             for (int kind = 0; kind < pkg::kPortKindCount; ++kind) {
                 KindView& kv = fv.kinds[kind];
                 kv.kind = kind;
-                plat::DRIVER_INFO_3A* d = nullptr;
-                kv.driver.error = config.ReadDriverRecord(model.name, os,
-                                                          static_cast<pkg::PortKind>(kind),
-                                                          flavour, d);
-                kv.driver.cVersion = d->cVersion;
-                kv.driver.name = d->pName;
-                if (d->pEnvironment) kv.driver.environment = d->pEnvironment;
-                kv.driver.driverPath = d->pDriverPath;
-                kv.driver.dataFile = d->pDataFile;
-                kv.driver.configFile = d->pConfigFile;
-                kv.driver.helpFile = d->pHelpFile;
-                kv.driver.monitorName = d->pMonitorName;
-                plat::PRINTER_INFO_2A& p = config.PrinterRecord(
-                    model.name, os, static_cast<pkg::PortKind>(kind), flavour);
-                kv.printer.printerName = p.pPrinterName;
-                kv.printer.driverName = p.pDriverName;
-                kv.printer.printProcessor = p.pPrintProcessor;
-                kv.printer.attributes = p.Attributes;
+                auto portKind = static_cast<pkg::PortKind>(kind);
+                pkg::DriverRecord d;
+                kv.driver.error = config.ReadDriverRecord(model.name, os, portKind, flavour, d);
+                kv.driver.cVersion = d.version;
+                kv.driver.name = d.name;
+                if (!d.environment.empty()) kv.driver.environment = d.environment;
+                kv.driver.driverPath = d.driverPath;
+                kv.driver.dataFile = d.dataFile;
+                kv.driver.configFile = d.configFile;
+                kv.driver.helpFile = d.helpFile;
+                kv.driver.monitorName = d.monitorName;
+                pkg::PrinterRecord p = config.ReadPrinterRecord(model.name, os, portKind, flavour);
+                kv.printer.printerName = p.printerName;
+                kv.printer.driverName = p.driverName;
+                kv.printer.printProcessor = p.printProcessor;
+                kv.printer.attributes = p.attributes;
             }
         }
         view.systems.push_back(sys);
