@@ -3,6 +3,7 @@
 
 #include "common/text.h"
 #include "package/PackageConfig.h"
+#include "setup/WizardChoices.h"
 #include "setup/resource.h"
 
 namespace setup {
@@ -44,13 +45,9 @@ int FindEntryByPrefix(plat::DialogWindow& window, int list, const std::string& p
 }  // namespace
 
 bool ModelPage::OnInitDialog(plat::DialogWindow& window) {
-    pkg::PackageConfig config(context_.platform, context_.is64Bit);
     hasModels_ = true;
-    int count = config.ModelCount();
-    for (int i = 1; i <= count; ++i) {
-        pkg::ModelEntry entry = config.GetModelEntry(i);
-        if (entry.series >= 0) window.AddListItem(kModelList[entry.series], entry.name);
-    }
+    for (const pkg::ModelEntry& entry : context_.catalog.models())
+        window.AddListItem(kModelList[entry.series], entry.name);
 
     bool anyModel = false;
     for (int s = 0; s < pkg::kSeriesCount; ++s) {
@@ -67,7 +64,7 @@ bool ModelPage::OnInitDialog(plat::DialogWindow& window) {
     }
     if (!anyModel) hasModels_ = false;
 
-    pkg::ModelEntry preferred = config.DefaultModel();
+    const pkg::ModelEntry& preferred = context_.catalog.defaultModel();
     int series = preferred.series;
     if (series >= 0) {
         window.CheckButton(kSeriesRadio[series], true);
@@ -123,6 +120,12 @@ void ModelPage::TakeSelectedModel(plat::DialogWindow& window, int series) {
 bool ModelPage::SaveData(plat::DialogWindow& window) {
     defaultPrinter_ = window.IsButtonChecked(IDC_DEFAULT_PRINTER);
     return true;
+}
+
+void ModelPage::Collect(WizardChoices& choices) const {
+    choices.seriesIndex = series_;
+    choices.modelName = modelName_;
+    choices.defaultPrinter = defaultPrinter_;
 }
 
 }  // namespace setup

@@ -18,6 +18,10 @@ public:
 
     int osIndex() const { return osIndex_; }
     bool vietnameseFonts() const { return vietnameseFonts_; }
+    void Collect(WizardChoices& choices) const override {
+        choices.osIndex = osIndex_;
+        choices.vietnameseFonts = vietnameseFonts_;
+    }
 
 private:
     const WizardContext& context_;
