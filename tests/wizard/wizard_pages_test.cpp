@@ -133,8 +133,8 @@ TEST_F(WizardPagesTest, ModelWithoutAdvancedSetupForcesTypicalAfterAdvancedWasCh
     EXPECT_EQ(run.status, 1) << run.output;
     std::vector<std::string> typical = run.Lines("   1066 IDC_TYPICAL ");
     std::vector<std::string> advanced = run.Lines("   1067 IDC_ADVANCED ");
-    std::vector<std::string> note = run.Lines("   1068 IDC_MODE_NOTE1 ");
-    std::vector<std::string> note2 = run.Lines("   1069 IDC_MODE_NOTE2 ");
+    std::vector<std::string> note = run.Lines("   1068 IDC_MODE_NOTE ");
+    std::vector<std::string> note2 = run.Lines("   1069 IDC_ADVANCED_NOTE ");
     ASSERT_EQ(typical.size(), 2u) << run.output;
     // Advanced chosen for VTX-80R: its notes are shown.
     EXPECT_TRUE(Has(advanced[0], " checked")) << advanced[0];
