@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/support/host_files.h"
 #include "tests/support/shell.h"
@@ -27,6 +29,7 @@ ToolRun Pkgcheck(const std::string& args) {
 }
 
 fs::path ExamplePackage() { return fs::path(PKG_SOURCE_DIR) / "examples" / "package"; }
+fs::path Fixture(const std::string& name) { return fs::path(PKGCHECK_FIXTURES) / name; }
 
 // Replaces the first occurrence of `from`, failing the test when it is not there.
 void Edit(const fs::path& file, const std::string& from, const std::string& to) {
@@ -126,6 +129,43 @@ TEST_F(PkgcheckTest, BrokenCopyReportsEachProblemKind) {
     EXPECT_EQ(run.output.find("missing-file: W32\\VTX80R.GPD", first + 1), std::string::npos);
 }
 
+// Every line of the output that reports a problem of `kind`.
+std::vector<std::string> ProblemLines(const std::string& output, const std::string& kind) {
+    std::vector<std::string> lines;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("  " + kind + ": ", 0) == 0) lines.push_back(line);
+    return lines;
+}
+
+TEST_F(PkgcheckTest, MinidriverSwitchWithoutDataFileDllIsReportedPerOsRowAndFlavour) {
+    ToolRun run = Pkgcheck(Quoted(Fixture("minidriver_fault")));
+    EXPECT_EQ(run.status, 1);
+    // .XP raster: switch on, DLL empty; .Win7 standard: switch on, DLL key missing ("0").
+    // Not reported: .2K (both switches off), .XP standard (DLL set), .Win7 raster (switch "2").
+    std::vector<std::string> lines = ProblemLines(run.output, "minidriver-without-data-dll");
+    ASSERT_EQ(lines.size(), 2u) << run.output;
+    EXPECT_EQ(lines[0],
+              "  minidriver-without-data-dll: on 32-bit Windows the raster driver of [MD-1.XP] in "
+              "DRVCONFIG\\setup_ticket.ini has GDI2KDDKDEV on but GDIDataFileDLLName=\"\" names "
+              "no file: installing it fails with Message/IDS_ERR_LOSTDRIVERFILE");
+    EXPECT_EQ(lines[1],
+              "  minidriver-without-data-dll: on 32-bit Windows the standard driver of [MD-1.Win7] "
+              "in DRVCONFIG\\setup_ticket.ini has STD2KDDKDEV on but STDDataFileDLLName=\"0\" "
+              "names no file: installing it fails with Message/IDS_ERR_LOSTDRIVERFILE");
+    EXPECT_NE(run.output.find("      raster (minidriver), NO DATA-FILE DLL: installation fails\n"),
+              std::string::npos);
+}
+
+TEST_F(PkgcheckTest, MinidriverSwitchWithItsDataFileDllIsSound) {
+    ToolRun run = Pkgcheck(Quoted(Fixture("minidriver_sound")));
+    // The small fixture lacks driver files and language files, but nothing of this kind.
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(ProblemLines(run.output, "minidriver-without-data-dll").empty()) << run.output;
+    EXPECT_EQ(run.output.find("NO DATA-FILE DLL"), std::string::npos);
+    EXPECT_NE(run.output.find("      raster (minidriver)\n"), std::string::npos);
+}
+
 TEST_F(PkgcheckTest, EmptyDirectoryHasNoModels) {
     ToolRun run = Pkgcheck(Quoted(scratch_));
     EXPECT_EQ(run.status, 1);
@@ -154,7 +194,8 @@ TEST_F(PkgcheckTest, HelpNamesEveryProblemKind) {
     for (const char* kind :
          {"model-without-series", "no-models", "default-names-no-model", "missing-series-file",
           "missing-port-section", "missing-os-section", "missing-file", "dependent-list-too-long",
-          "startup-port-check", "missing-language-key", "missing-package-file", "--json"})
+          "minidriver-without-data-dll", "startup-port-check", "missing-language-key",
+          "missing-package-file", "--json"})
         EXPECT_NE(run.output.find(kind), std::string::npos) << kind;
 }
 
@@ -178,6 +219,15 @@ TEST_F(PkgcheckTest, JsonParsesAndCarriesTheReport) {
         " s['suffix'], f['kinds'][2]['driver']['pMonitorName'], f['dependentFits'],"
         " d['monitors'][0]['usb']['environment'], d['monitors'][1]['usb']['environment'])");
     EXPECT_EQ(facts.output, "0 VTX-80R 64 VTX-58R .Win7 VTX Language Monitor True Windows 4.0 None\n");
+
+    ToolRun fault = Pkgcheck("--json " + Quoted(Fixture("minidriver_fault")));
+    WriteHostFile(scratch_ / "fault.json", fault.output);
+    facts = ParseJson(scratch_ / "fault.json",
+                      "m=d['wordSizes'][0]['models'][0]\n"
+                      "print([(s['suffix'], f['flavour']) for s in m['systems'] for f in s['flavours']"
+                      " if f['minidriverWithoutDataDll']],"
+                      " sum(p['kind'] == 'minidriver-without-data-dll' for p in d['problems']))");
+    EXPECT_EQ(facts.output, "[('.XP', 'raster'), ('.Win7', 'standard')] 2\n");
 
     ToolRun broken = Pkgcheck("--json " + Quoted(BrokenCopy()));
     ASSERT_EQ(broken.status, 1);

@@ -29,6 +29,7 @@ void Flavour(JsonWriter& j, const FlavourView& f) {
     j.BeginObject();
     j.Key("flavour"); j.String(FlavourName(f.flavour));
     j.Key("minidriver"); j.Bool(f.minidriver);
+    j.Key("minidriverWithoutDataDll"); j.Bool(f.minidriverWithoutDataDll);
     j.Key("files");
     j.BeginObject();
     for (int slot = 0; slot < pkg::kDriverFileSlotCount; ++slot) {

@@ -76,6 +76,8 @@ private:
                         const std::vector<std::string>& sections);
     void NeedFile(const std::string& dir, const std::string& name, const std::string& namedBy);
     void CheckStartupPortCheck(pkg::PackageConfig& config, bool is64Bit);
+    void CheckMinidriverDataFile(FlavourView& flavour, const ModelView& model,
+                                 const std::string& section, const std::string& word);
     void CheckLanguage(const char* file, const std::vector<LanguageSection>& keys);
     void CheckPackageFiles(bool loadLicense);
 
@@ -210,6 +212,7 @@ ModelView Builder::ReadModel(pkg::PackageConfig& config, const ModelListing& mod
                              "[" + section + "] " + pkg::DriverFileKey(s, flavour) + " in " +
                                  view.seriesFile);
             }
+            CheckMinidriverDataFile(fv, view, section, word);
             std::string list = config.DependentFileList(model.name, os, flavour);
             fv.dependentBytes = list.size();
             fv.dependentFiles = SplitZeroList(list.data(), list.size());
@@ -244,6 +247,21 @@ ModelView Builder::ReadModel(pkg::PackageConfig& config, const ModelListing& mod
         view.systems.push_back(sys);
     }
     return view;
+}
+
+// The installation stops with Message/IDS_ERR_LOSTDRIVERFILE when the flavour's minidriver
+// switch is on and its data-file DLL names no file.
+void Builder::CheckMinidriverDataFile(FlavourView& fv, const ModelView& model,
+                                      const std::string& section, const std::string& word) {
+    const std::string& dll = fv.files[pkg::kExtraDataFile];
+    fv.minidriverWithoutDataDll = fv.minidriver && !pkg::NamesFile(dll);
+    if (!fv.minidriverWithoutDataDll) return;
+    std::string prefix = pkg::FlavourPrefix(fv.flavour);
+    Problem("minidriver-without-data-dll",
+            "on " + word + " Windows the " + FlavourName(fv.flavour) + " driver of [" + section +
+                "] in " + model.seriesFile + " has " + prefix + "2KDDKDEV on but " +
+                pkg::DriverFileKey(pkg::kExtraDataFile, fv.flavour) + "=" + Quote(dll) +
+                " names no file: installing it fails with Message/IDS_ERR_LOSTDRIVERFILE");
 }
 
 // setup refuses to start when the last listed model offers no USB, parallel or serial port in

@@ -59,6 +59,9 @@ struct KindView {
 struct FlavourView {
     pkg::Flavour flavour = pkg::Flavour::Raster;
     bool minidriver = false;
+    // The minidriver switch is on while the data-file DLL (DataFileDLLName) is empty or starts
+    // with '0': installing this flavour fails with Message/IDS_ERR_LOSTDRIVERFILE.
+    bool minidriverWithoutDataDll = false;
     std::array<std::string, pkg::kDriverFileSlotCount> files;
     std::vector<std::string> dependentFiles;
     std::size_t dependentBytes = 0;  // bytes the list needs, terminators included

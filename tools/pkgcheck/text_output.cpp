@@ -23,7 +23,8 @@ void PrintMonitor(std::ostream& out, const char* what, const MonitorView& m, boo
 
 void PrintFlavour(std::ostream& out, const FlavourView& f) {
     const DriverView& d = f.kinds[0].driver;
-    out << "      " << FlavourName(f.flavour) << (f.minidriver ? " (minidriver)" : "") << "\n";
+    out << "      " << FlavourName(f.flavour) << (f.minidriver ? " (minidriver)" : "")
+        << (f.minidriverWithoutDataDll ? ", NO DATA-FILE DLL: installation fails" : "") << "\n";
     out << "        driver record: cVersion " << d.cVersion << ", environment "
         << Env(d.environment) << ", path " << d.driverPath << ", data " << d.dataFile
         << ", config " << d.configFile << ", help " << d.helpFile << "\n";
