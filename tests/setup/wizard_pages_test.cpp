@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/wizard/wizard_run.h"
+#include "tests/setup/wizard_run.h"
+#include "tests/support/transcript_checks.h"
 
 namespace {
 
 using wizardtest::RunResult;
+using namespace testsupport;
 
 constexpr const char* kReceipt = "DRVCONFIG\\setup_receipt.ini";
 constexpr const char* kSetupIni = "DRVCONFIG\\setup.ini";
@@ -29,7 +31,7 @@ protected:
 
 // The dumped line of a control in the last `show` of the run; empty when there is none.
 std::string LastDump(const RunResult& run, const std::string& idAndName) {
-    std::vector<std::string> lines = run.Lines("   " + idAndName + " ");
+    std::vector<std::string> lines = ControlStates(run.output, idAndName);
     return lines.empty() ? std::string() : lines.back();
 }
 
@@ -46,7 +48,7 @@ TEST_F(WizardPagesTest, DefaultModelIsTheFirstEntryThatBeginsWithItsName) {
     EXPECT_EQ(run.status, 1) << run.output;
     std::string receipt = LastDump(run, "1030 IDC_MODELS_RECEIPT");
     EXPECT_TRUE(Has(receipt, "[\"PX-6100\", \"px-6\"] selected #0")) << receipt;
-    EXPECT_TRUE(run.Shows("Install pressed (model \"PX-6100\"")) << run.output;
+    EXPECT_TRUE(RequestedInstall(run.output, "PX-6100")) << run.output;
 }
 
 TEST_F(WizardPagesTest, DefaultModelChecksItsSeriesAndEnablesOnlyItsList) {
@@ -79,7 +81,7 @@ TEST_F(WizardPagesTest, DefaultModelChecksItsSeriesAndEnablesOnlyItsList) {
             std::string line = LastDump(run, list);
             EXPECT_EQ(Has(line, " disabled"), std::string(list) != c.enabledList) << line;
         }
-        EXPECT_TRUE(run.Shows("Install pressed (model \"" + std::string(c.model) + "\"")) << run.output;
+        EXPECT_TRUE(RequestedInstall(run.output, c.model)) << run.output;
     }
 }
 
@@ -101,7 +103,7 @@ TEST_F(WizardPagesTest, SwitchingSeriesKeepsEachListsOwnSelection) {
         EXPECT_EQ(run.status, 1) << run.output;
         EXPECT_TRUE(Has(LastDump(run, "1030 IDC_MODELS_RECEIPT"), "selected #0"));
         EXPECT_TRUE(Has(LastDump(run, "1032 IDC_MODELS_LABEL"), "selected #1"));
-        EXPECT_TRUE(run.Shows("Install pressed (model \"" + std::string(c.model) + "\"")) << run.output;
+        EXPECT_TRUE(RequestedInstall(run.output, c.model)) << run.output;
     }
 }
 
@@ -131,10 +133,10 @@ TEST_F(WizardPagesTest, ModelWithoutAdvancedSetupForcesTypicalAfterAdvancedWasCh
         "click 1\nshow\n"
         "click 1\nclick 1\nclick 1\n");
     EXPECT_EQ(run.status, 1) << run.output;
-    std::vector<std::string> typical = run.Lines("   1066 IDC_TYPICAL ");
-    std::vector<std::string> advanced = run.Lines("   1067 IDC_ADVANCED ");
-    std::vector<std::string> note = run.Lines("   1068 IDC_MODE_NOTE ");
-    std::vector<std::string> note2 = run.Lines("   1069 IDC_ADVANCED_NOTE ");
+    std::vector<std::string> typical = ControlStates(run.output, "1066 IDC_TYPICAL");
+    std::vector<std::string> advanced = ControlStates(run.output, "1067 IDC_ADVANCED");
+    std::vector<std::string> note = ControlStates(run.output, "1068 IDC_MODE_NOTE");
+    std::vector<std::string> note2 = ControlStates(run.output, "1069 IDC_ADVANCED_NOTE");
     ASSERT_EQ(typical.size(), 2u) << run.output;
     // Advanced chosen for VTX-80R: its notes are shown.
     EXPECT_TRUE(Has(advanced[0], " checked")) << advanced[0];
@@ -146,7 +148,7 @@ TEST_F(WizardPagesTest, ModelWithoutAdvancedSetupForcesTypicalAfterAdvancedWasCh
     EXPECT_TRUE(Has(advanced[1], " disabled")) << advanced[1];
     EXPECT_TRUE(Has(note[1], "\"This printer model is installed with the typical")) << note[1];
     EXPECT_TRUE(Has(note2[1], " hidden")) << note2[1];
-    EXPECT_TRUE(run.Shows("Install pressed (model \"VTX-L60\", Typical mode")) << run.output;
+    EXPECT_TRUE(RequestedInstall(run.output, "VTX-L60", "Typical", 3)) << run.output;
 }
 
 TEST_F(WizardPagesTest, AdvancedChoiceReachesTheInstallationWhenTheModelAllowsIt) {
@@ -154,7 +156,7 @@ TEST_F(WizardPagesTest, AdvancedChoiceReachesTheInstallationWhenTheModelAllowsIt
     RunResult run = Run("click 1\nclick IDC_ADVANCED\nclick IDC_TYPICAL\nclick IDC_ADVANCED\n"
                         "click 1\nclick 1\nclick 1\n");
     EXPECT_EQ(run.status, 1) << run.output;
-    EXPECT_TRUE(run.Shows("Install pressed (model \"VTX-80R\", Advanced mode, OS index 7)"))
+    EXPECT_TRUE(RequestedInstall(run.output, "VTX-80R", "Advanced", 7))
         << run.output;
 }
 
@@ -217,15 +219,15 @@ TEST_F(WizardPagesTest, OsGateRefusesEachSystemTheModelDoesNotSupportAndStaysOnT
         RunResult run = Run("click 1\nclick 1\nclick 1\nclick 1\nkey Escape\n");
         if (*c.message) {
             EXPECT_EQ(run.status, 0) << run.output;
-            std::vector<std::string> boxes = run.MessageBoxes();
+            std::vector<std::string> boxes = MessageBoxes(run.output);
             ASSERT_EQ(boxes.size(), 2u) << run.output;  // each Next on the OS page is refused
             EXPECT_TRUE(Has(boxes[0], c.message)) << boxes[0];
-            EXPECT_FALSE(run.Shows("shows page IDD_PORT_PAGE")) << run.output;
-            EXPECT_EQ(run.Count("shows page IDD_OS_PAGE"), 3) << run.output;
+            EXPECT_FALSE(ShowedPage(run.output, "IDD_PORT_PAGE")) << run.output;
+            EXPECT_EQ(CountPagesShown(run.output, "IDD_OS_PAGE"), 3) << run.output;
         } else {
             EXPECT_EQ(run.status, 1) << run.output;
-            EXPECT_TRUE(run.MessageBoxes().empty()) << run.output;
-            EXPECT_TRUE(run.Shows("Install pressed")) << run.output;
+            EXPECT_TRUE(MessageBoxes(run.output).empty()) << run.output;
+            EXPECT_TRUE(CountInstallRequests(run.output) > 0) << run.output;
         }
     }
 }
@@ -237,8 +239,8 @@ TEST_F(WizardPagesTest, ModelWithoutPortSectionIsTypicalOnlyWith38400AndRefusedO
     RunResult run = Run("click 1\nshow\nclick 1\nclick 1\nkey Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(Has(LastDump(run, "1067 IDC_ADVANCED"), " disabled"));
-    ASSERT_EQ(run.MessageBoxes().size(), 1u) << run.output;
-    EXPECT_TRUE(Has(run.MessageBoxes()[0], "does not support Windows 7.")) << run.output;
+    ASSERT_EQ(MessageBoxes(run.output).size(), 1u) << run.output;
+    EXPECT_TRUE(Has(MessageBoxes(run.output)[0], "does not support Windows 7.")) << run.output;
 }
 
 TEST_F(WizardPagesTest, BaudRateOfTheModelIsPreselectedAnd14400Selects38400) {
@@ -268,7 +270,7 @@ TEST_F(WizardPagesTest, BaudPreselectionIsReappliedOnlyAfterGoingBackPastTheMode
                         "click 1\nclick 1\nclick 1\nshow\n"  // preselected again
                         "key Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    std::vector<std::string> baud = run.Lines("   1041 IDC_BAUD_RATE ");
+    std::vector<std::string> baud = ControlStates(run.output, "1041 IDC_BAUD_RATE");
     ASSERT_EQ(baud.size(), 2u) << run.output;
     EXPECT_TRUE(Has(baud[0], "selected #9")) << baud[0];
     EXPECT_TRUE(Has(baud[1], "selected #6")) << baud[1];
@@ -286,7 +288,7 @@ TEST_F(WizardPagesTest, RefusedSystemKeepsItsPreselectionUntilTheUserGoesBackToT
         "choose IDC_MODELS_RECEIPT VTX-58R\n"
         "click 1\nclick 1\nclick 1\nshow\nkey Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_EQ(run.MessageBoxes().size(), 2u) << run.output;
+    EXPECT_EQ(MessageBoxes(run.output).size(), 2u) << run.output;
     std::string baud = LastDump(run, "1041 IDC_BAUD_RATE");
     EXPECT_TRUE(Has(baud, "selected #5")) << baud;
 }
@@ -299,7 +301,7 @@ TEST_F(WizardPagesTest, VietnameseFontsAreInstalledOnEveryEntryOfTheLastPageWhil
         "click IDC_BACK\nuntick IDC_VIETNAMESE_FONTS\nclick 1\n"
         "key Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_EQ(run.Count("Vietnamese fonts requested"), 2) << run.output;
+    EXPECT_EQ(CountFontInstallRequests(run.output), 2) << run.output;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Model entries, the model count, the default model and the package paths.
 #include <gtest/gtest.h>
 
-#include "tests/setup/config_fixture.h"
+#include "tests/package/config_fixture.h"
 
 namespace setuptest {
 namespace {

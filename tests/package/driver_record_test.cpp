@@ -5,7 +5,7 @@
 
 #include "platform/win_constants.h"
 #include "package/SpoolerRecords.h"
-#include "tests/setup/config_fixture.h"
+#include "tests/package/config_fixture.h"
 
 namespace setuptest {
 namespace {

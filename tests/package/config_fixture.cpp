@@ -1,5 +1,5 @@
 // The fixture-package test base.
-#include "tests/setup/config_fixture.h"
+#include "tests/package/config_fixture.h"
 
 #include <cstring>
 
@@ -11,7 +11,7 @@ void ConfigTest::Load(const std::string& fixture, bool is64Bit, const std::strin
     options.preset = preset;
     options.currentDir = currentDir;
     std::string error;
-    machine_ = testsupport::PackageMachine::Create(testsupport::SetupFixture(fixture), options,
+    machine_ = testsupport::PackageMachine::Create(testsupport::PackageFixture(fixture), options,
                                                    error);
     ASSERT_TRUE(machine_) << error;
     config_ = std::make_unique<pkg::PackageConfig>(machine_->platform(), is64Bit);

@@ -9,16 +9,10 @@
 
 namespace wizardtest {
 
+// The transcript is read through the shared checks of tests/support/transcript_checks.h.
 struct RunResult {
     int status = -1;     // setup's exit status (3: the script went wrong)
     std::string output;  // the transcript lines of the run, "setup: ..." and winsim's notes
-
-    bool Shows(const std::string& text) const { return output.find(text) != std::string::npos; }
-    int Count(const std::string& text) const;
-    // Every transcript line that contains `text`, in order.
-    std::vector<std::string> Lines(const std::string& text) const;
-    // The message boxes shown, each line as the transcript writes it.
-    std::vector<std::string> MessageBoxes() const { return Lines("message box "); }
 };
 
 class WizardMachine : public ::testing::Test {

@@ -11,7 +11,7 @@
 #include "setup/ProgressDialog.h"
 #include "setup/resource.h"
 #include "tests/support/package_machine.h"
-#include "tests/wizard/recording_window.h"
+#include "tests/setup/recording_window.h"
 
 namespace {
 

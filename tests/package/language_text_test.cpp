@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "package/LanguageText.h"
-#include "tests/setup/config_fixture.h"
+#include "tests/package/config_fixture.h"
 
 namespace setuptest {
 namespace {

@@ -14,7 +14,7 @@ namespace setuptest {
 
 class ConfigTest : public ::testing::Test {
 protected:
-    // Loads tests/setup/fixtures/<name> into "C:\Pkg" of a machine made from `preset`; setup
+    // Loads tests/package/fixtures/<name> into "C:\Pkg" of a machine made from `preset`; setup
     // runs from there with the package root as current directory.
     void Load(const std::string& fixture, bool is64Bit = false,
               const std::string& preset = "windows-7-x86", const std::string& currentDir = "");

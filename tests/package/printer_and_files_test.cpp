@@ -1,7 +1,7 @@
 // The printer record, the eleven driver files, the minidriver flag and the ".PORT" settings.
 #include <gtest/gtest.h>
 
-#include "tests/setup/config_fixture.h"
+#include "tests/package/config_fixture.h"
 
 namespace setuptest {
 namespace {

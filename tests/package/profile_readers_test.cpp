@@ -3,7 +3,7 @@
 
 #include "package/Gb2312Font.h"
 #include "package/ProfileReaders.h"
-#include "tests/setup/config_fixture.h"
+#include "tests/package/config_fixture.h"
 
 namespace setuptest {
 namespace {

@@ -1,12 +1,11 @@
 // winsim runs of the setup program for the wizard's scenario tests.
-#include "tests/wizard/wizard_run.h"
+#include "tests/setup/wizard_run.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include <cctype>
 
@@ -35,21 +34,6 @@ std::string Quote(const std::string& text) {
 }
 
 }  // namespace
-
-int RunResult::Count(const std::string& text) const {
-    int n = 0;
-    for (size_t pos = output.find(text); pos != std::string::npos; pos = output.find(text, pos + 1))
-        ++n;
-    return n;
-}
-
-std::vector<std::string> RunResult::Lines(const std::string& text) const {
-    std::vector<std::string> lines;
-    std::istringstream in(output);
-    for (std::string line; std::getline(in, line);)
-        if (line.find(text) != std::string::npos) lines.push_back(line);
-    return lines;
-}
 
 void WizardMachine::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

@@ -3,23 +3,22 @@
 // missing language texts.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 #include <vector>
 
-#include "tests/wizard/wizard_run.h"
+#include "tests/setup/wizard_run.h"
+#include "tests/support/transcript_checks.h"
 
 namespace {
 
 using wizardtest::RunResult;
-
-constexpr const char* kNotBuilt = "the installation engine is not built yet";
+using namespace testsupport;
 
 class WizardFrameTest : public wizardtest::WizardMachine {};
 
 // The state words of the dumped line of control `id` in each `show`, in order.
 std::vector<std::string> DumpLines(const RunResult& run, const std::string& idAndName) {
-    return run.Lines("   " + idAndName + " ");
+    return ControlStates(run.output, idAndName);
 }
 
 bool Disabled(const std::string& line) { return line.find(" disabled") != std::string::npos; }
@@ -33,10 +32,10 @@ TEST_F(WizardFrameTest, NonAdministratorIsRefusedFromWindows2000OnAfterTheFirstP
         Create(preset, {"admin=0"});
         RunResult run = Run("");
         EXPECT_EQ(run.status, 0) << run.output;
-        ASSERT_EQ(run.MessageBoxes().size(), 1u) << run.output;
-        EXPECT_TRUE(run.Shows("You need administrator rights")) << run.output;
-        EXPECT_TRUE(run.Shows("shows page IDD_LICENSE_PAGE")) << run.output;
-        EXPECT_TRUE(run.Shows("closes window \"Printer Driver Setup\"")) << run.output;
+        ASSERT_EQ(MessageBoxes(run.output).size(), 1u) << run.output;
+        EXPECT_TRUE(ShowedMessage(run.output, "You need administrator rights")) << run.output;
+        EXPECT_TRUE(ShowedPage(run.output, "IDD_LICENSE_PAGE")) << run.output;
+        EXPECT_TRUE(ClosedWindow(run.output, "Printer Driver Setup")) << run.output;
     }
 }
 
@@ -44,7 +43,7 @@ TEST_F(WizardFrameTest, Windows95NeedsNoAdministrator) {
     Create("windows-95", {"admin=0"});
     RunResult run = Run("key Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(run.MessageBoxes().empty()) << run.output;
+    EXPECT_TRUE(MessageBoxes(run.output).empty()) << run.output;
 }
 
 TEST_F(WizardFrameTest, UnknownPlatformIsReportedAndTheWizardGoesOnAsTheFirstOsRow) {
@@ -54,9 +53,9 @@ TEST_F(WizardFrameTest, UnknownPlatformIsReportedAndTheWizardGoesOnAsTheFirstOsR
     Create("xp-x86", {"platform=0", "admin=0"});
     RunResult run = Run("answer OK\nanswer OK\nkey Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_EQ(run.Count("This version of Windows is not recognised."), 2) << run.output;
-    EXPECT_EQ(run.MessageBoxes().size(), 2u) << run.output;
-    EXPECT_TRUE(run.Shows("shows page IDD_LICENSE_PAGE")) << run.output;
+    EXPECT_EQ(CountMessages(run.output, "This version of Windows is not recognised."), 2) << run.output;
+    EXPECT_EQ(MessageBoxes(run.output).size(), 2u) << run.output;
+    EXPECT_TRUE(ShowedPage(run.output, "IDD_LICENSE_PAGE")) << run.output;
 }
 
 TEST_F(WizardFrameTest, MissingSidePictureEndsTheWizardBeforeTheAdministratorCheck) {
@@ -64,8 +63,8 @@ TEST_F(WizardFrameTest, MissingSidePictureEndsTheWizardBeforeTheAdministratorChe
     RemovePackageFile("DRVCONFIG\\Left.bmp");
     RunResult run = Run("");
     EXPECT_EQ(run.status, 0) << run.output;
-    ASSERT_EQ(run.MessageBoxes().size(), 1u) << run.output;
-    EXPECT_TRUE(run.Shows("The picture DRVCONFIG\\Left.bmp of this package cannot be loaded"))
+    ASSERT_EQ(MessageBoxes(run.output).size(), 1u) << run.output;
+    EXPECT_TRUE(ShowedMessage(run.output, "The picture DRVCONFIG\\Left.bmp of this package cannot be loaded"))
         << run.output;
 }
 
@@ -76,17 +75,17 @@ TEST_F(WizardFrameTest, MissingLicenseEndsTheWizardOnlyWhenTheAgreementIsOn) {
     RemovePackageFile("DRVCONFIG\\Left.bmp");
     RunResult on = Run("");
     EXPECT_EQ(on.status, 0) << on.output;
-    ASSERT_EQ(on.MessageBoxes().size(), 1u) << on.output;
-    EXPECT_TRUE(on.Shows("License.txt of this package cannot be opened")) << on.output;
-    EXPECT_FALSE(on.Shows("shows page")) << on.output;
+    ASSERT_EQ(MessageBoxes(on.output).size(), 1u) << on.output;
+    EXPECT_TRUE(ShowedMessage(on.output, "License.txt of this package cannot be opened")) << on.output;
+    EXPECT_FALSE(ShowedPage(on.output, "")) << on.output;
 
     Create("xp-x86");
     RemovePackageFile("License.txt");
     SetIni("DRVCONFIG\\setup.ini", "DEVICENAME", "LOADLICENSE", "0");
     RunResult off = Run("key Escape\n");
     EXPECT_EQ(off.status, 0) << off.output;
-    EXPECT_TRUE(off.MessageBoxes().empty()) << off.output;
-    EXPECT_TRUE(off.Shows("shows page IDD_MODEL_PAGE")) << off.output;
+    EXPECT_TRUE(MessageBoxes(off.output).empty()) << off.output;
+    EXPECT_TRUE(ShowedPage(off.output, "IDD_MODEL_PAGE")) << off.output;
 }
 
 TEST_F(WizardFrameTest, AgreementNextFollowsAcceptAndRejectAndStaysEnabledComingBack) {
@@ -121,7 +120,7 @@ TEST_F(WizardFrameTest, AgreementOffOpensOnTheModelPageWhereBackIsImpossible) {
         "click IDC_BACK\nshow\n"
         "key Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_FALSE(run.Shows("shows page IDD_LICENSE_PAGE")) << run.output;
+    EXPECT_FALSE(ShowedPage(run.output, "IDD_LICENSE_PAGE")) << run.output;
     std::vector<std::string> next = DumpLines(run, "1 IDOK");
     std::vector<std::string> back = DumpLines(run, "1002 IDC_BACK");
     ASSERT_EQ(next.size(), 3u) << run.output;
@@ -148,9 +147,10 @@ TEST_F(WizardFrameTest, NextReadsInstallOnlyOnTheLastPageAndInstallEndsAsNotBuil
         "expect-text 1 &Install\nclick 1\n");
     // Not a success: the installation itself does not exist yet.
     EXPECT_EQ(run.status, 1) << run.output;
-    EXPECT_EQ(run.Count(kNotBuilt), 1) << run.output;
-    EXPECT_TRUE(run.Shows("model \"VTX-80R\", Typical mode, OS index 7")) << run.output;
-    EXPECT_TRUE(run.Shows("closes window \"Printer Driver Setup\"")) << run.output;
+    EXPECT_TRUE(SaidEngineNotBuilt(run.output)) << run.output;
+    EXPECT_EQ(CountInstallRequests(run.output), 1) << run.output;
+    EXPECT_TRUE(RequestedInstall(run.output, "VTX-80R", "Typical", 7)) << run.output;
+    EXPECT_TRUE(ClosedWindow(run.output, "Printer Driver Setup")) << run.output;
 }
 
 TEST_F(WizardFrameTest, CancelEscapeAndTheCloseBoxEndTheWizardWithoutAQuestion) {
@@ -159,9 +159,9 @@ TEST_F(WizardFrameTest, CancelEscapeAndTheCloseBoxEndTheWizardWithoutAQuestion) 
         SCOPED_TRACE(action);
         RunResult run = Run("click IDC_ACCEPT\nclick 1\n" + std::string(action) + "\n");
         EXPECT_EQ(run.status, 0) << run.output;
-        EXPECT_TRUE(run.MessageBoxes().empty()) << run.output;
-        EXPECT_FALSE(run.Shows(kNotBuilt)) << run.output;
-        EXPECT_TRUE(run.Shows("closes window \"Printer Driver Setup\"")) << run.output;
+        EXPECT_TRUE(MessageBoxes(run.output).empty()) << run.output;
+        EXPECT_FALSE(SaidEngineNotBuilt(run.output)) << run.output;
+        EXPECT_TRUE(ClosedWindow(run.output, "Printer Driver Setup")) << run.output;
     }
 }
 
@@ -169,10 +169,10 @@ TEST_F(WizardFrameTest, F1OpensTheHelpDocumentOnceAndThenBringsItsWindowForward)
     Create("xp-x86");
     RunResult run = Run("key F1\nkey F1\nkey Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    std::vector<std::string> shell = run.Lines("shell: open");
+    std::vector<std::string> shell = ShellOpens(run.output);
     ASSERT_EQ(shell.size(), 1u) << run.output;
     EXPECT_NE(shell[0].find("C:\\Package\\SetupHelp.txt"), std::string::npos) << shell[0];
-    EXPECT_TRUE(run.Shows("brings window \"SetupHelp.txt - Notepad\" to the top")) << run.output;
+    EXPECT_TRUE(BroughtToTop(run.output, "SetupHelp.txt - Notepad")) << run.output;
 }
 
 TEST_F(WizardFrameTest, F1FindsAHelpWindowOpenedBeforeTheWizard) {
@@ -183,8 +183,8 @@ TEST_F(WizardFrameTest, F1FindsAHelpWindowOpenedBeforeTheWizard) {
               0);
     RunResult run = Run("key F1\nkey Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_FALSE(run.Shows("shell:")) << run.output;
-    EXPECT_TRUE(run.Shows("restores window \"SetupHelp.txt - Notepad\"")) << run.output;
+    EXPECT_FALSE(!ShellOpens(run.output).empty()) << run.output;
+    EXPECT_TRUE(RestoredWindow(run.output, "SetupHelp.txt - Notepad")) << run.output;
 }
 
 TEST_F(WizardFrameTest, HelpDocumentNameIsCutTo97Characters) {
@@ -193,7 +193,7 @@ TEST_F(WizardFrameTest, HelpDocumentNameIsCutTo97Characters) {
     SetIni("language\\setup.ini", "Help Guide", "Name", name.c_str());
     RunResult run = Run("key F1\nkey Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    std::vector<std::string> shell = run.Lines("shell: open");
+    std::vector<std::string> shell = ShellOpens(run.output);
     ASSERT_EQ(shell.size(), 1u) << run.output;
     // 90 letters h and the first seven of the rest: 97 characters.
     std::string cut = name.substr(0, 97);
@@ -211,7 +211,7 @@ TEST_F(WizardFrameTest, AboutBoxAnswersEverySystemMenuCommandFrom16To31) {
         "click 1\n";
     RunResult run = Run("sys 16\n" + about + "sys 31\n" + about + "key Escape\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_EQ(run.Count("closes window \"About Printer Driver Setup\""), 2) << run.output;
+    EXPECT_EQ(CountWindowsClosed(run.output, "About Printer Driver Setup"), 2) << run.output;
 }
 
 // Every control line of every `show` in the run, and how many carry the GB2312 font.
@@ -221,9 +221,7 @@ struct FontCount {
 };
 FontCount CountFonts(const RunResult& run) {
     FontCount count;
-    std::regex control("^setup:\\s+-?\\d+ [A-Z_0-9]+ ");
-    for (const std::string& line : run.Lines("setup:   ")) {
-        if (!std::regex_search(line, control)) continue;
+    for (const std::string& line : AllControlStates(run.output)) {
         ++count.controls;
         if (line.find("font ") != std::string::npos && line.find(" 13 charset 134") != std::string::npos)
             ++count.gb2312;
@@ -259,8 +257,8 @@ TEST_F(WizardFrameTest, WithoutTheLanguageFileEveryTextIsEmptyAndTheWizardStillW
         "show\n"
         "expect-text 1 \nclick 1\n");
     EXPECT_EQ(run.status, 1) << run.output;
-    EXPECT_TRUE(run.Shows(kNotBuilt)) << run.output;
-    EXPECT_TRUE(run.Shows("is now titled \"\"")) << run.output;
+    EXPECT_TRUE(SaidEngineNotBuilt(run.output)) << run.output;
+    EXPECT_TRUE(RetitledTo(run.output, "")) << run.output;
     for (const char* control : {"1 IDOK", "1002 IDC_BACK", "2 IDCANCEL", "1093 IDC_HELP_HINT",
                                 "1095 IDC_PORT_GROUP", "1052 IDC_RASTER"}) {
         std::vector<std::string> lines = DumpLines(run, control);
@@ -276,10 +274,10 @@ TEST_F(WizardFrameTest, StartedFromAnotherDirectoryFindsNoPortAndEndsWithAnEmpty
     WriteMachineFile("C:\\Other\\readme.txt", "elsewhere");
     RunResult run = Run("", "C:\\Other");
     EXPECT_EQ(run.status, 0) << run.output;
-    std::vector<std::string> boxes = run.MessageBoxes();
+    std::vector<std::string> boxes = MessageBoxes(run.output);
     ASSERT_EQ(boxes.size(), 1u) << run.output;
     EXPECT_NE(boxes[0].find("] \"\" ->"), std::string::npos) << boxes[0];
-    EXPECT_FALSE(run.Shows("opens window \"Printer Driver Setup\"")) << run.output;
+    EXPECT_FALSE(OpenedWindow(run.output, "Printer Driver Setup")) << run.output;
 }
 
 }  // namespace

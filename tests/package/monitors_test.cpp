@@ -1,7 +1,7 @@
 // Port-monitor and language-monitor records of "COMMON-MONITOR" + OS suffix.
 #include <gtest/gtest.h>
 
-#include "tests/setup/config_fixture.h"
+#include "tests/package/config_fixture.h"
 
 namespace setuptest {
 namespace {
