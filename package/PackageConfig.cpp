@@ -2,11 +2,9 @@
 // files, all read through the profile functions with the package's conventions.
 #include "package/PackageConfig.h"
 
-#include <utility>
-
 #include "common/text.h"
-#include "platform/win_constants.h"
 #include "package/ProfileReaders.h"
+#include "platform/win_constants.h"
 
 namespace pkg {
 
@@ -218,9 +216,10 @@ PrinterRecord PackageConfig::ReadPrinterRecord(const std::string& model, int os,
 DriverFileSet PackageConfig::DriverFiles(const std::string& model, int os, Flavour flavour) {
     std::string section = ModelOsSection(model, os);
     DriverFileSet set;
-    for (int slot = 0; slot < kDriverFileSlotCount; ++slot)
-        set.names[slot] =
-            ReadSeries(section, DriverFileKey(static_cast<DriverFileSlot>(slot), flavour), kLongText);
+    for (int slot = 0; slot < kDriverFileSlotCount; ++slot) {
+        auto key = DriverFileKey(static_cast<DriverFileSlot>(slot), flavour);
+        set.names[slot] = ReadSeries(section, key, kLongText);
+    }
     return set;
 }
 
@@ -235,16 +234,18 @@ PortMonitorRecords PackageConfig::ReadPortMonitors(int os) {
     auto read = [&](const std::string& key, std::uint32_t size) {
         return section.empty() ? std::string("0") : ReadSetupIni(section, key, size);
     };
-    PortMonitorRecords records;
-    for (auto [prefix, record] : {std::pair<std::string, PortMonitorRecord*>{"USBMONitor", &records.usb},
-                                  {"COMMONitor", &records.serial}}) {
-        record->name = read(prefix + "PName", kShortText);
-        record->environment = EnvironmentOf(os);
-        record->dllName = read(prefix + "PDLLName", kLongText);
-        record->uiDllName = read(prefix + "PUIDLLName", kShortText);
-        record->version = AsDword(ParseLeadingNumber(read(prefix + "Version", kVersionText).c_str()));
-    }
-    return records;
+    // The USB and the serial monitor have the same keys under their own prefix.
+    auto monitor = [&](const std::string& prefix) {
+        PortMonitorRecord record;
+        record.name = read(prefix + "PName", kShortText);
+        record.environment = EnvironmentOf(os);
+        record.dllName = read(prefix + "PDLLName", kLongText);
+        record.uiDllName = read(prefix + "PUIDLLName", kShortText);
+        record.version =
+            AsDword(ParseLeadingNumber(read(prefix + "Version", kVersionText).c_str()));
+        return record;
+    };
+    return PortMonitorRecords{monitor("USBMONitor"), monitor("COMMONitor")};
 }
 
 LanguageMonitorRecord PackageConfig::ReadLanguageMonitorKeys(int os) {
