@@ -26,7 +26,7 @@ TEST(DriverNameKey, DependsOnTheOsRowAndThePortKind) {
         {4, static_cast<PortKind>(9), ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PackageConfig::DriverNameKey(c.os, c.kind), c.key)
+        EXPECT_STREQ(PackageConfig::DriverNameKey(c.os, c.kind), c.key)
             << "os " << c.os << " kind " << c.kind;
 }
 
