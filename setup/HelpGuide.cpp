@@ -4,12 +4,12 @@
 #include <string>
 
 #include "platform/win_constants.h"
-#include "setup/LanguageText.h"
+#include "package/LanguageText.h"
 
 namespace setup {
 
 void OpenHelpGuide(plat::Platform& platform, plat::WindowRef owner) {
-    LanguageText guide(platform, "Help Guide");
+    pkg::LanguageText guide(platform, "Help Guide");
     plat::Desktop& desktop = platform.desktop();
     std::string caption = guide.Get("Caption");
     // Without a caption there is nothing to look for: an empty title would match some unrelated

@@ -45,7 +45,7 @@ bool LicensePage::LoadLicense(plat::DialogWindow& window) {
 
 void LicensePage::OnShowWindow(plat::DialogWindow& window, bool shown) {
     if (!shown) return;
-    LanguageText legal(context_.platform, "Legal");
+    pkg::LanguageText legal(context_.platform, "Legal");
     window.SetItemText(IDC_AGREEMENT_GROUP, legal.Get("Agreement"));
     window.SetItemText(IDC_ACCEPT, legal.Get("Accept"));
     window.SetItemText(IDC_REJECT, legal.Get("Reject"));

@@ -8,14 +8,14 @@ namespace setup {
 bool ModePage::OnInitDialog(plat::DialogWindow& window) {
     typical_ = true;
     window.CheckButton(IDC_TYPICAL, true);
-    window.SetItemText(IDC_MODE_NOTE1, LanguageText(context_.platform, "Mode").Get("Note1"));
+    window.SetItemText(IDC_MODE_NOTE, pkg::LanguageText(context_.platform, "Mode").Get("Note1"));
     ApplyFontMode(context_, window);
     return true;
 }
 
 void ModePage::OnShowWindow(plat::DialogWindow& window, bool shown) {
     if (!shown) return;
-    LanguageText texts(context_.platform, "Mode");
+    pkg::LanguageText texts(context_.platform, "Mode");
     window.SetItemText(IDC_MODE_GROUP, texts.Get("Type"));
     window.SetItemText(IDC_TYPICAL, texts.Get("Typical"));
     window.SetItemText(IDC_ADVANCED, texts.Get("Advanced"));
@@ -36,18 +36,18 @@ bool ModePage::OnCommand(plat::DialogWindow& window, int id, int code) {
 }
 
 void ModePage::ChooseTypical(plat::DialogWindow& window) {
-    window.SetItemText(IDC_MODE_NOTE1, LanguageText(context_.platform, "Mode").Get("Note1"));
-    window.ShowItem(IDC_MODE_NOTE2, false);
-    window.ShowItem(IDC_MODE_NOTE3, false);
+    window.SetItemText(IDC_MODE_NOTE, pkg::LanguageText(context_.platform, "Mode").Get("Note1"));
+    window.ShowItem(IDC_ADVANCED_NOTE, false);
+    window.ShowItem(IDC_UNUSED_MODE_NOTE, false);
     typical_ = true;
 }
 
 void ModePage::ChooseAdvanced(plat::DialogWindow& window) {
-    LanguageText texts(context_.platform, "Mode");
-    window.SetItemText(IDC_MODE_NOTE1, texts.Get("Note2"));
-    window.SetItemText(IDC_MODE_NOTE2, texts.Get("Note3"));
-    window.ShowItem(IDC_MODE_NOTE2, true);
-    window.ShowItem(IDC_MODE_NOTE3, false);
+    pkg::LanguageText texts(context_.platform, "Mode");
+    window.SetItemText(IDC_MODE_NOTE, texts.Get("Note2"));
+    window.SetItemText(IDC_ADVANCED_NOTE, texts.Get("Note3"));
+    window.ShowItem(IDC_ADVANCED_NOTE, true);
+    window.ShowItem(IDC_UNUSED_MODE_NOTE, false);
     typical_ = false;
 }
 
@@ -61,9 +61,9 @@ void ModePage::ApplyAdvancedSetup(plat::DialogWindow& window, bool advancedAllow
     // read as chosen.
     window.CheckButton(IDC_ADVANCED, false);
     window.CheckButton(IDC_TYPICAL, true);
-    window.SetItemText(IDC_MODE_NOTE1, context_.messages.Get("IDS_TYPICAL_NOTES"));
-    window.ShowItem(IDC_MODE_NOTE2, false);
-    window.ShowItem(IDC_MODE_NOTE3, false);
+    window.SetItemText(IDC_MODE_NOTE, context_.messages.Get("IDS_TYPICAL_NOTES"));
+    window.ShowItem(IDC_ADVANCED_NOTE, false);
+    window.ShowItem(IDC_UNUSED_MODE_NOTE, false);
     typical_ = true;
 }
 

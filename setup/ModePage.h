@@ -18,6 +18,7 @@ public:
     void ApplyAdvancedSetup(plat::DialogWindow& window, bool advancedAllowed);
 
     bool typical() const { return typical_; }
+    void Collect(WizardChoices& choices) const override { choices.typical = typical_; }
 
 private:
     void ChooseTypical(plat::DialogWindow& window);

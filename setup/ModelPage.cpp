@@ -2,19 +2,20 @@
 #include "setup/ModelPage.h"
 
 #include "common/text.h"
-#include "setup/PackageConfig.h"
+#include "package/PackageConfig.h"
+#include "setup/WizardChoices.h"
 #include "setup/resource.h"
 
 namespace setup {
 
 namespace {
 
-constexpr int kSeriesRadio[kSeriesCount] = {IDC_SERIES_RECEIPT, IDC_SERIES_TICKET,
+constexpr int kSeriesRadio[pkg::kSeriesCount] = {IDC_SERIES_RECEIPT, IDC_SERIES_TICKET,
                                             IDC_SERIES_LABEL, IDC_SERIES_EMBEDDED};
-constexpr int kModelList[kSeriesCount] = {IDC_MODELS_RECEIPT, IDC_MODELS_TICKET,
+constexpr int kModelList[pkg::kSeriesCount] = {IDC_MODELS_RECEIPT, IDC_MODELS_TICKET,
                                           IDC_MODELS_LABEL, IDC_MODELS_EMBEDDED};
 // Texts of section Series for the four radio buttons.
-constexpr const char* kSeriesKey[kSeriesCount] = {"Receipt", "Ticket", "Label", "Embedded"};
+constexpr const char* kSeriesKey[pkg::kSeriesCount] = {"Receipt", "Ticket", "Label", "Embedded"};
 
 // The model name buffer holds 200 characters with its terminator.
 constexpr std::size_t kModelNameCapacity = 200;
@@ -26,8 +27,8 @@ std::string CutModelName(const std::string& text) {
 }
 
 // The series whose radio button or list has this id; -1 for any other control.
-int SeriesOfControl(const int (&ids)[kSeriesCount], int id) {
-    for (int s = 0; s < kSeriesCount; ++s)
+int SeriesOfControl(const int (&ids)[pkg::kSeriesCount], int id) {
+    for (int s = 0; s < pkg::kSeriesCount; ++s)
         if (ids[s] == id) return s;
     return -1;
 }
@@ -44,20 +45,16 @@ int FindEntryByPrefix(plat::DialogWindow& window, int list, const std::string& p
 }  // namespace
 
 bool ModelPage::OnInitDialog(plat::DialogWindow& window) {
-    PackageConfig config(context_.platform, context_.is64Bit);
     hasModels_ = true;
-    int count = config.ModelCount();
-    for (int i = 1; i <= count; ++i) {
-        ModelEntry entry = config.GetModelEntry(i);
-        if (entry.series >= 0) window.AddListItem(kModelList[entry.series], entry.name);
-    }
+    for (const pkg::ModelEntry& entry : context_.catalog.models())
+        window.AddListItem(kModelList[entry.series], entry.name);
 
     bool anyModel = false;
-    for (int s = 0; s < kSeriesCount; ++s) {
+    for (int s = 0; s < pkg::kSeriesCount; ++s) {
         window.SetListSelection(kModelList[s], 0);
         window.EnableItem(kModelList[s], false);
     }
-    for (int s = 0; s < kSeriesCount; ++s) {
+    for (int s = 0; s < pkg::kSeriesCount; ++s) {
         if (window.ListCount(kModelList[s]) == 0) {
             window.EnableItem(kSeriesRadio[s], false);
             window.EnableItem(kModelList[s], false);
@@ -67,7 +64,7 @@ bool ModelPage::OnInitDialog(plat::DialogWindow& window) {
     }
     if (!anyModel) hasModels_ = false;
 
-    ModelEntry preferred = config.DefaultModel();
+    const pkg::ModelEntry& preferred = context_.catalog.defaultModel();
     int series = preferred.series;
     if (series >= 0) {
         window.CheckButton(kSeriesRadio[series], true);
@@ -85,9 +82,9 @@ bool ModelPage::OnInitDialog(plat::DialogWindow& window) {
 
 void ModelPage::OnShowWindow(plat::DialogWindow& window, bool shown) {
     if (!shown) return;
-    LanguageText texts(context_.platform, "Series");
+    pkg::LanguageText texts(context_.platform, "Series");
     window.SetItemText(IDC_SERIES_GROUP, texts.Get("Select"));
-    for (int s = 0; s < kSeriesCount; ++s)
+    for (int s = 0; s < pkg::kSeriesCount; ++s)
         window.SetItemText(kSeriesRadio[s], texts.Get(kSeriesKey[s]));
     window.SetItemText(IDC_DEFAULT_PRINTER, texts.Get("Default"));
 }
@@ -108,7 +105,7 @@ bool ModelPage::OnCommand(plat::DialogWindow& window, int id, int code) {
 
 void ModelPage::SelectSeries(plat::DialogWindow& window, int series) {
     // Only the chosen series' list can be used; each list keeps its own selection meanwhile.
-    for (int s = 0; s < kSeriesCount; ++s) window.EnableItem(kModelList[s], false);
+    for (int s = 0; s < pkg::kSeriesCount; ++s) window.EnableItem(kModelList[s], false);
     TakeSelectedModel(window, series);
     window.EnableItem(kModelList[series], true);
     series_ = series;
@@ -123,6 +120,12 @@ void ModelPage::TakeSelectedModel(plat::DialogWindow& window, int series) {
 bool ModelPage::SaveData(plat::DialogWindow& window) {
     defaultPrinter_ = window.IsButtonChecked(IDC_DEFAULT_PRINTER);
     return true;
+}
+
+void ModelPage::Collect(WizardChoices& choices) const {
+    choices.seriesIndex = series_;
+    choices.modelName = modelName_;
+    choices.defaultPrinter = defaultPrinter_;
 }
 
 }  // namespace setup

@@ -16,6 +16,7 @@ public:
     bool OnCommand(plat::DialogWindow& window, int id, int code) override;
     bool SaveData(plat::DialogWindow& window) override;
     bool HasModels() const override { return hasModels_; }
+    void Collect(WizardChoices& choices) const override;
 
     // The chosen model (up to 199 characters), empty when none.
     const std::string& modelName() const { return modelName_; }

@@ -5,6 +5,9 @@
 
 namespace setup {
 
+// The OS page's radio button of an OS index (1026 ... 1078); 0 outside 0..7.
+int OsRadioId(int osIndex);
+
 class OsPage : public WizardPage {
 public:
     explicit OsPage(const WizardContext& context) : context_(context) {}
@@ -15,6 +18,10 @@ public:
 
     int osIndex() const { return osIndex_; }
     bool vietnameseFonts() const { return vietnameseFonts_; }
+    void Collect(WizardChoices& choices) const override {
+        choices.osIndex = osIndex_;
+        choices.vietnameseFonts = vietnameseFonts_;
+    }
 
 private:
     const WizardContext& context_;

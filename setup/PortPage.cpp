@@ -26,7 +26,7 @@ bool PortPage::OnInitDialog(plat::DialogWindow& window) {
 
 void PortPage::OnShowWindow(plat::DialogWindow& window, bool shown) {
     if (!shown) return;
-    LanguageText texts(context_.platform, "Confirm");
+    pkg::LanguageText texts(context_.platform, "Confirm");
     window.SetItemText(IDC_PORT_GROUP, texts.Get("Set"));
     window.SetItemText(IDC_PORTS_LABEL, texts.Get("Ports"));
     window.SetItemText(IDC_SERIAL_GROUP, texts.Get("Com"));

@@ -2,7 +2,7 @@
 #include "setup/PortRules.h"
 
 #include "common/text.h"
-#include "setup/ProfileReaders.h"
+#include "package/ProfileReaders.h"
 
 namespace setup {
 
@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kSectionCapacity = 200;
 
 int Read(plat::Platform& platform, const PortSection& port, const char* key) {
-    return ReadProfileInt(platform, port.file.c_str(), port.section.c_str(), key);
+    return pkg::ReadProfileInt(platform, port.file.c_str(), port.section.c_str(), key);
 }
 }  // namespace
 

@@ -5,9 +5,9 @@
 
 #include "common/window_titles.h"
 #include "platform/win_constants.h"
-#include "setup/LanguageText.h"
-#include "setup/PackageConfig.h"
-#include "setup/ProfileReaders.h"
+#include "package/LanguageText.h"
+#include "package/PackageConfig.h"
+#include "package/ProfileReaders.h"
 
 namespace setup {
 
@@ -31,7 +31,7 @@ plat::WindowRef FindEitherTitle(plat::Desktop& desktop, const char* english, con
 
 // A refusal message: a plain box with an OK button, titled like the wizard.
 void ShowMessage(plat::Platform& platform, const std::string& text) {
-    std::string caption = LanguageText(platform, "Setup").Get("Caption");
+    std::string caption = pkg::LanguageText(platform, "Setup").Get("Caption");
     platform.desktop().MessageBoxA(0, text.c_str(), caption.empty() ? nullptr : caption.c_str(),
                                    MB_OK);
 }
@@ -44,11 +44,11 @@ bool IsRefusedWindows(const plat::OsVersion& v) {
 
 // The model name of the last DEVICENAME entry that carries a series suffix; empty when no entry
 // carries one.
-std::string LastSeriesModelName(PackageConfig& config) {
+std::string LastSeriesModelName(pkg::PackageConfig& config) {
     std::string last;
     int count = config.ModelCount();
     for (int i = 1; i <= count; ++i) {
-        ModelEntry entry = config.GetModelEntry(i);
+        pkg::ModelEntry entry = config.GetModelEntry(i);
         if (entry.series >= 0) last = entry.name;
     }
     return last;
@@ -57,15 +57,15 @@ std::string LastSeriesModelName(PackageConfig& config) {
 // Whether the package offers the last listed model any USB, parallel or serial port in one of
 // the four series files (network ports do not count).
 bool PackageHasPort(plat::Platform& platform, bool is64Bit) {
-    PackageConfig config(platform, is64Bit);
+    pkg::PackageConfig config(platform, is64Bit);
     std::string model = LastSeriesModelName(config);
     if (model.empty()) return false;  // no model, so nothing to offer a port for
     std::string section = model + ".PORT";
     static const char* const kPortKeys[] = {"USBSUPPORTED", "LPTSUPPORTED", "COMSUPPORTED"};
-    for (int series = 0; series < kSeriesCount; ++series) {
-        std::string file = SeriesFileName(series, is64Bit);
+    for (int series = 0; series < pkg::kSeriesCount; ++series) {
+        std::string file = pkg::SeriesFileName(series, is64Bit);
         for (const char* key : kPortKeys)
-            if (ReadProfileInt(platform, file.c_str(), section.c_str(), key) != 0) return true;
+            if (pkg::ReadProfileInt(platform, file.c_str(), section.c_str(), key) != 0) return true;
     }
     return false;
 }
@@ -89,14 +89,14 @@ StartResult RunProgramStart(plat::Platform& platform) {
     }
 
     if (FindEitherTitle(desktop, common::kUninstallTitle, common::kUninstallTitleChinese)) {
-        ShowMessage(platform, LanguageText(platform, "Setup").Get("Close"));
+        ShowMessage(platform, pkg::LanguageText(platform, "Setup").Get("Close"));
         result.outcome = StartOutcome::UninstallerRunning;
         return result;
     }
 
     plat::OsVersion version;
     if (platform.system().GetVersionExA(version) && IsRefusedWindows(version)) {
-        ShowMessage(platform, LanguageText(platform, "Setup").Get("Nonsupport"));
+        ShowMessage(platform, pkg::LanguageText(platform, "Setup").Get("Nonsupport"));
         result.outcome = StartOutcome::UnsupportedWindows;
         return result;
     }
@@ -104,8 +104,8 @@ StartResult RunProgramStart(plat::Platform& platform) {
     bool wow64 = false;
     result.is64Bit = platform.system().IsWow64Process(wow64) && wow64;
 
-    LanguageText messages(platform, "Message");
-    int supported = ReadSwitch(platform, "Supported32OR64");
+    pkg::LanguageText messages(platform, "Message");
+    int supported = pkg::ReadSwitch(platform, "Supported32OR64");
     if (supported == 1 && result.is64Bit) {
         ShowMessage(platform, messages.Get("IDS_X64"));
         result.outcome = StartOutcome::PackageIs32BitOnly;
@@ -118,7 +118,7 @@ StartResult RunProgramStart(plat::Platform& platform) {
     }
 
     if (!PackageHasPort(platform, result.is64Bit)) {
-        ShowMessage(platform, LanguageText(platform, "Setup").Get("PortNull"));
+        ShowMessage(platform, pkg::LanguageText(platform, "Setup").Get("PortNull"));
         result.outcome = StartOutcome::NoPort;
         return result;
     }

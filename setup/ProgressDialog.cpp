@@ -2,7 +2,7 @@
 #include "setup/ProgressDialog.h"
 
 #include "platform/win_constants.h"
-#include "setup/LanguageText.h"
+#include "package/LanguageText.h"
 #include "setup/WizardContext.h"
 #include "setup/resource.h"
 
@@ -13,7 +13,7 @@ ProgressDialog::ProgressDialog(plat::Platform& platform, plat::SystemInfo& clock
     : platform_(platform), clock_(clock), status_(status), gb2312Font_(gb2312Font) {}
 
 bool ProgressDialog::OnInitDialog(plat::DialogWindow& window) {
-    if (gb2312Font_) window.SetFontAll(Gb2312FontSpec());
+    if (gb2312Font_) window.SetFontAll(pkg::Gb2312FontSpec());
     window.SetRange(IDC_PROGRESS_BAR, 0, 100);
     window.SetTimer(kTimerId, kTimerPeriodMs);
     return true;
@@ -67,7 +67,7 @@ bool ProgressDialog::OnPaint(plat::DialogWindow&, plat::Canvas& canvas) {
     font.charSet = 1;  // DEFAULT_CHARSET: the wait text may be in the system's double-byte code page
     font.face = "System";
     constexpr std::uint32_t kDarkBlue = 0x993300;  // RGB(0, 51, 153) as COLORREF 0x00BBGGRR
-    canvas.DrawCentredText(textBox, LanguageText(platform_, "Progress").Get("Wait"), font,
+    canvas.DrawCentredText(textBox, pkg::LanguageText(platform_, "Progress").Get("Wait"), font,
                            kDarkBlue);
     return true;
 }

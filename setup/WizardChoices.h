@@ -13,6 +13,7 @@ struct WizardChoices {
     std::string seriesFilePath;  // module-relative series file of the chosen series; empty for none
     bool typical = true;
     int osIndex = 0;
+    bool vietnameseFonts = false;  // the OS page's Vietnamese-font box
 };
 
 }  // namespace setup

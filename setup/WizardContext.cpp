@@ -6,12 +6,12 @@
 namespace setup {
 
 void ApplyFontMode(const WizardContext& context, plat::DialogWindow& window) {
-    if (context.gb2312Font) window.SetFontAll(Gb2312FontSpec());
+    if (context.gb2312Font) window.SetFontAll(pkg::Gb2312FontSpec());
 }
 
 void ShowWizardMessage(const WizardContext& context, plat::DialogWindow& owner,
                        const std::string& text) {
-    std::string caption = LanguageText(context.platform, "Setup").Get("Caption");
+    std::string caption = pkg::LanguageText(context.platform, "Setup").Get("Caption");
     owner.MessageBox(text, caption, MB_OK);
 }
 

@@ -1,11 +1,12 @@
-// What every window of the wizard shares: the platform, the message texts, and the switches
-// fixed at start-up (word size, agreement page, GB2312 font mode).
+// What every window of the wizard shares: the platform, the message texts, the package as read
+// at start, and the switches fixed at start-up (word size, agreement page, GB2312 font mode).
 #pragma once
 #include <string>
 
 #include "platform/platform.h"
-#include "setup/Gb2312Font.h"
-#include "setup/LanguageText.h"
+#include "package/Gb2312Font.h"
+#include "package/LanguageText.h"
+#include "setup/PackageCatalog.h"
 
 namespace setup {
 
@@ -13,7 +14,9 @@ struct WizardContext {
     plat::Platform& platform;
     // The process-wide lookup of section Message, through which every error and information
     // message is read.
-    const LanguageText& messages;
+    const pkg::LanguageText& messages;
+    // The package as the wizard read it at start; pages and rules read it from here.
+    const PackageCatalog& catalog;
     // Running under WOW64 on 64-bit Windows: the "_64" series files apply.
     bool is64Bit = false;
     // DEVICENAME/LOADLICENSE: the wizard opens with the agreement page.

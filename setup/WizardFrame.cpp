@@ -4,25 +4,20 @@
 #include "platform/win_constants.h"
 #include "setup/AboutDialog.h"
 #include "setup/HelpGuide.h"
-#include "setup/OsDetection.h"
-#include "setup/PackageConfig.h"
+#include "package/OsDetection.h"
+#include "setup/PortPage.h"
 #include "setup/resource.h"
 
 namespace setup {
 
 WizardFrame::WizardFrame(const WizardContext& context, InstallEngine& engine)
-    : context_(context),
-      engine_(engine),
-      licensePage_(context, *this),
-      modelPage_(context),
-      modePage_(context),
-      osPage_(context),
-      portPage_(context) {
-    pages_.push_back({&licensePage_, IDD_LICENSE_PAGE, nullptr});
-    pages_.push_back({&modelPage_, IDD_MODEL_PAGE, nullptr});
-    pages_.push_back({&modePage_, IDD_MODE_PAGE, nullptr});
-    pages_.push_back({&osPage_, IDD_OS_PAGE, nullptr});
-    pages_.push_back({&portPage_, IDD_PORT_PAGE, nullptr});
+    : context_(context), engine_(engine), pages_(context, *this) {}
+
+int WizardFrame::FirstPage() const {
+    const std::vector<WizardPageSpec>& table = WizardPageTable();
+    for (int i = 0; i < static_cast<int>(table.size()); ++i)
+        if (context_.agreementOn || !table[i].agreementOnly) return i;
+    return 0;
 }
 
 bool WizardFrame::OnInitDialog(plat::DialogWindow& window) {
@@ -31,24 +26,22 @@ bool WizardFrame::OnInitDialog(plat::DialogWindow& window) {
     window.SetIcons();
     ApplyFontMode(context_, window);
 
-    for (Page& page : pages_) {
-        page.window = window.CreateChildPage(page.templateId, *page.logic, IDC_PAGE_PLACEHOLDER);
+    for (WizardPages::Entry& page : pages_.entries()) {
+        page.window =
+            window.CreateChildPage(page.spec->templateId, *page.logic, IDC_PAGE_PLACEHOLDER);
         // A page without its window cannot be shown; the agreement page cancels the wizard
         // itself when License.txt is missing. Either way the program ends here.
         if (!page.window) CancelWizard();
         if (cancelled_) return true;
     }
 
-    if (context_.agreementOn) {
-        SetActivePage(kLicense);
-    } else {
-        EnableNext(true);
-        SetActivePage(kModel);
-    }
+    // Without the agreement page nothing stands between the user and the first choice.
+    if (!context_.agreementOn) EnableNext(true);
+    SetActivePage(FirstPage());
 
-    LanguageText texts(context_.platform, "Setup");
+    pkg::LanguageText texts(context_.platform, "Setup");
     window.SetItemText(IDC_BACK, texts.Get("Back"));
-    window.SetItemText(IDOK, texts.Get(pages_.size() < 2 ? "Install" : "Next"));
+    window.SetItemText(IDOK, texts.Get(pages_.count() < 2 ? "Install" : "Next"));
     window.SetItemText(IDCANCEL, texts.Get("Cancel"));
 
     sidePicture_ = window.LoadBitmapFile("DRVCONFIG\\Left.bmp");
@@ -57,12 +50,12 @@ bool WizardFrame::OnInitDialog(plat::DialogWindow& window) {
         CancelWizard();
         return true;
     }
-    if (!CheckAdministrator()) CancelWizard();
+    if (!CheckSystemAndAdministrator()) CancelWizard();
     return true;
 }
 
-bool WizardFrame::CheckAdministrator() {
-    DetectedOs os = DetectOs(context_.platform.system());
+bool WizardFrame::CheckSystemAndAdministrator() {
+    pkg::DetectedOs os = pkg::DetectOs(context_.platform.system());
     if (os.unknownPlatform) ShowMessageKey(context_, *window_, "IDS_ERR_SYSTEM");
     if (os.needsAdministrator && !context_.platform.system().IsUserAdministrator()) {
         ShowMessageKey(context_, *window_, "IDS_ADMIN");
@@ -73,7 +66,7 @@ bool WizardFrame::CheckAdministrator() {
 
 void WizardFrame::OnShowWindow(plat::DialogWindow& window, bool shown) {
     if (!shown) return;
-    LanguageText texts(context_.platform, "Setup");
+    pkg::LanguageText texts(context_.platform, "Setup");
     window.SetTitle(texts.Get("Caption"));
     window.SetItemText(IDC_HELP_HINT, texts.Get("Help"));
 }
@@ -82,41 +75,19 @@ bool WizardFrame::SetActivePage(int index) {
     if (index < 0 || index > LastPage()) return false;
     int from = current_;
     if (from >= 0) {
-        Page& page = pages_[from];
+        WizardPages::Entry& page = pages_[from];
         if (!page.logic->SaveData(*page.window)) return false;
         page.window->Show(false);
-    }
-    if (from == kMode && index < kMode) baudPreselection_ = true;
-    if (from == kLicense) EnableNext(pages_[index].logic->HasModels());
-    if (index > from && from == kModel) ApplyModelRules();
-    if (index > from && from == kOs && !PassOsGate()) {
-        pages_[from].window->Show(true);
-        return false;
+        if (LeaveRule rule = page.spec->leave) {
+            PageLeave leave{pages_, context_, *this, *window_, flow_, from, index};
+            if (!rule(leave)) {
+                page.window->Show(true);
+                return false;
+            }
+        }
     }
     current_ = index;
     pages_[index].window->Show(true);
-    return true;
-}
-
-void WizardFrame::ApplyModelRules() {
-    PackageConfig config(context_.platform, context_.is64Bit);
-    portSection_ = MakePortSection(config.SeriesFilePath(modelPage_.seriesIndex()),
-                                   modelPage_.modelName());
-    modePage_.ApplyAdvancedSetup(PageWindow(kMode),
-                                 AdvancedSetupAllowed(context_.platform, portSection_));
-}
-
-bool WizardFrame::PassOsGate() {
-    OsSupport support = ReadOsSupport(context_.platform, portSection_);
-    if (baudPreselection_) {
-        portPage_.PreselectBaudRate(PageWindow(kPort),
-                                    ReadBaudRate(context_.platform, portSection_));
-        baudPreselection_ = false;
-    }
-    if (const char* refusal = OsRefusalKey(osPage_.osIndex(), support)) {
-        ShowMessageKey(context_, *window_, refusal);
-        return false;
-    }
     return true;
 }
 
@@ -141,14 +112,10 @@ bool WizardFrame::OnCommand(plat::DialogWindow& window, int id, int code) {
 void WizardFrame::Back() {
     plat::DialogWindow& window = *window_;
     if (current_ > 0) {
-        window.SetItemText(IDOK, LanguageText(context_.platform, "Setup").Get("Next"));
+        window.SetItemText(IDOK, pkg::LanguageText(context_.platform, "Setup").Get("Next"));
         SetActivePage(current_ - 1);
-        if (!context_.agreementOn && current_ == kModel) {
-            window.EnableItem(IDC_BACK, false);
-            window.SetFocus(IDOK);
-        }
     }
-    if (current_ <= 0) {
+    if (current_ <= FirstPage()) {
         window.EnableItem(IDC_BACK, false);
         window.SetFocus(IDOK);
     }
@@ -161,16 +128,17 @@ void WizardFrame::Next() {
         SetActivePage(current_ + 1);
         if (current_ == LastPage()) {
             CollectChoices();
-            if (osPage_.vietnameseFonts()) engine_.InstallVietnameseFonts();
-            engine_.FillPortList(portPage_, PageWindow(kPort), choices_);
-            window.SetItemText(IDOK, LanguageText(context_.platform, "Setup").Get("Install"));
+            if (choices_.vietnameseFonts) engine_.InstallVietnameseFonts();
+            if (PortPage* port = pages_.Find<PortPage>())
+                engine_.FillPortList(*port, *pages_.WindowOf<PortPage>(), choices_);
+            window.SetItemText(IDOK, pkg::LanguageText(context_.platform, "Setup").Get("Install"));
         }
         window.EnableItem(IDC_BACK, true);
         window.SetFocus(IDOK);
         return;
     }
     // Install: every page's controls into its data, then the installation.
-    for (Page& page : pages_) page.logic->SaveData(*page.window);
+    for (WizardPages::Entry& page : pages_.entries()) page.logic->SaveData(*page.window);
     CollectChoices();
     if (engine_.InstallAction(window, choices_) == InstallEngine::Outcome::Finished) {
         installationRan_ = true;
@@ -179,14 +147,9 @@ void WizardFrame::Next() {
 }
 
 void WizardFrame::CollectChoices() {
-    PackageConfig config(context_.platform, context_.is64Bit);
-    choices_.seriesIndex = modelPage_.seriesIndex();
-    choices_.modelName = modelPage_.modelName();
-    choices_.defaultPrinter = modelPage_.defaultPrinter();
-    choices_.setupIniPath = config.setupIniPath();
-    choices_.seriesFilePath = config.SeriesFilePath(choices_.seriesIndex);
-    choices_.typical = modePage_.typical();
-    choices_.osIndex = osPage_.osIndex();
+    for (WizardPages::Entry& page : pages_.entries()) page.logic->Collect(choices_);
+    choices_.setupIniPath = context_.catalog.setupIniPath();
+    choices_.seriesFilePath = context_.catalog.SeriesFilePath(choices_.seriesIndex);
 }
 
 bool WizardFrame::OnSysCommand(plat::DialogWindow& window, int command) {
@@ -212,7 +175,7 @@ bool WizardFrame::OnPaint(plat::DialogWindow& window, plat::Canvas& canvas) {
 }
 
 void WizardFrame::OnDestroy(plat::DialogWindow&) {
-    for (Page& page : pages_) page.window.reset();
+    for (WizardPages::Entry& page : pages_.entries()) page.window.reset();
     window_ = nullptr;
 }
 

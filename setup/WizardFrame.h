@@ -1,26 +1,18 @@
-// The wizard frame "Printer Driver Setup": side picture, the page area with its five pages,
-// Back, Next/Install and Cancel, the About box and F1 help.
+// The wizard frame "Printer Driver Setup": side picture, the page area with the pages of the
+// page table, Back, Next/Install and Cancel, the About box and F1 help.
 #pragma once
 #include <memory>
 #include <vector>
 
 #include "setup/InstallEngine.h"
-#include "setup/LicensePage.h"
-#include "setup/ModePage.h"
-#include "setup/ModelPage.h"
-#include "setup/OsPage.h"
-#include "setup/PortPage.h"
-#include "setup/PortRules.h"
 #include "setup/WizardChoices.h"
 #include "setup/WizardContext.h"
+#include "setup/WizardPageTable.h"
 
 namespace setup {
 
 class WizardFrame : public plat::DialogLogic, private WizardHost {
 public:
-    // Page indexes, in the order the wizard walks them.
-    enum PageIndex { kLicense = 0, kModel = 1, kMode = 2, kOs = 3, kPort = 4 };
-
     WizardFrame(const WizardContext& context, InstallEngine& engine);
 
     bool OnInitDialog(plat::DialogWindow& window) override;
@@ -31,9 +23,9 @@ public:
     bool OnPaint(plat::DialogWindow& window, plat::Canvas& canvas) override;
     void OnDestroy(plat::DialogWindow& window) override;
 
-    // The one page-changing operation: saves and hides the current page, applies the rules of
-    // leaving it, and shows page `index`. False when the page stays (invalid input, no such
-    // page, or the OS gate refused the model).
+    // The one page-changing operation: saves and hides the current page, applies the table's
+    // rule of leaving it, and shows page `index`. False when the page stays (invalid input, no
+    // such page, or the leaving rule refused).
     bool SetActivePage(int index);
 
     int currentPage() const { return current_; }
@@ -42,45 +34,29 @@ public:
     const WizardChoices& choices() const { return choices_; }
 
 private:
-    struct Page {
-        WizardPage* logic;
-        int templateId;
-        std::unique_ptr<plat::DialogWindow> window;
-    };
-
-    // WizardHost, for the agreement page.
+    // WizardHost, for the pages and the leaving rules.
     void EnableNext(bool enabled) override;
     void CancelWizard() override;
 
     void Back();
     void Next();
-    // Leaving the model page forward: the chosen model's AdvancedSetup rule on the mode page.
-    void ApplyModelRules();
-    // Leaving the OS page forward: the baud preselection, then the OS gate. False when the
-    // model does not support the detected system (the refusal has been shown).
-    bool PassOsGate();
     void CollectChoices();
-    bool CheckAdministrator();
-    int LastPage() const { return static_cast<int>(pages_.size()) - 1; }
-    plat::DialogWindow& PageWindow(int index) { return *pages_[index].window; }
+    // Detects the system (reporting a platform that is neither 9x nor NT) and, where the
+    // system asks for it, checks that the user is an administrator.
+    bool CheckSystemAndAdministrator();
+    // The page the wizard opens on: the first one the agreement switch does not leave out.
+    int FirstPage() const;
+    int LastPage() const { return pages_.count() - 1; }
 
     const WizardContext& context_;
     InstallEngine& engine_;
-    LicensePage licensePage_;
-    ModelPage modelPage_;
-    ModePage modePage_;
-    OsPage osPage_;
-    PortPage portPage_;
-    std::vector<Page> pages_;
+    WizardPages pages_;
 
     plat::DialogWindow* window_ = nullptr;  // the frame's window while it exists
     bool cancelled_ = false;
     int current_ = -1;
     int sidePicture_ = 0;  // bitmap id, 0 when not loaded
-    // On until the OS gate has preselected the baud rate; on again after going back from the
-    // mode page to the model page.
-    bool baudPreselection_ = true;
-    PortSection portSection_;
+    WizardFlowState flow_;
     WizardChoices choices_;
     bool installationRan_ = false;
 };

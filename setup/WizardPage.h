@@ -1,6 +1,7 @@
 // A page of the wizard: a child dialog of the frame whose data the frame saves when it leaves it.
 #pragma once
 #include "platform/dialog.h"
+#include "setup/WizardChoices.h"
 
 namespace setup {
 
@@ -11,6 +12,8 @@ public:
     virtual bool SaveData(plat::DialogWindow& /*window*/) { return true; }
     // Whether the page has something to choose from; only the model page can have nothing.
     virtual bool HasModels() const { return true; }
+    // Adds what the user chose on this page to the choices the installation is handed.
+    virtual void Collect(WizardChoices& /*choices*/) const {}
 };
 
 // What a page may ask of the frame that holds it.

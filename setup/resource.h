@@ -54,9 +54,12 @@
 // Mode page (137).
 #define IDC_TYPICAL 1066
 #define IDC_ADVANCED 1067
-#define IDC_MODE_NOTE1 1068
-#define IDC_MODE_NOTE2 1069
-#define IDC_MODE_NOTE3 1070
+// The note on the chosen mode (Mode/Note1, Mode/Note2 or Message/IDS_TYPICAL_NOTES).
+#define IDC_MODE_NOTE 1068
+// The second note of Advanced mode (Mode/Note3), shown only while Advanced is chosen.
+#define IDC_ADVANCED_NOTE 1069
+// A note line the template carries but the page never shows.
+#define IDC_UNUSED_MODE_NOTE 1070
 #define IDC_MODE_GROUP 1103
 #define IDC_MODE_REMARKS 1104
 

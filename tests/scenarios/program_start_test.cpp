@@ -10,12 +10,14 @@
 #include "platform/win_constants.h"
 #include "setup/ProgramStart.h"
 #include "tests/support/package_machine.h"
+#include "tests/support/transcript_checks.h"
 
 namespace {
 
 using setup::StartOutcome;
 using testsupport::PackageMachine;
 using testsupport::PackageMachineOptions;
+using namespace testsupport;
 
 constexpr const char* kSetupIni = "C:\\Pkg\\DRVCONFIG\\setup.ini";
 
@@ -36,13 +38,6 @@ std::string Transcript(PackageMachine& m) {
     return all;
 }
 
-int CountOccurrences(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1))
-        ++n;
-    return n;
-}
-
 // A second program on the same machine, as another process would be.
 std::unique_ptr<sim::SimPlatform> OtherProgram(PackageMachine& m, const std::string& module) {
     return m.Process(32, module, "C:\\Pkg");
@@ -59,7 +54,7 @@ TEST(ProgramStart, ExamplePackagePassesOnWindows7x64AsA64BitRun) {
     EXPECT_EQ(r.outcome, StartOutcome::Proceed);
     EXPECT_TRUE(r.is64Bit);
     EXPECT_NE(r.instanceMutex, nullptr);
-    EXPECT_EQ(Transcript(*m).find("message box"), std::string::npos) << Transcript(*m);
+    EXPECT_TRUE(MessageBoxes(Transcript(*m)).empty()) << Transcript(*m);
 }
 
 TEST(ProgramStart, PassesOn32BitSystemsAndOnWindows95AndNewerVersions) {
@@ -88,8 +83,8 @@ TEST(ProgramStart, SecondStartBringsTheRunningWizardForwardAndRestoresIt) {
         EXPECT_EQ(r.outcome, StartOutcome::AlreadyRunning);
         EXPECT_FALSE(window->IsMinimized());
         std::string transcript = Transcript(*m);
-        EXPECT_NE(transcript.find("foreground"), std::string::npos) << transcript;
-        EXPECT_EQ(transcript.find("message box"), std::string::npos) << transcript;
+        EXPECT_TRUE(BroughtToForeground(transcript)) << transcript;
+        EXPECT_TRUE(MessageBoxes(transcript).empty()) << transcript;
     }
 }
 
@@ -109,7 +104,7 @@ TEST(ProgramStart, RefusesWhileTheUninstallerWindowIsOpen) {
         auto window = sim::OpenTopLevelWindow(uninstaller->machine(), uninstaller->process(), title);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(setup::RunProgramStart(m->platform()).outcome, StartOutcome::UninstallerRunning);
-        EXPECT_NE(Transcript(*m).find("The printer uninstaller is running."), std::string::npos)
+        EXPECT_TRUE(ShowedMessage(Transcript(*m), "The printer uninstaller is running."))
             << Transcript(*m);
     }
 }
@@ -119,7 +114,7 @@ TEST(ProgramStart, RefusesWindows98MeAndNt4) {
         SCOPED_TRACE(preset);
         auto m = ExampleOn(preset);
         EXPECT_EQ(setup::RunProgramStart(m->platform()).outcome, StartOutcome::UnsupportedWindows);
-        EXPECT_EQ(CountOccurrences(Transcript(*m), "does not support Windows 98"), 1)
+        EXPECT_EQ(CountMessages(Transcript(*m), "does not support Windows 98"), 1)
             << Transcript(*m);
     }
 }
@@ -144,7 +139,7 @@ TEST(ProgramStart, PackageWordSizeGate) {
         SetSwitch(*m, "Supported32OR64", c.value);
         EXPECT_EQ(setup::RunProgramStart(m->platform()).outcome, c.expected);
         if (c.message) {
-            EXPECT_NE(Transcript(*m).find(c.message), std::string::npos) << Transcript(*m);
+            EXPECT_TRUE(ShowedMessage(Transcript(*m), c.message)) << Transcript(*m);
         }
     }
 }
@@ -192,7 +187,8 @@ TEST_F(PortCheck, NoPortSectionForTheLastModelRefusesWithPortNull) {
     ASSERT_TRUE(m_->WriteFile("C:\\Pkg\\DRVCONFIG\\setup_receipt.ini",
                               "[AB-100.PORT]\r\nUSBSUPPORTED=1\r\n"));
     EXPECT_EQ(Run(), StartOutcome::NoPort);
-    EXPECT_NE(Transcript(*m_).find("offer no USB, parallel or serial port"), std::string::npos);
+    EXPECT_TRUE(ShowedMessage(Transcript(*m_), "offer no USB, parallel or serial port"))
+        << Transcript(*m_);
 }
 
 TEST_F(PortCheck, AnyOfUsbParallelSerialInAnySeriesFilePasses) {
@@ -240,8 +236,8 @@ TEST(ProgramStart, FromAnotherCurrentDirectoryTheMessagesAreEmptyButStillShown) 
     auto m = ExampleOn("windows-98", "C:\\Elsewhere");
     EXPECT_EQ(setup::RunProgramStart(m->platform()).outcome, StartOutcome::UnsupportedWindows);
     std::string transcript = Transcript(*m);
-    EXPECT_EQ(CountOccurrences(transcript, "message box"), 1) << transcript;
-    EXPECT_EQ(transcript.find("does not support"), std::string::npos) << transcript;
+    EXPECT_EQ(MessageBoxes(transcript).size(), 1u) << transcript;
+    EXPECT_FALSE(ShowedMessage(transcript, "does not support")) << transcript;
 }
 
 TEST(ProgramStart, FromAnotherCurrentDirectoryThePackageHasNoPort) {

@@ -10,10 +10,12 @@
 #include <string>
 
 #include "tests/support/shell.h"
+#include "tests/support/transcript_checks.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace testsupport;
 
 using CommandResult = testsupport::ShellRun;
 
@@ -63,18 +65,17 @@ TEST_F(SetupRun, WizardOnWindows7x64ReachesInstallWhichSaysTheEngineIsNotBuilt) 
     CommandResult run = RunSetup("click IDC_ACCEPT\nclick 1\nclick 1\nclick 1\nclick 1\nclick 1\n");
     // Not a success: the installation engine does not exist yet.
     EXPECT_EQ(run.status, 1) << run.output;
-    EXPECT_NE(run.output.find("setup: opens window \"Printer Driver Setup\""), std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("the installation engine is not built yet"), std::string::npos)
-        << run.output;
+    EXPECT_TRUE(OpenedWindow(run.output, "Printer Driver Setup")) << run.output;
+    EXPECT_TRUE(SaidEngineNotBuilt(run.output)) << run.output;
 }
 
 TEST_F(SetupRun, EveryPresetStartsOrIsRefusedAsItsWindowsVersionRequires) {
-    // The wizard opens on its first page, where the script cancels it.
-    constexpr const char* kWizardOpens = "shows page IDD_LICENSE_PAGE";
+    // The wizard opens on its first page, where the script cancels it; the others refuse with
+    // a message.
+    constexpr const char* kWizardOpens = "";
     struct Case {
         const char* preset;
-        const char* expected;  // what the run's transcript must say
+        const char* refusal;  // the refusal's message; empty: the wizard opens
     } cases[] = {
         {"windows-95", kWizardOpens},
         {"windows-98", "does not support Windows 98"},
@@ -106,10 +107,13 @@ TEST_F(SetupRun, EveryPresetStartsOrIsRefusedAsItsWindowsVersionRequires) {
         EXPECT_NE(presets.output.find(c.preset), std::string::npos);
         fs::remove_all(dir_);
         MakeMachine(c.preset);
-        bool opens = std::string(c.expected) == kWizardOpens;
+        bool opens = std::string(c.refusal).empty();
         CommandResult run = opens ? RunSetup("key Escape\n") : RunSetup();
         EXPECT_EQ(run.status, 0) << run.output;
-        EXPECT_NE(run.output.find(c.expected), std::string::npos) << run.output;
+        if (opens)
+            EXPECT_TRUE(ShowedPage(run.output, "IDD_LICENSE_PAGE")) << run.output;
+        else
+            EXPECT_TRUE(ShowedMessage(run.output, c.refusal)) << run.output;
     }
 }
 
@@ -117,9 +121,8 @@ TEST_F(SetupRun, WindowsMeShowsTheRefusalAndEnds) {
     MakeMachine("windows-me");
     CommandResult run = RunSetup();
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_NE(run.output.find("message box \"Printer Driver Setup\""), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("does not support Windows 98, Windows Me or Windows NT 4.0"),
-              std::string::npos)
+    EXPECT_TRUE(ShowedMessage(run.output, "\"Printer Driver Setup\"")) << run.output;
+    EXPECT_TRUE(ShowedMessage(run.output, "does not support Windows 98, Windows Me or Windows NT 4.0"))
         << run.output;
 }
 
@@ -129,9 +132,9 @@ TEST_F(SetupRun, SecondStartActivatesTheFirstWithoutAMessage) {
     ASSERT_EQ(Winsim("desktop '" + dir_.string() + "' open-window 'Printer Driver Setup' --minimized").status, 0);
     CommandResult run = RunSetup();
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_NE(run.output.find("to the foreground"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("restores window"), std::string::npos) << run.output;
-    EXPECT_EQ(run.output.find("message box"), std::string::npos) << run.output;
+    EXPECT_TRUE(BroughtToForeground(run.output, "Printer Driver Setup")) << run.output;
+    EXPECT_TRUE(RestoredWindow(run.output, "Printer Driver Setup")) << run.output;
+    EXPECT_TRUE(MessageBoxes(run.output).empty()) << run.output;
 }
 
 }  // namespace

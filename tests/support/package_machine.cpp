@@ -10,8 +10,8 @@ namespace fs = std::filesystem;
 
 fs::path ExamplePackage() { return fs::path(PKG_SOURCE_DIR) / "examples" / "package"; }
 
-fs::path SetupFixture(const std::string& name) {
-    return fs::path(PKG_SOURCE_DIR) / "tests" / "setup" / "fixtures" / name;
+fs::path PackageFixture(const std::string& name) {
+    return fs::path(PKG_SOURCE_DIR) / "tests" / "package" / "fixtures" / name;
 }
 
 std::unique_ptr<PackageMachine> PackageMachine::Create(const fs::path& package,

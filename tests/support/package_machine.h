@@ -10,7 +10,7 @@ namespace testsupport {
 
 // Host directories of the source tree's packages.
 std::filesystem::path ExamplePackage();                    // examples/package
-std::filesystem::path SetupFixture(const std::string& name);  // tests/setup/fixtures/<name>
+std::filesystem::path PackageFixture(const std::string& name);  // tests/package/fixtures/<name>
 
 struct PackageMachineOptions {
     std::string preset = "windows-7-x86";

@@ -1,7 +1,7 @@
 // Which language texts setup shows together, and the access keys they share.
 #include "tools/pkgcheck/access_keys.h"
 
-#include "setup/LanguageText.h"
+#include "package/LanguageText.h"
 
 namespace pkgcheck {
 
@@ -81,7 +81,7 @@ std::vector<Problem> AccessKeyClashes(const std::string& page, const std::vector
 
 std::vector<Problem> CheckAccessKeys(plat::Platform& platform) {
     auto text = [&](const TextKey& k) {
-        return LabelledText{std::string("[") + k.section + "] " + k.key, setup::LanguageText(platform, k.section).Get(k.key)};
+        return LabelledText{std::string("[") + k.section + "] " + k.key, pkg::LanguageText(platform, k.section).Get(k.key)};
     };
     std::vector<Problem> problems;
     for (const Screen& screen : Screens()) {

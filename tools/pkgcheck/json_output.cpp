@@ -1,5 +1,5 @@
 // The package report as JSON for scripts.
-#include "setup/PackageTypes.h"
+#include "package/PackageTypes.h"
 #include "tools/pkgcheck/json_writer.h"
 #include "tools/pkgcheck/report_output.h"
 
@@ -29,10 +29,11 @@ void Flavour(JsonWriter& j, const FlavourView& f) {
     j.BeginObject();
     j.Key("flavour"); j.String(FlavourName(f.flavour));
     j.Key("minidriver"); j.Bool(f.minidriver);
+    j.Key("minidriverWithoutDataDll"); j.Bool(f.minidriverWithoutDataDll);
     j.Key("files");
     j.BeginObject();
-    for (int slot = 0; slot < setup::kDriverFileSlotCount; ++slot) {
-        j.Key(setup::DriverFileKey(static_cast<setup::DriverFileSlot>(slot), f.flavour));
+    for (int slot = 0; slot < pkg::kDriverFileSlotCount; ++slot) {
+        j.Key(pkg::DriverFileKey(static_cast<pkg::DriverFileSlot>(slot), f.flavour));
         j.String(f.files[slot]);
     }
     j.EndObject();
@@ -41,7 +42,7 @@ void Flavour(JsonWriter& j, const FlavourView& f) {
     for (const std::string& n : f.dependentFiles) j.String(n);
     j.EndArray();
     j.Key("dependentBytes"); j.Number(static_cast<std::int64_t>(f.dependentBytes));
-    j.Key("dependentFits"); j.Bool(f.dependentBytes <= setup::kDependentFilesCapacity);
+    j.Key("dependentFits"); j.Bool(f.dependentBytes <= pkg::kDependentFilesCapacity);
     j.Key("kinds");
     j.BeginArray();
     for (const KindView& k : f.kinds) {
@@ -88,7 +89,7 @@ void Model(JsonWriter& j, const ModelView& m) {
     for (const OsView& s : m.systems) {
         j.BeginObject();
         j.Key("os"); j.Number(s.os);
-        j.Key("suffix"); j.String(setup::OsSuffix(s.os));
+        j.Key("suffix"); j.String(pkg::OsSuffix(s.os));
         j.Key("section"); j.Bool(s.sectionPresent);
         j.Key("supported"); j.Bool(s.supported);
         j.Key("flavours");
@@ -139,7 +140,7 @@ void PrintJson(const Report& r, std::ostream& out) {
     for (const OsMonitors& m : r.monitors) {
         j.BeginObject();
         j.Key("os"); j.Number(m.os);
-        j.Key("suffix"); j.String(setup::OsSuffix(m.os));
+        j.Key("suffix"); j.String(pkg::OsSuffix(m.os));
         j.Key("usb"); Monitor(j, m.usb, true);
         j.Key("serial"); Monitor(j, m.serial, true);
         j.Key("language"); Monitor(j, m.language, false);

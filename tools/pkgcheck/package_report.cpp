@@ -5,7 +5,7 @@
 
 #include "common/text.h"
 #include "platform/win_constants.h"
-#include "setup/ProfileReaders.h"
+#include "package/ProfileReaders.h"
 #include "tools/pkgcheck/access_keys.h"
 #include "tools/pkgcheck/language_keys.h"
 
@@ -33,8 +33,6 @@ const char* SystemGateKey(int os) {
     }
     return nullptr;
 }
-
-bool IsSet(const std::string& name) { return !name.empty() && name[0] != '0'; }
 
 std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 
@@ -72,13 +70,15 @@ private:
         return false;
     }
 
-    void ReadModels(setup::PackageConfig& config);
-    void ReadMonitors(setup::PackageConfig& config);
+    void ReadModels(pkg::PackageConfig& config);
+    void ReadMonitors(pkg::PackageConfig& config);
     void ReadWordSize(bool is64Bit);
-    ModelView ReadModel(setup::PackageConfig& config, const ModelListing& model, bool is64Bit,
+    ModelView ReadModel(pkg::PackageConfig& config, const ModelListing& model, bool is64Bit,
                         const std::vector<std::string>& sections);
     void NeedFile(const std::string& dir, const std::string& name, const std::string& namedBy);
-    void CheckStartupPortCheck(setup::PackageConfig& config, bool is64Bit);
+    void CheckStartupPortCheck(pkg::PackageConfig& config, bool is64Bit);
+    void CheckMinidriverDataFile(FlavourView& flavour, const ModelView& model,
+                                 const std::string& section, const std::string& word);
     void CheckLanguage(const char* file, const std::vector<LanguageSection>& keys);
     void CheckPackageFiles(bool loadLicense);
 
@@ -103,15 +103,15 @@ std::vector<std::string> Builder::KeyNames(const std::string& file, const char* 
     return SplitZeroList(buffer.data(), n + 1);
 }
 
-void Builder::ReadModels(setup::PackageConfig& config) {
+void Builder::ReadModels(pkg::PackageConfig& config) {
     report_.modelCount = config.ModelCount();
     std::set<std::pair<std::string, int>> seen;
     for (int i = 1; i <= report_.modelCount; ++i) {
-        char value[setup::kLongText];
+        char value[pkg::kLongText];
         std::string key = "DEVICENAME" + std::to_string(i);
-        setup::ReadConfigText(platform_.profile(), config.setupIniPath().c_str(), "DEVICENAME",
+        pkg::ReadConfigText(platform_.profile(), config.setupIniPath().c_str(), "DEVICENAME",
                               key.c_str(), value, sizeof value);
-        setup::ModelEntry entry = config.GetModelEntry(i);
+        pkg::ModelEntry entry = config.GetModelEntry(i);
         ModelListing listing{i, value, entry.name, entry.series};
         report_.entries.push_back(listing);
         if (entry.series < 0) {
@@ -126,7 +126,7 @@ void Builder::ReadModels(setup::PackageConfig& config) {
     if (models_.empty()) Problem("no-models", "DRVCONFIG\\setup.ini lists no model");
 
     report_.defaultIndex = config.DefaultModelIndex();
-    setup::ModelEntry def = config.DefaultModel();
+    pkg::ModelEntry def = config.DefaultModel();
     report_.defaultModel = {report_.defaultIndex, "", def.name, def.series};
     if (def.series < 0)
         Problem("default-names-no-model",
@@ -134,29 +134,29 @@ void Builder::ReadModels(setup::PackageConfig& config) {
                     " names no model entry, so the model page preselects nothing");
 }
 
-MonitorView View(const setup::PortMonitorRecord& r) {
+MonitorView View(const pkg::PortMonitorRecord& r) {
     MonitorView v;
-    v.name = r.info.pName;
-    v.dll = r.info.pDLLName;
+    v.name = r.name;
+    v.dll = r.dllName;
     v.uiDll = r.uiDllName;
-    if (r.info.pEnvironment) v.environment = r.info.pEnvironment;
+    if (!r.environment.empty()) v.environment = r.environment;
     v.version = r.version;
     return v;
 }
 
-void Builder::ReadMonitors(setup::PackageConfig& config) {
+void Builder::ReadMonitors(pkg::PackageConfig& config) {
     report_.processorVersion = config.ProcessorVersion();
-    for (int os = 0; os < setup::kOsCount; ++os) {
+    for (int os = 0; os < pkg::kOsCount; ++os) {
         OsMonitors m;
         m.os = os;
-        const setup::PortMonitorRecords& ports = config.PortMonitors(os);
+        pkg::PortMonitorRecords ports = config.ReadPortMonitors(os);
         m.usb = View(ports.usb);
         m.serial = View(ports.serial);
-        const setup::LanguageMonitorRecord& lm = config.LanguageMonitor(os, setup::kUsbPort);
+        pkg::LanguageMonitorRecord lm = config.ReadLanguageMonitor(os, pkg::kUsbPort);
         m.language.present = lm.present;
-        m.language.name = lm.info.pName;
-        m.language.dll = lm.info.pDLLName;
-        if (lm.info.pEnvironment) m.language.environment = lm.info.pEnvironment;
+        m.language.name = lm.name;
+        m.language.dll = lm.dllName;
+        if (!lm.environment.empty()) m.language.environment = lm.environment;
         m.language.version = lm.version;
         report_.monitors.push_back(m);
     }
@@ -164,7 +164,7 @@ void Builder::ReadMonitors(setup::PackageConfig& config) {
 
 void Builder::NeedFile(const std::string& dir, const std::string& name,
                        const std::string& namedBy) {
-    if (!IsSet(name)) return;
+    if (!pkg::NamesFile(name)) return;
     std::string relative = dir + "\\" + name;
     if (FileExists(relative)) return;
     // One problem per missing file, naming the first place that asks for it.
@@ -172,12 +172,12 @@ void Builder::NeedFile(const std::string& dir, const std::string& name,
     Problem("missing-file", relative + " is missing (named by " + namedBy + ")");
 }
 
-ModelView Builder::ReadModel(setup::PackageConfig& config, const ModelListing& model,
+ModelView Builder::ReadModel(pkg::PackageConfig& config, const ModelListing& model,
                              bool is64Bit, const std::vector<std::string>& sections) {
     ModelView view;
     view.name = model.name;
     view.series = model.series;
-    view.seriesFile = setup::SeriesFileName(model.series, is64Bit);
+    view.seriesFile = pkg::SeriesFileName(model.series, is64Bit);
     view.seriesFilePresent = FileExists(view.seriesFile);
     std::string word = is64Bit ? "64-bit" : "32-bit";
     std::string dir = is64Bit ? "W64" : "W32";
@@ -189,10 +189,10 @@ ModelView Builder::ReadModel(setup::PackageConfig& config, const ModelListing& m
                                             ".PORT] in " + view.seriesFile +
                                             " (no port, Typical mode only, gated systems refused)");
 
-    for (int os = 0; os < setup::kOsCount; ++os) {
+    for (int os = 0; os < pkg::kOsCount; ++os) {
         OsView sys;
         sys.os = os;
-        std::string section = setup::PackageConfig::ModelOsSection(model.name, os);
+        std::string section = pkg::PackageConfig::ModelOsSection(model.name, os);
         sys.sectionPresent = Contains(sections, section);
         const char* gate = SystemGateKey(os);
         sys.supported = gate == nullptr || config.PortSetting(model.name, gate) != 0;
@@ -200,50 +200,49 @@ ModelView Builder::ReadModel(setup::PackageConfig& config, const ModelListing& m
             Problem("missing-os-section", "model " + model.name + " has no section [" + section +
                                               "] in " + view.seriesFile);
         for (int f = 0; f < 2; ++f) {
-            auto flavour = f == 0 ? setup::Flavour::Raster : setup::Flavour::Standard;
+            auto flavour = f == 0 ? pkg::Flavour::Raster : pkg::Flavour::Standard;
             FlavourView& fv = sys.flavours[f];
             fv.flavour = flavour;
             fv.minidriver = config.MinidriverFlag(model.name, os, flavour);
-            setup::DriverFileSet files = config.DriverFiles(model.name, os, flavour);
-            for (int slot = 0; slot < setup::kDriverFileSlotCount; ++slot) {
-                auto s = static_cast<setup::DriverFileSlot>(slot);
+            pkg::DriverFileSet files = config.DriverFiles(model.name, os, flavour);
+            for (int slot = 0; slot < pkg::kDriverFileSlotCount; ++slot) {
+                auto s = static_cast<pkg::DriverFileSlot>(slot);
                 fv.files[slot] = files[s];
                 if (sys.sectionPresent)
                     NeedFile(dir, fv.files[slot],
-                             "[" + section + "] " + setup::DriverFileKey(s, flavour) + " in " +
+                             "[" + section + "] " + pkg::DriverFileKey(s, flavour) + " in " +
                                  view.seriesFile);
             }
+            CheckMinidriverDataFile(fv, view, section, word);
             std::string list = config.DependentFileList(model.name, os, flavour);
             fv.dependentBytes = list.size();
             fv.dependentFiles = SplitZeroList(list.data(), list.size());
-            if (list.size() > setup::kDependentFilesCapacity)
+            if (list.size() > pkg::kDependentFilesCapacity)
                 Problem("dependent-list-too-long",
                         "on " + word + " Windows the " + FlavourName(flavour) +
                             " dependent-file list of [" + section + "] needs " +
                             std::to_string(list.size()) + " of " +
-                            std::to_string(setup::kDependentFilesCapacity) +
+                            std::to_string(pkg::kDependentFilesCapacity) +
                             " bytes; setup refuses to register that driver");
-            for (int kind = 0; kind < setup::kPortKindCount; ++kind) {
+            for (int kind = 0; kind < pkg::kPortKindCount; ++kind) {
                 KindView& kv = fv.kinds[kind];
                 kv.kind = kind;
-                plat::DRIVER_INFO_3A* d = nullptr;
-                kv.driver.error = config.ReadDriverRecord(model.name, os,
-                                                          static_cast<setup::PortKind>(kind),
-                                                          flavour, d);
-                kv.driver.cVersion = d->cVersion;
-                kv.driver.name = d->pName;
-                if (d->pEnvironment) kv.driver.environment = d->pEnvironment;
-                kv.driver.driverPath = d->pDriverPath;
-                kv.driver.dataFile = d->pDataFile;
-                kv.driver.configFile = d->pConfigFile;
-                kv.driver.helpFile = d->pHelpFile;
-                kv.driver.monitorName = d->pMonitorName;
-                plat::PRINTER_INFO_2A& p = config.PrinterRecord(
-                    model.name, os, static_cast<setup::PortKind>(kind), flavour);
-                kv.printer.printerName = p.pPrinterName;
-                kv.printer.driverName = p.pDriverName;
-                kv.printer.printProcessor = p.pPrintProcessor;
-                kv.printer.attributes = p.Attributes;
+                auto portKind = static_cast<pkg::PortKind>(kind);
+                pkg::DriverRecord d;
+                kv.driver.error = config.ReadDriverRecord(model.name, os, portKind, flavour, d);
+                kv.driver.cVersion = d.version;
+                kv.driver.name = d.name;
+                if (!d.environment.empty()) kv.driver.environment = d.environment;
+                kv.driver.driverPath = d.driverPath;
+                kv.driver.dataFile = d.dataFile;
+                kv.driver.configFile = d.configFile;
+                kv.driver.helpFile = d.helpFile;
+                kv.driver.monitorName = d.monitorName;
+                pkg::PrinterRecord p = config.ReadPrinterRecord(model.name, os, portKind, flavour);
+                kv.printer.printerName = p.printerName;
+                kv.printer.driverName = p.driverName;
+                kv.printer.printProcessor = p.printProcessor;
+                kv.printer.attributes = p.attributes;
             }
         }
         view.systems.push_back(sys);
@@ -251,19 +250,34 @@ ModelView Builder::ReadModel(setup::PackageConfig& config, const ModelListing& m
     return view;
 }
 
+// The installation stops with Message/IDS_ERR_LOSTDRIVERFILE when the flavour's minidriver
+// switch is on and its data-file DLL names no file.
+void Builder::CheckMinidriverDataFile(FlavourView& fv, const ModelView& model,
+                                      const std::string& section, const std::string& word) {
+    const std::string& dll = fv.files[pkg::kExtraDataFile];
+    fv.minidriverWithoutDataDll = fv.minidriver && !pkg::NamesFile(dll);
+    if (!fv.minidriverWithoutDataDll) return;
+    std::string prefix = pkg::FlavourPrefix(fv.flavour);
+    Problem("minidriver-without-data-dll",
+            "on " + word + " Windows the " + FlavourName(fv.flavour) + " driver of [" + section +
+                "] in " + model.seriesFile + " has " + prefix + "2KDDKDEV on but " +
+                pkg::DriverFileKey(pkg::kExtraDataFile, fv.flavour) + "=" + Quote(dll) +
+                " names no file: installing it fails with Message/IDS_ERR_LOSTDRIVERFILE");
+}
+
 // setup refuses to start when the last listed model offers no USB, parallel or serial port in
 // any series file of the word size.
-void Builder::CheckStartupPortCheck(setup::PackageConfig& config, bool is64Bit) {
+void Builder::CheckStartupPortCheck(pkg::PackageConfig& config, bool is64Bit) {
     if (models_.empty()) return;
     std::string model;
     for (const ModelListing& e : report_.entries)
         if (e.series >= 0) model = e.name;
     std::string section = model + ".PORT";
-    for (int series = 0; series < setup::kSeriesCount; ++series) {
+    for (int series = 0; series < pkg::kSeriesCount; ++series) {
         std::string file = config.SeriesFilePath(series);
         for (const char* key : {"USBSUPPORTED", "LPTSUPPORTED", "COMSUPPORTED"})
-            if (setup::ReadConfigNumber(platform_.profile(), file.c_str(), section.c_str(), key,
-                                        setup::kLongText) != 0)
+            if (pkg::ReadConfigNumber(platform_.profile(), file.c_str(), section.c_str(), key,
+                                        pkg::kLongText) != 0)
                 return;
     }
     Problem("startup-port-check",
@@ -273,17 +287,17 @@ void Builder::CheckStartupPortCheck(setup::PackageConfig& config, bool is64Bit) 
 }
 
 void Builder::ReadWordSize(bool is64Bit) {
-    setup::PackageConfig config(platform_, is64Bit);
+    pkg::PackageConfig config(platform_, is64Bit);
     WordSizeView ws;
     ws.bits = is64Bit ? 64 : 32;
     ws.driverDirectory = is64Bit ? "W64" : "W32";
     std::string word = is64Bit ? "64-bit" : "32-bit";
 
-    for (int series = 0; series < setup::kSeriesCount; ++series) {
+    for (int series = 0; series < pkg::kSeriesCount; ++series) {
         bool used = false;
         for (const ModelListing& m : models_) used = used || m.series == series;
         if (!used) continue;
-        std::string file = setup::SeriesFileName(series, is64Bit);
+        std::string file = pkg::SeriesFileName(series, is64Bit);
         if (!FileExists(file))
             Problem("missing-series-file", file + " is missing: the " + SeriesName(series) +
                                                " models offer nothing on " + word + " Windows");
@@ -295,7 +309,7 @@ void Builder::ReadWordSize(bool is64Bit) {
 
     // The monitor DLLs come from the same driver directory.
     for (const OsMonitors& m : report_.monitors) {
-        std::string where = std::string("[COMMON-MONITOR") + setup::OsSuffix(m.os) +
+        std::string where = std::string("[COMMON-MONITOR") + pkg::OsSuffix(m.os) +
                             "] in DRVCONFIG\\setup.ini";
         NeedFile(ws.driverDirectory, m.usb.dll, "USBMONitorPDLLName of " + where);
         NeedFile(ws.driverDirectory, m.usb.uiDll, "USBMONitorPUIDLLName of " + where);
@@ -340,30 +354,30 @@ void Builder::CheckPackageFiles(bool loadLicense) {
 }
 
 void Builder::Run() {
-    setup::PackageConfig config(platform_, false);
+    pkg::PackageConfig config(platform_, false);
     ReadModels(config);
     ReadMonitors(config);
     ReadWordSize(false);
     ReadWordSize(true);
     CheckLanguage("language\\setup.ini", SetupLanguageKeys());
     CheckLanguage("language\\uninstall.ini", UninstallLanguageKeys());
-    CheckPackageFiles(setup::ReadSwitch(platform_, "LOADLICENSE") != 0);
+    CheckPackageFiles(pkg::ReadSwitch(platform_, "LOADLICENSE") != 0);
 }
 
 }  // namespace
 
 const char* SeriesName(int series) {
     static const char* const names[] = {"Receipt", "Ticket", "Label", "Embedded"};
-    return series >= 0 && series < setup::kSeriesCount ? names[series] : "none";
+    return series >= 0 && series < pkg::kSeriesCount ? names[series] : "none";
 }
 
 const char* PortKindName(int kind) {
     static const char* const names[] = {"serial", "parallel", "USB", "network"};
-    return kind >= 0 && kind < setup::kPortKindCount ? names[kind] : "unknown";
+    return kind >= 0 && kind < pkg::kPortKindCount ? names[kind] : "unknown";
 }
 
-const char* FlavourName(setup::Flavour f) {
-    return f == setup::Flavour::Raster ? "raster" : "standard";
+const char* FlavourName(pkg::Flavour f) {
+    return f == pkg::Flavour::Raster ? "raster" : "standard";
 }
 
 Report BuildReport(plat::Platform& platform, const std::string& hostPackage) {

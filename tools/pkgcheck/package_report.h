@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "setup/PackageConfig.h"
+#include "package/PackageConfig.h"
 
 namespace pkgcheck {
 
@@ -57,12 +57,15 @@ struct KindView {
 };
 
 struct FlavourView {
-    setup::Flavour flavour = setup::Flavour::Raster;
+    pkg::Flavour flavour = pkg::Flavour::Raster;
     bool minidriver = false;
-    std::array<std::string, setup::kDriverFileSlotCount> files;
+    // The minidriver switch is on while the data-file DLL (DataFileDLLName) is empty or starts
+    // with '0': installing this flavour fails with Message/IDS_ERR_LOSTDRIVERFILE.
+    bool minidriverWithoutDataDll = false;
+    std::array<std::string, pkg::kDriverFileSlotCount> files;
     std::vector<std::string> dependentFiles;
     std::size_t dependentBytes = 0;  // bytes the list needs, terminators included
-    std::array<KindView, setup::kPortKindCount> kinds;
+    std::array<KindView, pkg::kPortKindCount> kinds;
 };
 
 struct OsView {
@@ -106,6 +109,6 @@ Report BuildReport(plat::Platform& platform, const std::string& hostPackage);
 
 const char* SeriesName(int series);        // "Receipt", ...
 const char* PortKindName(int kind);        // "serial", "parallel", "USB", "network"
-const char* FlavourName(setup::Flavour f);  // "raster", "standard"
+const char* FlavourName(pkg::Flavour f);  // "raster", "standard"
 
 }  // namespace pkgcheck

@@ -1,7 +1,7 @@
 // The package report as text for people.
 #include <string>
 
-#include "setup/PackageTypes.h"
+#include "package/PackageTypes.h"
 #include "tools/pkgcheck/report_output.h"
 
 namespace pkgcheck {
@@ -23,7 +23,8 @@ void PrintMonitor(std::ostream& out, const char* what, const MonitorView& m, boo
 
 void PrintFlavour(std::ostream& out, const FlavourView& f) {
     const DriverView& d = f.kinds[0].driver;
-    out << "      " << FlavourName(f.flavour) << (f.minidriver ? " (minidriver)" : "") << "\n";
+    out << "      " << FlavourName(f.flavour) << (f.minidriver ? " (minidriver)" : "")
+        << (f.minidriverWithoutDataDll ? ", NO DATA-FILE DLL: installation fails" : "") << "\n";
     out << "        driver record: cVersion " << d.cVersion << ", environment "
         << Env(d.environment) << ", path " << d.driverPath << ", data " << d.dataFile
         << ", config " << d.configFile << ", help " << d.helpFile << "\n";
@@ -39,8 +40,8 @@ void PrintFlavour(std::ostream& out, const FlavourView& f) {
             << k.printer.printProcessor << ", attributes " << k.printer.attributes << "\n";
     }
     out << "        files:";
-    for (int slot = 0; slot < setup::kDriverFileSlotCount; ++slot)
-        out << ' ' << setup::DriverFileKey(static_cast<setup::DriverFileSlot>(slot), f.flavour)
+    for (int slot = 0; slot < pkg::kDriverFileSlotCount; ++slot)
+        out << ' ' << pkg::DriverFileKey(static_cast<pkg::DriverFileSlot>(slot), f.flavour)
             << '=' << f.files[slot];
     out << "\n";
 }
@@ -66,12 +67,12 @@ void PrintModel(std::ostream& out, const ModelView& m) {
     for (const auto& [k, v] : m.portSettings) out << ' ' << k << '=' << v;
     out << "\n    systems:";
     for (const OsView& s : m.systems)
-        out << ' ' << setup::OsSuffix(s.os) << (s.supported ? "" : "(refused)")
+        out << ' ' << pkg::OsSuffix(s.os) << (s.supported ? "" : "(refused)")
             << (s.sectionPresent ? "" : "(no section)");
     out << "\n";
     for (const OsView& s : m.systems) {
         if (!s.sectionPresent) continue;
-        out << "    " << m.name << setup::OsSuffix(s.os) << "\n";
+        out << "    " << m.name << pkg::OsSuffix(s.os) << "\n";
         for (const FlavourView& f : s.flavours) PrintFlavour(out, f);
     }
 }
@@ -81,7 +82,7 @@ void PrintModel(std::ostream& out, const ModelView& m) {
 void PrintText(const Report& r, std::ostream& out) {
     out << "Package " << r.package << "\n\n";
     out << "Models (" << r.modelCount << " entries)\n";
-    for (int series = 0; series < setup::kSeriesCount; ++series) {
+    for (int series = 0; series < pkg::kSeriesCount; ++series) {
         out << "  " << SeriesName(series) << ":";
         bool any = false;
         for (const ModelListing& e : r.entries)
@@ -99,7 +100,7 @@ void PrintText(const Report& r, std::ostream& out) {
 
     out << "Monitors\n";
     for (const OsMonitors& m : r.monitors) {
-        out << "  COMMON-MONITOR" << setup::OsSuffix(m.os) << "\n";
+        out << "  COMMON-MONITOR" << pkg::OsSuffix(m.os) << "\n";
         PrintMonitor(out, "USB port monitor", m.usb, true);
         PrintMonitor(out, "serial port monitor", m.serial, true);
         PrintMonitor(out, "language monitor (USB ports)", m.language, false);

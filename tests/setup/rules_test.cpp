@@ -1,0 +1,104 @@
+// The wizard's decision tables: the OS index of every simulated Windows, the OS gate's
+// refusals, and the baud-rate list entry a configured rate selects.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "package/OsDetection.h"
+#include "setup/PortPage.h"
+#include "setup/PortRules.h"
+#include "tests/support/temp_machine.h"
+
+namespace {
+
+TEST(DetectOs, EveryPresetMapsToItsRowOfTheOsTable) {
+    struct Case {
+        const char* preset;
+        int index;
+        bool listed;
+        bool needsAdministrator;
+    } cases[] = {
+        {"windows-95", 0, false, false},        // 9x with minor version 0: nothing checked
+        {"windows-98", 0, true, false},
+        {"windows-me", 0, true, false},
+        {"nt4-x86", 1, true, false},
+        {"windows-2000-x86", 2, true, true},    // no GetNativeSystemInfo there
+        {"xp-x86", 3, true, true},
+        {"xp-x64", 3, true, true},              // 5.2 workstation on AMD64 is XP
+        {"server-2003-x86", 4, true, true},
+        {"server-2003-x64", 4, true, true},
+        {"vista-x86", 5, true, true},
+        {"vista-x64", 5, true, true},
+        {"server-2008-x86", 6, true, true},
+        {"server-2008-x64", 6, true, true},
+        {"server-2008-r2-x64", 6, true, true},  // 6.1 server
+        {"windows-7-x86", 7, true, true},
+        {"windows-7-x64", 7, true, true},
+        {"windows-8.1-x64", 0, false, true},    // newer than 6.1: index 0, still an NT system
+        {"windows-10-x64", 0, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.preset);
+        testsupport::TempMachine machine(c.preset);
+        auto process = machine.Process(32);
+        pkg::DetectedOs os = pkg::DetectOs(process->system());
+        EXPECT_EQ(os.index, c.index);
+        EXPECT_EQ(os.listed, c.listed);
+        EXPECT_EQ(os.needsAdministrator, c.needsAdministrator);
+        EXPECT_FALSE(os.unknownPlatform);
+    }
+}
+
+TEST(DetectOs, XpX64IsXpOnlyWhenTheNativeArchitectureCanBeRead) {
+    // Without GetNativeSystemInfo a 32-bit program sees an x86 processor, and 5.2 reads as
+    // Server 2003.
+    testsupport::TempMachine machine("xp-x64");
+    std::string error;
+    sim::MachineSettings settings = machine.machine().settings();
+    ASSERT_TRUE(sim::SetSetting(settings, "nativesysteminfo", "0", error)) << error;
+    ASSERT_TRUE(machine.machine().SaveSettings(settings, error)) << error;
+    auto process = machine.Process(32);
+    EXPECT_EQ(pkg::DetectOs(process->system()).index, 4);
+}
+
+TEST(OsRefusalKey, EachGatedSystemNeedsItsOwnSupportFlag) {
+    setup::OsSupport none;
+    setup::OsSupport all{true, true, true, true, true};
+    const char* expected[8] = {nullptr,           "IDS_NOTSUPPORTNT",   nullptr,
+                               nullptr,           "IDS_NOTSUPPORT2003", "IDS_NOTSUPPORTVISTA",
+                               "IDS_NOTSUPPORT2008", "IDS_NOTSUPPORTWin7"};
+    for (int os = 0; os < 8; ++os) {
+        SCOPED_TRACE(os);
+        const char* refusal = setup::OsRefusalKey(os, none);
+        EXPECT_EQ(refusal ? std::string(refusal) : "", expected[os] ? expected[os] : "");
+        EXPECT_EQ(setup::OsRefusalKey(os, all), nullptr);
+    }
+    // A flag for another system does not help.
+    setup::OsSupport vistaOnly;
+    vistaOnly.vista = true;
+    EXPECT_STREQ(setup::OsRefusalKey(7, vistaOnly), "IDS_NOTSUPPORTWin7");
+    EXPECT_EQ(setup::OsRefusalKey(5, vistaOnly), nullptr);
+}
+
+TEST(BaudRateEntry, ListedRatesSelectTheirEntryAndAnyOtherRateSelects38400) {
+    struct Case {
+        int rate;
+        int entry;
+    } cases[] = {{110, 0},    {300, 1},    {1200, 2},  {2400, 3},   {4800, 4},
+                 {9600, 5},   {19200, 6},  {38400, 7}, {57600, 8},  {115200, 9},
+                 {14400, 7},  {0, 7},      {-9600, 7}, {230400, 7}, {96, 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rate);
+        int entry = setup::BaudRateEntry(c.rate);
+        EXPECT_EQ(entry, c.entry);
+        EXPECT_STREQ(setup::kBaudRateEntries[entry], c.entry == 7 ? "38400" : std::to_string(c.rate).c_str());
+    }
+}
+
+TEST(PortSection, SectionNameIsTheModelNameWithPortSuffixCutTo199Characters) {
+    EXPECT_EQ(setup::MakePortSection("f.ini", "VTX-80R").section, "VTX-80R.PORT");
+    std::string longName(197, 'M');
+    EXPECT_EQ(setup::MakePortSection("f.ini", longName).section, longName + ".P");
+}
+
+}  // namespace
