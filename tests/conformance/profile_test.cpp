@@ -177,7 +177,8 @@ TEST_F(ProfileTest, EmptySectionAndKeyNamesFindAnEmptyHeaderAndAnEmptyKey) {
     EXPECT_EQ(Get("e.ini", "", "key"), "val_e_section");
     EXPECT_EQ(Get("e.ini", "s", ""), "val_no_key");
 
-    const std::u16string file(Path("e.ini").begin(), Path("e.ini").end());
+    const std::string path = Path("e.ini");
+    const std::u16string file(path.begin(), path.end());
     char16_t out[64] = {};
     std::uint32_t n = Profile().GetPrivateProfileStringW(u"", u"key", u"(default)", out, 64,
                                                          file.c_str());
