@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "platform/win_constants.h"
-#include "plugin/com/plugin_identity.h"
-#include "plugin/com/sheet_pages.h"
+#include "plugin/com/PluginIdentity.h"
+#include "plugin/com/SheetPages.h"
 #include "plugin/devmode/DevModeCall.h"
 
 namespace plugin {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "plugin/com/plugin_identity.h"
-#include "plugin/devmode/packed_fields.h"
+#include "plugin/com/PluginIdentity.h"
+#include "plugin/devmode/PackedFields.h"
 
 namespace plugin {
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "plugin/com/oem_ui_types.h"
+#include "plugin/com/OemUiTypes.h"
 #include "plugin/devmode/OemDevmode.h"
 #include "tests/plugin_com/fake_driver.h"
 #include "tests/support/temp_machine.h"

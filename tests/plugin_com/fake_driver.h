@@ -1,6 +1,6 @@
 // A stand-in for the universal driver's helper object, counting what the plug-in does with it.
 #pragma once
-#include "plugin/com/oem_ui_types.h"
+#include "plugin/com/OemUiTypes.h"
 
 namespace testdriver {
 

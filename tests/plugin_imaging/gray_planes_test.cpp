@@ -2,7 +2,7 @@
 // the trailing blank lines, worked out by hand.
 #include <gtest/gtest.h>
 
-#include "plugin/imaging/gray_planes.h"
+#include "plugin/imaging/PackGrayPlanes.h"
 #include "test_bitmaps.h"
 
 namespace {

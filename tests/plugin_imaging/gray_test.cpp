@@ -1,7 +1,7 @@
 // ConvertToGray on hand-made 24-, 8- and 1-bit pictures; the gray work file's header; results.
 #include <gtest/gtest.h>
 
-#include "plugin/imaging/gray.h"
+#include "plugin/imaging/ConvertToGray.h"
 #include "test_bitmaps.h"
 
 namespace {

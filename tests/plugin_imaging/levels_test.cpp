@@ -3,8 +3,8 @@
 
 #include <set>
 
-#include "plugin/imaging/dither_matrices.h"
-#include "plugin/imaging/levels.h"
+#include "plugin/imaging/AdjustLevel.h"
+#include "plugin/imaging/DitherMatrices.h"
 
 namespace {
 

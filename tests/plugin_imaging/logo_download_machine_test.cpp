@@ -4,8 +4,8 @@
 
 #include "platform/sim/spool_state.h"
 #include "platform/win_constants.h"
-#include "plugin/imaging/logo_download.h"
-#include "plugin/imaging/monochrome.h"
+#include "plugin/imaging/ConvertToMonochrome.h"
+#include "plugin/imaging/LogoDownload.h"
 #include "test_bitmaps.h"
 #include "tests/support/temp_machine.h"
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/win_constants.h"
-#include "plugin/imaging/logo_download.h"
-#include "plugin/imaging/logo_images.h"
-#include "plugin/imaging/monochrome.h"
-#include "plugin/imaging/work_file.h"
+#include "plugin/imaging/ConvertToMonochrome.h"
+#include "plugin/imaging/LogoDownload.h"
+#include "plugin/imaging/LogoImages.h"
+#include "plugin/imaging/WorkFile.h"
 #include "test_bitmaps.h"
 
 namespace {

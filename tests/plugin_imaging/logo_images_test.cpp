@@ -1,7 +1,7 @@
 // The stored-logo image encodings, checked against bytes worked out by hand.
 #include <gtest/gtest.h>
 
-#include "plugin/imaging/logo_images.h"
+#include "plugin/imaging/LogoImages.h"
 #include "test_bitmaps.h"
 
 namespace {

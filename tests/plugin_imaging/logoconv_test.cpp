@@ -9,9 +9,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "plugin/imaging/gray.h"
-#include "plugin/imaging/logo_download.h"
-#include "plugin/imaging/monochrome.h"
+#include "plugin/imaging/ConvertToGray.h"
+#include "plugin/imaging/ConvertToMonochrome.h"
+#include "plugin/imaging/LogoDownload.h"
 #include "test_bitmaps.h"
 
 namespace {

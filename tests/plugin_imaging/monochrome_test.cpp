@@ -2,9 +2,9 @@
 // the comments; the work file's name and header; failures that leave no work file.
 #include <gtest/gtest.h>
 
-#include "plugin/imaging/dither_matrices.h"
-#include "plugin/imaging/monochrome.h"
-#include "plugin/imaging/work_file.h"
+#include "plugin/imaging/ConvertToMonochrome.h"
+#include "plugin/imaging/DitherMatrices.h"
+#include "plugin/imaging/WorkFile.h"
 #include "test_bitmaps.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/bmp.h"
-#include "plugin/imaging/image_files.h"
+#include "plugin/imaging/ImageFiles.h"
 
 namespace imagingtest {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win_constants.h"
-#include "plugin/imaging/watermark_bitmap.h"
+#include "plugin/imaging/ConvertBitmapTo24Bit.h"
 #include "test_bitmaps.h"
 #include "tests/support/temp_machine.h"
 

@@ -1,5 +1,5 @@
 // Contrast and brightness adjustment in exact integer arithmetic.
-#include "plugin/imaging/levels.h"
+#include "plugin/imaging/AdjustLevel.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Checks of source bitmaps: every size is computed in 64 bits and compared with the file's
 // length before a view into the file is made.
-#include "plugin/imaging/source_bitmap.h"
+#include "plugin/imaging/SourceBitmap.h"
 
 #include <algorithm>
 

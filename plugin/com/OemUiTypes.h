@@ -1,12 +1,12 @@
 // The printer-driver plug-in types of the universal driver's UI side, with their published layout.
 //
 // Records and constants of compstui.h are checked against mingw-w64's header in the Windows build
-// (com_layout_checks_win32.cpp); the ones of the driver kit's OEM headers, which mingw-w64 lacks,
+// (ComLayoutChecksWin32.cpp); the ones of the driver kit's OEM headers, which mingw-w64 lacks,
 // are declared here once.
 #pragma once
 #include <cstdint>
 
-#include "plugin/com/com_types.h"
+#include "plugin/com/ComTypes.h"
 
 // Mode, reason and function numbers under the driver kit's names, as macros like the kit's own:
 // a file that includes the Windows headers first keeps their definitions (same values).

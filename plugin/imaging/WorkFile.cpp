@@ -1,5 +1,5 @@
 // Work-file names and headers.
-#include "plugin/imaging/work_file.h"
+#include "plugin/imaging/WorkFile.h"
 
 #include "common/bmp.h"
 

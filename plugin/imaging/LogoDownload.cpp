@@ -1,12 +1,12 @@
 // Composition of the logo download and clearing jobs.
-#include "plugin/imaging/logo_download.h"
+#include "plugin/imaging/LogoDownload.h"
 
 #include <new>
 
 #include "plugin/commands/SendRawJob.h"
-#include "plugin/imaging/logo_images.h"
-#include "plugin/imaging/source_bitmap.h"
-#include "plugin/imaging/work_file.h"
+#include "plugin/imaging/LogoImages.h"
+#include "plugin/imaging/SourceBitmap.h"
+#include "plugin/imaging/WorkFile.h"
 
 namespace plugin {
 namespace {

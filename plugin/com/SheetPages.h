@@ -1,7 +1,7 @@
 // Adding the plug-in's pages to the document and device property sheets.
 #pragma once
-#include "plugin/com/oem_ui_types.h"
-#include "plugin/com/sheet_contexts.h"
+#include "plugin/com/OemUiTypes.h"
+#include "plugin/com/SheetContexts.h"
 
 namespace plugin {
 

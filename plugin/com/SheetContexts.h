@@ -1,7 +1,7 @@
 // The two property-sheet contexts the plug-in object keeps: every page of a sheet receives its
 // sheet's context as its page parameter.
 #pragma once
-#include "plugin/com/oem_ui_types.h"
+#include "plugin/com/OemUiTypes.h"
 
 namespace plugin {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/platform.h"
-#include "plugin/com/module_counters.h"
+#include "plugin/com/ModuleCounters.h"
 
 namespace plugin {
 

@@ -2,7 +2,7 @@
 //
 // The pages themselves are not part of the plug-in yet: both sheets record the driver's sheet
 // handle and callback and add no page, so the driver shows only its own pages.
-#include "plugin/com/sheet_pages.h"
+#include "plugin/com/SheetPages.h"
 
 namespace plugin {
 

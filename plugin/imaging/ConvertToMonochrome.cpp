@@ -1,17 +1,17 @@
 // The four halftone methods. Each source pixel is first reduced to one level 0..255 (the luma of
 // the adjusted channels, or the adjusted 8-bit sample); the method then decides white or black.
 // Every step is a fixed amount of work per pixel.
-#include "plugin/imaging/monochrome.h"
+#include "plugin/imaging/ConvertToMonochrome.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 #include <new>
 
-#include "plugin/imaging/dither_matrices.h"
-#include "plugin/imaging/levels.h"
-#include "plugin/imaging/source_bitmap.h"
-#include "plugin/imaging/work_file.h"
+#include "plugin/imaging/AdjustLevel.h"
+#include "plugin/imaging/DitherMatrices.h"
+#include "plugin/imaging/SourceBitmap.h"
+#include "plugin/imaging/WorkFile.h"
 
 namespace plugin {
 namespace {

@@ -1,12 +1,12 @@
 // Gray conversions: one gray byte per pixel through the same level adjustment as the
 // monochrome methods, written in the source's row order.
-#include "plugin/imaging/gray.h"
+#include "plugin/imaging/ConvertToGray.h"
 
 #include <new>
 
-#include "plugin/imaging/levels.h"
-#include "plugin/imaging/source_bitmap.h"
-#include "plugin/imaging/work_file.h"
+#include "plugin/imaging/AdjustLevel.h"
+#include "plugin/imaging/SourceBitmap.h"
+#include "plugin/imaging/WorkFile.h"
 
 namespace plugin {
 namespace {

@@ -1,9 +1,9 @@
 // Packing of gray rows into four bit planes per row.
-#include "plugin/imaging/gray_planes.h"
+#include "plugin/imaging/PackGrayPlanes.h"
 
 #include <new>
 
-#include "plugin/imaging/source_bitmap.h"
+#include "plugin/imaging/SourceBitmap.h"
 
 namespace plugin {
 

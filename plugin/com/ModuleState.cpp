@@ -1,6 +1,6 @@
 // What one loaded copy of the plug-in library keeps: its counters, its instance handle and the
 // platform its objects run on.
-#include "plugin/com/module_state.h"
+#include "plugin/com/ModuleState.h"
 
 namespace plugin {
 

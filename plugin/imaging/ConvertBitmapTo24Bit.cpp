@@ -1,11 +1,11 @@
 // 1- and 8-bit bitmaps expanded through their palettes to 24 bits; 24-bit bitmaps copied.
-#include "plugin/imaging/watermark_bitmap.h"
+#include "plugin/imaging/ConvertBitmapTo24Bit.h"
 
 #include <new>
 
 #include "common/bmp.h"
 #include "platform/win_constants.h"
-#include "plugin/imaging/source_bitmap.h"
+#include "plugin/imaging/SourceBitmap.h"
 
 namespace plugin {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/imaging/image_files.h"
+#include "plugin/imaging/ImageFiles.h"
 
 namespace plugin {
 

@@ -6,7 +6,7 @@
 // dropped so the Windows headers define theirs, and the two sets are compared.
 #include <cstddef>
 
-#include "plugin/com/oem_ui_types.h"
+#include "plugin/com/OemUiTypes.h"
 
 namespace mine {
 constexpr long long kResults[] = {S_OK, S_FALSE, E_NOTIMPL, E_NOINTERFACE, E_POINTER, E_FAIL,

@@ -1,11 +1,11 @@
 // Encoding of stored-logo images for the download commands.
-#include "plugin/imaging/logo_images.h"
+#include "plugin/imaging/LogoImages.h"
 
 #include <new>
 
 #include "common/bmp.h"
-#include "plugin/imaging/gray_planes.h"
-#include "plugin/imaging/source_bitmap.h"
+#include "plugin/imaging/PackGrayPlanes.h"
+#include "plugin/imaging/SourceBitmap.h"
 
 namespace plugin {
 namespace {

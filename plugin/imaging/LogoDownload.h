@@ -7,7 +7,7 @@
 #include "platform/last_error.h"
 #include "platform/spooler.h"
 #include "plugin/commands/RawJob.h"
-#include "plugin/imaging/image_files.h"
+#include "plugin/imaging/ImageFiles.h"
 
 namespace plugin {
 
