@@ -1,21 +1,28 @@
 // Adding the plug-in's pages to the document and device property sheets.
-//
-// The pages themselves are not part of the plug-in yet: both sheets record the driver's sheet
-// handle and callback and add no page, so the driver shows only its own pages.
 #include "plugin/com/SheetPages.h"
 
 namespace plugin {
 
-com::ULONG_PTR BuildDocumentSheetPages(DocSheetContext& context, com::PROPSHEETUI_INFO& info) {
+com::ULONG_PTR BuildDocumentSheetPages(DocSheetContext& context, com::PROPSHEETUI_INFO& info,
+                                       SheetPageHost* host) {
     context.sheet = info.hComPropSheet;
     context.pfnComPropSheet = info.pfnComPropSheet;
     context.sheetParam = reinterpret_cast<com::OEMUIPSPARAM*>(info.lParamInit);
-    return 0;  // no page added, so no addition result to report
+    if (!host) return 0;  // no page added, no addition result to report
+    com::LONG_PTR last = 0;
+    for (const PageRow& row : PropertyPages())
+        if (row.sheet == PropertySheetKind::Document) last = host->AddPage(info, row, &context);
+    return static_cast<com::ULONG_PTR>(last);
 }
 
-void BuildDeviceSheetPages(DeviceSheetContext& context, com::PROPSHEETUI_INFO& info) {
+void BuildDeviceSheetPages(DeviceSheetContext& context, com::PROPSHEETUI_INFO& info,
+                           SheetPageHost* host) {
     context.sheet = info.hComPropSheet;
     context.pfnComPropSheet = info.pfnComPropSheet;
+    if (!host) return;
+    for (const PageRow& row : PropertyPages())
+        if (row.sheet == PropertySheetKind::Device)
+            context.lastPage = reinterpret_cast<com::HANDLE>(host->AddPage(info, row, &context));
 }
 
 }  // namespace plugin
