@@ -2,6 +2,7 @@
 // sheet's context as its page parameter.
 #pragma once
 #include "plugin/com/OemUiTypes.h"
+#include "plugin/devmode/OemDevmode.h"
 
 namespace plugin {
 
@@ -20,6 +21,12 @@ struct DocSheetContext {
     com::OEMCUIPPARAM* commonUIParam = nullptr;     // of the latest CommonUIProp call
     com::PFNCOMPROPSHEET pfnComPropSheet = nullptr;
     com::IPrintOemDriverUI* driver = nullptr;       // copied when the document sheet is built
+
+    // The private device mode the document pages edit in place (the sheet parameter's pOEMDM,
+    // at whatever address the driver keeps it); null before the sheet is built or without one.
+    OemDevmode* devmode() const {
+        return sheetParam ? static_cast<OemDevmode*>(sheetParam->pOEMDM) : nullptr;
+    }
 };
 
 }  // namespace plugin

@@ -1,4 +1,4 @@
-// Field types of stored byte layouts: little-endian integers and UTF-16 texts of alignment 1.
+// Field types of stored byte layouts: little-endian integers, flags and UTF-16 texts of alignment 1.
 //
 // The private device mode sits at whatever address the driver gives it, so its multi-byte fields
 // are kept as bytes and read and written through these types: no misaligned access, no padding the
@@ -40,6 +40,18 @@ struct LeInt32 {
     constexpr LeInt32& operator=(std::int32_t value) {
         auto raw = static_cast<std::uint32_t>(value);
         for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(raw >> (8 * i));
+        return *this;
+    }
+};
+
+// A one-byte yes/no field: any non-zero byte reads as yes (a block from elsewhere may hold
+// other values), and yes is written as 1.
+struct StoredFlag {
+    std::uint8_t byte;
+
+    constexpr operator bool() const { return byte != 0; }
+    constexpr StoredFlag& operator=(bool on) {
+        byte = on ? 1 : 0;
         return *this;
     }
 };

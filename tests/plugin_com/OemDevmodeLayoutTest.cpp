@@ -1,7 +1,8 @@
-// The private device mode's stored bytes: defaults at their offsets and the operation blocks'
-// four layouts.
+// The private device mode's stored bytes: defaults at their offsets, the operation blocks'
+// four layouts and the fields the pages edit.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "plugin/devmode/OemDevmode.h"
@@ -176,6 +177,85 @@ TEST(OemDevmodeTexts, LongTextIsCutAndLeavesNoOlderCharacters) {
     EXPECT_EQ(U8(dm, 1252), 0xE9);
     EXPECT_EQ(U8(dm, 1254), 'x');
     for (std::size_t offset = 1256; offset < 1284; ++offset) EXPECT_EQ(U8(dm, offset), 0);
+}
+
+// The main page's fields as the pages see them, against their stored bytes.
+TEST(OemDevmodeMainPageFields, FlagsAndWatermarkModeLandAtTheirOffsets) {
+    OemDevmode dm = DefaultOemDevmode();
+    dm.textAsGraphics = true;
+    dm.rotate180 = true;
+    dm.zoomPrinting = true;
+    dm.scalePercent = 55;
+    dm.watermarkMode = WatermarkMode::Text;
+    EXPECT_EQ(U8(dm, 998), 1);
+    EXPECT_EQ(U8(dm, 1396), 1);
+    EXPECT_EQ(U8(dm, 1462), 1);
+    EXPECT_EQ(U8(dm, 1395), 55);
+    EXPECT_EQ(U8(dm, 1250), 2);
+    // Their neighbours are padding or other fields and stay as they were.
+    for (std::size_t offset : {997u, 999u, 1249u, 1251u, 1397u, 1461u, 1463u})
+        EXPECT_EQ(U8(dm, offset), 0) << "offset " << offset;
+    EXPECT_EQ(U8(dm, 1394), 50);  // watermark brightness
+
+    dm.watermarkMode = WatermarkMode::Image;
+    EXPECT_EQ(U8(dm, 1250), 1);
+    dm.textAsGraphics = false;
+    EXPECT_EQ(U8(dm, 998), 0);
+}
+
+TEST(OemDevmodeMainPageFields, AnyNonZeroFlagByteReadsAsYes) {
+    OemDevmode dm = DefaultOemDevmode();
+    auto* bytes = reinterpret_cast<std::uint8_t*>(&dm);
+    for (std::uint8_t stored : {0, 1, 2, 255}) {
+        bytes[998] = bytes[1396] = bytes[1462] = stored;
+        EXPECT_EQ(static_cast<bool>(dm.textAsGraphics), stored != 0) << int{stored};
+        EXPECT_EQ(static_cast<bool>(dm.rotate180), stored != 0) << int{stored};
+        EXPECT_EQ(static_cast<bool>(dm.zoomPrinting), stored != 0) << int{stored};
+    }
+    bytes[1250] = 7;  // not a mode the page knows, but not None either
+    EXPECT_NE(dm.watermarkMode, WatermarkMode::None);
+}
+
+TEST(OemDevmodeMainPageFields, PaperNameHoldsThirtyOneCharactersAndAZero) {
+    OemDevmode dm = DefaultOemDevmode();
+    dm.zoomPrinting = true;  // the byte after the name
+    dm.paperSizeName.assign(u"A4");
+    EXPECT_EQ(U8(dm, 1398), 'A');
+    EXPECT_EQ(U8(dm, 1399), 0);
+    EXPECT_EQ(U8(dm, 1400), '4');
+    for (std::size_t offset = 1402; offset < 1462; ++offset) EXPECT_EQ(U8(dm, offset), 0);
+
+    const std::u16string exact(31, u'x');
+    dm.paperSizeName.assign(exact);
+    EXPECT_EQ(dm.paperSizeName.str(), exact);
+    EXPECT_EQ(U8(dm, 1398 + 60), 'x');  // the 31st character
+    EXPECT_EQ(U8(dm, 1460), 0);         // the terminator in the last unit
+
+    dm.paperSizeName.assign(u"Custom Paper-123456789012345678901234567890");
+    EXPECT_EQ(dm.paperSizeName.str(), u"Custom Paper-123456789012345678");
+    EXPECT_EQ(U8(dm, 1460), 0);
+    EXPECT_EQ(U8(dm, 1461), 0);
+    EXPECT_EQ(U8(dm, 1462), 1);  // zoom untouched
+}
+
+TEST(OemDevmodeBarcodeSlots, SlotsByFontIndexAndNoneOutside) {
+    OemDevmode dm = DefaultOemDevmode();
+    ASSERT_NE(Barcode1DSlot(dm, 7), nullptr);
+    Barcode1DSlot(dm, 7)->moduleWidth = 6;
+    Barcode1DSlot(dm, 7)->barHeight = 200;
+    EXPECT_EQ(U8(dm, 596 + 7 * 36 + 1), 6);  // 849
+    EXPECT_EQ(I32(dm, 596 + 7 * 36 + 4), 200);
+    EXPECT_EQ(U8(dm, 884), 0);  // the first 2D slot starts right after
+    Barcode1DSlot(dm, 0)->hriPosition = 2;
+    EXPECT_EQ(U8(dm, 596 + 8), 2);
+
+    ASSERT_NE(Barcode2DSlot(dm, 1), nullptr);
+    Barcode2DSlot(dm, 1)->qrErrorCorrection = 3;
+    EXPECT_EQ(U8(dm, 884 + 24 + 23), 3);  // 931, the last byte of the records
+    EXPECT_EQ(U8(dm, 932), 0);
+
+    for (int outside : {-1, 8, 100}) EXPECT_EQ(Barcode1DSlot(dm, outside), nullptr) << outside;
+    for (int outside : {-1, 2}) EXPECT_EQ(Barcode2DSlot(dm, outside), nullptr) << outside;
 }
 
 }  // namespace

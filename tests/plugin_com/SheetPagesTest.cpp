@@ -86,4 +86,23 @@ TEST_F(SheetPagesTest, WithoutAPageHostNoPageIsAdded) {
     EXPECT_EQ(device.sheet, &sheetHandle);
 }
 
+TEST_F(SheetPagesTest, DocumentPagesEditTheDevmodeTheDriverPassedWhereverItLies) {
+    DocSheetContext context;
+    EXPECT_EQ(context.devmode(), nullptr);  // no sheet yet
+    // The driver's block at an odd address, as the universal driver may place it.
+    std::vector<std::uint8_t> buffer(1 + sizeof(OemDevmode));
+    WriteOemDevmodeDefaults(*reinterpret_cast<OemDevmode*>(buffer.data() + 1));
+    sheetParam.pOEMDM = buffer.data() + 1;
+    BuildDocumentSheetPages(context, info, nullptr);
+    ASSERT_NE(context.devmode(), nullptr);
+    context.devmode()->textAsGraphics = true;
+    context.devmode()->paperSizeName.assign(u"A4");
+    EXPECT_EQ(buffer[1 + 998], 1);
+    EXPECT_EQ(buffer[1 + 1398], 'A');
+    EXPECT_EQ(buffer[1 + 1400], '4');
+
+    sheetParam.pOEMDM = nullptr;
+    EXPECT_EQ(context.devmode(), nullptr);
+}
+
 }  // namespace
