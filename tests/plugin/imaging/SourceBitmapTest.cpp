@@ -8,7 +8,7 @@
 #include "plugin/imaging/ConvertToMonochrome.h"
 #include "plugin/imaging/LogoImages.h"
 #include "plugin/imaging/PackGrayPlanes.h"
-#include "test_bitmaps.h"
+#include "tests/plugin/imaging/TestBitmaps.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "platform/win_constants.h"
 #include "plugin/commands/SendRawJob.h"
-#include "tests/plugin_commands/FakeSpooler.h"
+#include "tests/plugin/commands/FakeSpooler.h"
 
 namespace plugintest {
 namespace {

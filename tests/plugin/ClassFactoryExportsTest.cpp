@@ -11,7 +11,7 @@
 
 #include "plugin/com/OemUiTypes.h"
 #include "plugin/devmode/OemDevmode.h"
-#include "tests/plugin_com/fake_driver.h"
+#include "tests/plugin/com/FakeDriver.h"
 #include "tests/support/temp_machine.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/imaging/PackGrayPlanes.h"
-#include "test_bitmaps.h"
+#include "tests/plugin/imaging/TestBitmaps.h"
 
 namespace {
 

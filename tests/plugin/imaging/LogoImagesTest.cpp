@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/imaging/LogoImages.h"
-#include "test_bitmaps.h"
+#include "tests/plugin/imaging/TestBitmaps.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "platform/win_constants.h"
 #include "plugin/imaging/ConvertToMonochrome.h"
 #include "plugin/imaging/LogoDownload.h"
-#include "test_bitmaps.h"
+#include "tests/plugin/imaging/TestBitmaps.h"
 #include "tests/support/temp_machine.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Writers of small bitmap files for the image conversion tests.
-#include "test_bitmaps.h"
+#include "tests/plugin/imaging/TestBitmaps.h"
 
 namespace imagingtest {
 namespace {

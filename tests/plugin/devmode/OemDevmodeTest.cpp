@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "plugin/devmode/OemDevmode.h"
-#include "tests/plugin_com/byte_reading.h"
+#include "tests/plugin/devmode/ByteReading.h"
 
 namespace {
 

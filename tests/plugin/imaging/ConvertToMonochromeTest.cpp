@@ -5,7 +5,7 @@
 #include "plugin/imaging/ConvertToMonochrome.h"
 #include "plugin/imaging/DitherMatrices.h"
 #include "plugin/imaging/WorkFile.h"
-#include "test_bitmaps.h"
+#include "tests/plugin/imaging/TestBitmaps.h"
 
 namespace {
 

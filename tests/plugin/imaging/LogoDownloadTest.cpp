@@ -7,7 +7,7 @@
 #include "plugin/imaging/LogoDownload.h"
 #include "plugin/imaging/LogoImages.h"
 #include "plugin/imaging/WorkFile.h"
-#include "test_bitmaps.h"
+#include "tests/plugin/imaging/TestBitmaps.h"
 
 namespace {
 

@@ -1,115 +1,17 @@
-// The COM frame: class factory, reference and object counting, GetInfo, PublishDriverInterface,
-// CommonUIProp, QueryColorProfile, the property-sheet reasons and the unimplemented slots.
-#include <gtest/gtest.h>
+// The plug-in object: its interfaces, GetInfo, PublishDriverInterface, CommonUIProp,
+// QueryColorProfile, the property-sheet reasons and the unimplemented slots.
+#include "tests/plugin/com/ComFrameTest.h"
 
 #include <cstring>
 #include <string>
 
-#include "platform/win_constants.h"
-#include "plugin/com/OemUiClassFactory.h"
-#include "plugin/com/OemUiPlugin.h"
-#include "tests/plugin_com/fake_driver.h"
-#include "tests/support/temp_machine.h"
+#include "tests/plugin/com/FakeDriver.h"
 
 namespace {
 
 using namespace plugin;
+using comtest::ComFrameTest;
 using testdriver::FakeDriver;
-
-struct ComFrameTest : testing::Test {
-    void SetUp() override {
-        platform = machine.Process();
-        ASSERT_TRUE(platform);
-    }
-
-    com::IClassFactory* Factory() {
-        void* factory = nullptr;
-        EXPECT_EQ(GetClassObject(*platform, counters, com::CLSID_OEMUI, com::IID_IClassFactory,
-                                 &factory),
-                  S_OK);
-        return static_cast<com::IClassFactory*>(factory);
-    }
-
-    com::IPrintOemUI* Plugin() {
-        com::IClassFactory* factory = Factory();
-        void* object = nullptr;
-        EXPECT_EQ(factory->CreateInstance(nullptr, com::IID_IPrintOemUI, &object), S_OK);
-        factory->Release();
-        return static_cast<com::IPrintOemUI*>(object);
-    }
-
-    std::uint32_t LastError() { return platform->lastError().GetLastError(); }
-
-    testsupport::TempMachine machine;
-    std::unique_ptr<sim::SimPlatform> platform;
-    ModuleCounters counters;
-};
-
-TEST_F(ComFrameTest, FactoryAnswersOnlyForItsClass) {
-    com::CLSID other = com::CLSID_OEMUI;
-    other.Data4[7] ^= 1;
-    void* out = &counters;  // must be left alone
-    EXPECT_EQ(GetClassObject(*platform, counters, other, com::IID_IClassFactory, &out),
-              CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(out, &counters);
-}
-
-TEST_F(ComFrameTest, FactoryRefusesOtherInterfacesAndLeavesNothing) {
-    void* out = &counters;
-    EXPECT_EQ(GetClassObject(*platform, counters, com::CLSID_OEMUI, com::IID_IPrintOemUI, &out),
-              E_NOINTERFACE);
-    EXPECT_EQ(out, nullptr);
-    // The temporary factory is gone again (the leak checker of the sanitizer run sees it).
-    EXPECT_TRUE(counters.CanUnload());
-}
-
-TEST_F(ComFrameTest, FactoryAnswersForIUnknown) {
-    void* out = nullptr;
-    ASSERT_EQ(GetClassObject(*platform, counters, com::CLSID_OEMUI, com::IID_IUnknown, &out),
-              S_OK);
-    auto* unknown = static_cast<com::IUnknown*>(out);
-    EXPECT_EQ(unknown->AddRef(), 2u);
-    EXPECT_EQ(unknown->Release(), 1u);
-    EXPECT_EQ(unknown->Release(), 0u);
-}
-
-TEST_F(ComFrameTest, CreateInstanceRefusesAggregation) {
-    com::IClassFactory* factory = Factory();
-    FakeDriver outer;
-    void* object = &counters;
-    EXPECT_EQ(factory->CreateInstance(&outer, com::IID_IPrintOemUI, &object),
-              CLASS_E_NOAGGREGATION);
-    EXPECT_TRUE(counters.CanUnload());
-    factory->Release();
-}
-
-TEST_F(ComFrameTest, CreateInstanceForAnotherInterfaceLeavesNoObject) {
-    com::IClassFactory* factory = Factory();
-    void* object = &counters;
-    EXPECT_EQ(factory->CreateInstance(nullptr, com::IID_IClassFactory, &object), E_NOINTERFACE);
-    EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(counters.objects.load(), 0);
-    factory->Release();
-}
-
-TEST_F(ComFrameTest, UnloadWaitsForObjectsAndLocks) {
-    com::IPrintOemUI* plugin = Plugin();
-    EXPECT_EQ(counters.objects.load(), 1);
-    EXPECT_FALSE(counters.CanUnload());
-    EXPECT_EQ(plugin->AddRef(), 2u);
-    EXPECT_EQ(plugin->Release(), 1u);
-    EXPECT_EQ(plugin->Release(), 0u);
-    EXPECT_TRUE(counters.CanUnload());
-
-    com::IClassFactory* factory = Factory();
-    EXPECT_EQ(factory->LockServer(1), S_OK);
-    factory->Release();
-    EXPECT_FALSE(counters.CanUnload());
-    factory = Factory();
-    EXPECT_EQ(factory->LockServer(0), S_OK);
-    factory->Release();
-    EXPECT_TRUE(counters.CanUnload());
-}
 
 TEST_F(ComFrameTest, PluginAnswersForIUnknownAndIPrintOemUIOnly) {
     com::IPrintOemUI* plugin = Plugin();

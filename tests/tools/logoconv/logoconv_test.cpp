@@ -12,7 +12,7 @@
 #include "plugin/imaging/ConvertToGray.h"
 #include "plugin/imaging/ConvertToMonochrome.h"
 #include "plugin/imaging/LogoDownload.h"
-#include "test_bitmaps.h"
+#include "tests/plugin/imaging/TestBitmaps.h"
 
 namespace {
 

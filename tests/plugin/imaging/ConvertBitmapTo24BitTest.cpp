@@ -3,7 +3,7 @@
 
 #include "platform/win_constants.h"
 #include "plugin/imaging/ConvertBitmapTo24Bit.h"
-#include "test_bitmaps.h"
+#include "tests/plugin/imaging/TestBitmaps.h"
 #include "tests/support/temp_machine.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/win_constants.h"
 #include "plugin/devmode/DevModeCall.h"
-#include "tests/plugin_com/byte_reading.h"
+#include "tests/plugin/devmode/ByteReading.h"
 
 namespace {
 
