@@ -1,4 +1,4 @@
-// Field types of stored byte layouts: little-endian integers, flags and UTF-16 texts of alignment 1.
+// Field types of stored byte layouts: little-endian integers, flags and UTF-16 texts.
 //
 // The private device mode sits at whatever address the driver gives it, so its multi-byte fields
 // are kept as bytes and read and written through these types: no misaligned access, no padding the

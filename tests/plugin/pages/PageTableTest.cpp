@@ -29,9 +29,11 @@ int TemplateOf(const plat::PropertyPageLogic& page) {
 template <typename... Pages>
 const void* ContextOfAny(const plat::PropertyPageLogic& page) {
     const void* context = nullptr;
-    ((dynamic_cast<const Pages*>(&page) ? (context = &dynamic_cast<const Pages&>(page).sheet(), true)
-                                        : false) ||
-     ...);
+    auto keeps = [&](const auto* typed) {
+        if (typed) context = &typed->sheet();
+        return typed != nullptr;
+    };
+    (keeps(dynamic_cast<const Pages*>(&page)) || ...);
     return context;
 }
 const void* ContextOf(const plat::PropertyPageLogic& page) {
