@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "common/bmp.h"
-#include "plugin/imaging/gray.h"
-#include "plugin/imaging/gray_planes.h"
-#include "plugin/imaging/logo_images.h"
-#include "plugin/imaging/monochrome.h"
+#include "plugin/imaging/ConvertToGray.h"
+#include "plugin/imaging/ConvertToMonochrome.h"
+#include "plugin/imaging/LogoImages.h"
+#include "plugin/imaging/PackGrayPlanes.h"
 
 namespace {
 

@@ -158,6 +158,13 @@ public:
     virtual void PaintItemAsWindow(int /*id*/) {}
     virtual Rect ItemRect(int id) = 0;                          // in this window's client coordinates
 
+    // Answers to the sender of a WM_NOTIFY (DWLP_MSGRESULT, and the dialog procedure reports the
+    // message handled): a property page's refusal or apply result (platform/property_page.h).
+    virtual void SetNotifyResult(std::intptr_t result) = 0;
+    // A property page tells its sheet that it holds unapplied changes (PSM_CHANGED) or no
+    // longer does (PSM_UNCHANGED); the sheet enables Apply while any page has changes.
+    virtual void SetPageChanged(bool changed) = 0;
+
     // Combo boxes and list boxes (the control's kind decides the messages).
     // A sorted list (CBS_SORT, LBS_SORT) inserts in order; the others append.
     virtual void ResetList(int id) = 0;

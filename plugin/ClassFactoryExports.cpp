@@ -1,8 +1,8 @@
 // The plug-in library's two exported entry points (and, on Windows, its DLL entry point).
 #include <cstdint>
 
+#include "plugin/com/ModuleState.h"
 #include "plugin/com/OemUiClassFactory.h"
-#include "plugin/com/module_state.h"
 
 #if defined(_WIN32)
 #define PLUGIN_EXPORT extern "C" __declspec(dllexport)

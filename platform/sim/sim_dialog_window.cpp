@@ -250,6 +250,12 @@ void SimDialogWindow::SetEditLimit(int id, int characters) {
     c.editLimit = characters;
 }
 
+void SimDialogWindow::SetPageChanged(bool changed) {
+    // PSM_CHANGED and PSM_UNCHANGED go to the page's sheet; a modal dialog has none.
+    if (modal_) host_.Fail("simulator error: SetPageChanged on " + Describe() + ", which is not a page");
+    pageChanged_ = changed;
+}
+
 void SimDialogWindow::ResetList(int id) {
     SimControl& c = ListControl(id, "ResetList");
     c.items.clear();

@@ -59,6 +59,8 @@ public:
     void SetEditLimit(int id, int characters) override;
     void PaintItemAsWindow(int id) override { Control(id, "PaintItemAsWindow").windowColours = true; }
     plat::Rect ItemRect(int id) override { return Control(id, "ItemRect").rect; }
+    void SetNotifyResult(std::intptr_t result) override { notifyResult_ = result; }
+    void SetPageChanged(bool changed) override;
     void ResetList(int id) override;
     int AddListItem(int id, std::string_view text) override;
     int ListCount(int id) override;
@@ -91,6 +93,10 @@ public:
     const std::vector<std::string>& lastPaint() const { return lastPaint_; }
     plat::Rect clientRect() const { return clientRect_; }
     std::string BitmapPath(int bitmapId) const;
+    // The answer to the last WM_NOTIFY, if the logic gave one, and whether the page last told
+    // its sheet that it holds unapplied changes.
+    std::optional<std::intptr_t> notifyResult() const { return notifyResult_; }
+    bool pageChanged() const { return pageChanged_; }
     // "\"Title\"" for a window, "page IDD_NAME (131)" for a page; UTF-8.
     std::string Describe() const;
 
@@ -128,6 +134,7 @@ private:
     std::vector<std::string> lastPaint_;
     plat::Rect clientRect_;
     plat::Rect placed_;
+    std::optional<std::intptr_t> notifyResult_;
     int focus_ = 0;
     int result_ = 0;
     bool visible_ = false;
@@ -135,6 +142,7 @@ private:
     bool destroyed_ = false;
     bool iconsSet_ = false;
     bool needsPaint_ = false;
+    bool pageChanged_ = false;
 };
 
 }  // namespace sim

@@ -90,8 +90,14 @@ INT_PTR Win32DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_NOTIFY: {
             const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+            // The dialog manager returns DWLP_MSGRESULT to the sender only when the procedure
+            // says it handled the message; kept per message, as the logic may cause another.
+            const bool outer = notifyAnswered_;
+            notifyAnswered_ = false;
             logic_.OnNotify(*this, static_cast<int>(header->idFrom), static_cast<int>(header->code));
-            return FALSE;
+            const bool answered = notifyAnswered_;
+            notifyAnswered_ = outer;
+            return answered ? TRUE : FALSE;
         }
         case WM_PAINT: {
             PAINTSTRUCT paint;
@@ -211,6 +217,17 @@ plat::Rect Win32DialogWindow::ItemRect(int id) {
     ::GetWindowRect(Item(id), &r);
     ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right, r.bottom};
+}
+
+void Win32DialogWindow::SetNotifyResult(std::intptr_t result) {
+    ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, static_cast<LONG_PTR>(result));
+    notifyAnswered_ = true;
+}
+
+void Win32DialogWindow::SetPageChanged(bool changed) {
+    // The page's parent is its property sheet (PropSheet_Changed / PropSheet_UnChanged).
+    ::SendMessageA(::GetParent(hwnd_), changed ? PSM_CHANGED : PSM_UNCHANGED,
+                   reinterpret_cast<WPARAM>(hwnd_), 0);
 }
 
 Win32DialogWindow::ItemClass Win32DialogWindow::ClassOf(int id) const {

@@ -52,6 +52,8 @@ public:
     void SetEditLimit(int id, int characters) override;
     void PaintItemAsWindow(int id) override { windowColourItems_.insert(id); }
     plat::Rect ItemRect(int id) override;
+    void SetNotifyResult(std::intptr_t result) override;
+    void SetPageChanged(bool changed) override;
     void ResetList(int id) override;
     int AddListItem(int id, std::string_view text) override;
     int ListCount(int id) override;
@@ -86,6 +88,7 @@ private:
     std::vector<HBITMAP> bitmaps_;  // LoadBitmapFile's ids are 1-based indexes
     std::set<int> systemMenuCommands_;
     std::set<int> windowColourItems_;
+    bool notifyAnswered_ = false;  // the logic set DWLP_MSGRESULT for the WM_NOTIFY in hand
 };
 
 // A font made from its description (CreateFontIndirectA); the caller deletes it.

@@ -3,8 +3,8 @@
 #include <atomic>
 
 #include "platform/platform.h"
-#include "plugin/com/module_counters.h"
-#include "plugin/com/oem_ui_types.h"
+#include "plugin/com/ModuleCounters.h"
+#include "plugin/com/OemUiTypes.h"
 
 namespace plugin {
 

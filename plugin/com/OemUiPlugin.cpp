@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "platform/win_constants.h"
-#include "plugin/com/plugin_identity.h"
-#include "plugin/com/sheet_pages.h"
+#include "plugin/com/PluginIdentity.h"
+#include "plugin/com/SheetPages.h"
 #include "plugin/devmode/DevModeCall.h"
 
 namespace plugin {
@@ -19,6 +19,11 @@ constexpr com::ULONG kProfileBytes = 32;  // bytes asked for and reported, termi
 static_assert(sizeof kProfileName <= kProfileBytes);
 
 constexpr char16_t kSheetTitle[] = u"OEM UI Page";
+
+// The plug-in cannot show its pages in the driver's sheets yet (that needs the page procedure
+// that makes a page's window from its template and hands it the page's logic), so the sheets
+// are built without a page host and the driver shows only its own pages.
+constexpr SheetPageHost* kNoPageHost = nullptr;
 
 void WriteUint32(void* to, std::uint32_t value) { std::memcpy(to, &value, sizeof value); }
 
@@ -140,7 +145,7 @@ com::HRESULT OemUiPlugin::DocumentPropertySheets(com::PROPSHEETUI_INFO* pPSUIInf
     if (!pPSUIInfo || pPSUIInfo->Version != PROPSHEETUI_INFO_VERSION)
         return Fail(ERROR_INVALID_PARAMETER);
     pPSUIInfo->Result = pPSUIInfo->Reason == PROPSHEETUI_REASON_INIT
-                            ? BuildDocumentSheetPages(docSheet_, *pPSUIInfo)
+                            ? BuildDocumentSheetPages(docSheet_, *pPSUIInfo, kNoPageHost)
                             : AnswerSheetReason(pPSUIInfo->Reason, lParam);
     return S_OK;
 }
@@ -151,7 +156,7 @@ com::HRESULT OemUiPlugin::DevicePropertySheets(com::PROPSHEETUI_INFO* pPSUIInfo,
     if (!pPSUIInfo || pPSUIInfo->Version != PROPSHEETUI_INFO_VERSION)
         return Fail(ERROR_INVALID_PARAMETER);
     if (pPSUIInfo->Reason == PROPSHEETUI_REASON_INIT) {
-        BuildDeviceSheetPages(deviceSheet_, *pPSUIInfo);
+        BuildDeviceSheetPages(deviceSheet_, *pPSUIInfo, kNoPageHost);
         pPSUIInfo->Result = static_cast<com::ULONG_PTR>(lParam);
     } else {
         pPSUIInfo->Result = AnswerSheetReason(pPSUIInfo->Reason, lParam);

@@ -4,9 +4,9 @@
 #include <atomic>
 
 #include "platform/platform.h"
-#include "plugin/com/module_counters.h"
-#include "plugin/com/oem_ui_types.h"
-#include "plugin/com/sheet_contexts.h"
+#include "plugin/com/ModuleCounters.h"
+#include "plugin/com/OemUiTypes.h"
+#include "plugin/com/SheetContexts.h"
 
 namespace plugin {
 

@@ -1,7 +1,7 @@
 // The DevMode method of the plug-in: size, defaults, conversion and merge of the private block.
 #pragma once
 #include "platform/last_error.h"
-#include "plugin/com/oem_ui_types.h"
+#include "plugin/com/OemUiTypes.h"
 #include "plugin/devmode/OemDevmode.h"
 
 namespace plugin {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "plugin/com/plugin_identity.h"
-#include "plugin/devmode/packed_fields.h"
+#include "plugin/com/PluginIdentity.h"
+#include "plugin/devmode/PackedFields.h"
 
 namespace plugin {
 
@@ -146,6 +146,12 @@ struct BarcodeSlot2D {
     std::uint8_t qrErrorCorrection; // 0 L, 1 M, 2 H, 3 Q
 };
 
+// ---- Watermark and main page values. ----
+
+// What the watermark page prints behind the document. A block from elsewhere may hold other
+// values; the pages treat any value but None as a watermark.
+enum class WatermarkMode : std::uint8_t { None = 0, Image = 1, Text = 2 };
+
 // ---- The whole block. ----
 
 struct OemDevmode {
@@ -167,10 +173,10 @@ struct OemDevmode {
     std::uint8_t reserved933;
     std::uint8_t reserved934[32];
     std::uint8_t reserved966[32];
-    std::uint8_t textAsGraphics;     // 1 = print all text as a graphics image
+    StoredFlag textAsGraphics;       // print all text as a graphics image
     std::uint8_t reserved999;
     Utf16Text<125> watermarkPath;
-    std::uint8_t watermarkMode;      // 0 none, 1 image, 2 text
+    WatermarkMode watermarkMode;
     std::uint8_t padding1251;
     Utf16Text<16> watermarkText;     // at most 15 characters
     Utf16Text<50> watermarkFontFace;
@@ -182,10 +188,10 @@ struct OemDevmode {
     std::uint8_t watermarkSize;      // percent, 0..100
     std::uint8_t watermarkBrightness;
     std::uint8_t scalePercent;       // 10..100
-    std::uint8_t rotate180;
+    StoredFlag rotate180;            // rotate the page by 180 degrees
     std::uint8_t padding1397;
     Utf16Text<32> paperSizeName;     // form name chosen on the main page
-    std::uint8_t zoomPrinting;
+    StoredFlag zoomPrinting;
     std::uint8_t padding1463;
 };
 
@@ -198,6 +204,15 @@ void WriteOemDevmodeDefaults(OemDevmode& dm);
 
 // Stamps the header: size 1464, the plug-in's signature, version 1.
 void StampOemDevmodeHeader(OemDevmode& dm);
+
+// The linear barcode font `index` ("1D Code1" is 0) or the two-dimensional one ("2D Code1" is
+// 0); null outside the slots, such as a font list's -1 for "no selection".
+inline BarcodeSlot1D* Barcode1DSlot(OemDevmode& dm, int index) {
+    return index >= 0 && index < static_cast<int>(kBarcode1DSlots) ? &dm.barcode1D[index] : nullptr;
+}
+inline BarcodeSlot2D* Barcode2DSlot(OemDevmode& dm, int index) {
+    return index >= 0 && index < static_cast<int>(kBarcode2DSlots) ? &dm.barcode2D[index] : nullptr;
+}
 
 // Reads and writes a moment's operation block through its own layout. Writing leaves the
 // block's padding bytes as they are.

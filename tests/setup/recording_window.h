@@ -45,6 +45,8 @@ public:
     void SetFocus(int) override {}
     void SetEditLimit(int, int) override {}
     plat::Rect ItemRect(int) override { return {}; }
+    void SetNotifyResult(std::intptr_t) override {}
+    void SetPageChanged(bool) override {}
     void ResetList(int) override {}
     int AddListItem(int, std::string_view) override { return 0; }
     int ListCount(int) override { return 0; }

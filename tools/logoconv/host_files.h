@@ -1,6 +1,6 @@
 // The host's files as the image conversions read and write them.
 #pragma once
-#include "plugin/imaging/image_files.h"
+#include "plugin/imaging/ImageFiles.h"
 
 namespace logoconv {
 

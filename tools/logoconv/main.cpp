@@ -6,11 +6,11 @@
 #include "common/bmp.h"
 #include "host_files.h"
 #include "logoconv_options.h"
-#include "plugin/imaging/gray.h"
-#include "plugin/imaging/logo_download.h"
-#include "plugin/imaging/monochrome.h"
-#include "plugin/imaging/source_bitmap.h"
-#include "plugin/imaging/work_file.h"
+#include "plugin/imaging/ConvertToGray.h"
+#include "plugin/imaging/ConvertToMonochrome.h"
+#include "plugin/imaging/LogoDownload.h"
+#include "plugin/imaging/SourceBitmap.h"
+#include "plugin/imaging/WorkFile.h"
 
 namespace logoconv {
 namespace {

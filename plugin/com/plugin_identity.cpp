@@ -1,2 +1,0 @@
-// The plug-in's identity values, shared by the COM frame and the private device mode.
-#include "plugin/com/plugin_identity.h"
