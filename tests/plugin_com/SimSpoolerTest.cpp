@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/spool_state.h"
+#include "platform/sim/state/print_provider.h"
 #include "platform/win_constants.h"
 #include "tests/support/temp_machine.h"
 

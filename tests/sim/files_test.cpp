@@ -9,7 +9,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/sim/file_faults.h"
+#include "platform/sim/state/file_holds.h"
 #include "platform/win_constants.h"
 #include "tests/support/temp_machine.h"
 

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "platform/sim/registry_faults.h"
+#include "platform/sim/state/faults.h"
 #include "platform/win_constants.h"
 #include "tests/support/temp_machine.h"
 

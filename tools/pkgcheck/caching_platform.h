@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sim/profile.h"
+#include "platform/sim/api/profile.h"
 
 namespace pkgcheck {
 

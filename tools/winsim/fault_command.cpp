@@ -4,9 +4,9 @@
 
 #include "common/text.h"
 
-#include "platform/sim/error_texts.h"
-#include "platform/sim/file_faults.h"
-#include "platform/sim/registry_faults.h"
+#include "platform/sim/api/error_texts.h"
+#include "platform/sim/state/file_holds.h"
+#include "platform/sim/state/faults.h"
 #include "platform/win_constants.h"
 #include "tools/winsim/winsim.h"
 

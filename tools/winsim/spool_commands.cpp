@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/sim/spool_state.h"
+#include "platform/sim/state/print_provider.h"
 #include "tools/winsim/winsim.h"
 
 namespace winsim {

@@ -1,0 +1,60 @@
+// The print spooler on the simulated machine: printers from the registry, raw jobs recorded as
+// files in the machine directory, and injected call failures.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "platform/last_error.h"
+#include "platform/sim/state/machine.h"
+#include "platform/sim/state/process_context.h"
+#include "platform/sim/state/print_provider.h"
+#include "platform/spooler.h"
+
+namespace sim {
+
+// Printer handles belong to the process (this object); printers, jobs and faults are the
+// machine's (spool_state.h). An injected fault for a call is tried before anything else.
+class SimSpooler : public plat::Spooler {
+public:
+    SimSpooler(const Machine& machine, const ProcessContext& process, plat::LastError& error);
+
+    // ERROR_INVALID_PRINTER_NAME when no printer has that name (letter case aside).
+    bool OpenPrinterW(const std::u16string& name, plat::PrinterHandle& out) override;
+    // A job still open stays recorded as not completed.
+    bool ClosePrinter(plat::PrinterHandle printer) override;
+    // Records a new job; ERROR_INVALID_PRINTER_STATE while a job is open on the handle.
+    // Printing to a file (an output file name) is not simulated and fails with
+    // ERROR_NOT_SUPPORTED and a message.
+    std::uint32_t StartDocPrinterW(plat::PrinterHandle printer,
+                                   const plat::DocInfo1& document) override;
+    // The page and write calls give ERROR_SPL_NO_STARTDOC without an open job.
+    bool StartPagePrinter(plat::PrinterHandle printer) override;
+    bool WritePrinter(plat::PrinterHandle printer, const void* data, std::uint32_t size,
+                      std::uint32_t& written) override;
+    bool EndPagePrinter(plat::PrinterHandle printer) override;
+    bool EndDocPrinter(plat::PrinterHandle printer) override;
+
+private:
+    struct OpenPrinter {
+        SimPrinter printer;
+        bool inJob = false;
+        SimJob job;
+    };
+
+    bool Fail(std::uint32_t code);
+    // The handle's state, or null with ERROR_INVALID_HANDLE.
+    OpenPrinter* Find(plat::PrinterHandle printer);
+    // The handle's open job, or null with ERROR_INVALID_HANDLE / ERROR_SPL_NO_STARTDOC.
+    OpenPrinter* FindInJob(plat::PrinterHandle printer);
+    // True when an injected fault fails this call (the last error is then set).
+    bool Faulted(const char* call);
+
+    const Machine& machine_;
+    const ProcessContext& process_;
+    plat::LastError& error_;
+    std::map<plat::PrinterHandle, OpenPrinter> handles_;
+    plat::PrinterHandle nextHandle_ = 0x1000;
+};
+
+}  // namespace sim
