@@ -1,5 +1,5 @@
-// winsim printer, jobs and job, and the spooler faults of winsim fault: the simulated spooler's
-// printers, the raw jobs programs printed, and calls made to fail.
+// winsim printer, jobs and job: the simulated spooler's printers and the raw jobs programs
+// printed.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -99,57 +99,6 @@ int RunJob(const Args& args) {
     } else {
         std::fwrite(data.data(), 1, data.size(), stdout);
     }
-    return kExitOk;
-}
-
-std::vector<std::string> DescribeSpoolerFaults(const sim::Machine& machine, std::string& error) {
-    std::vector<sim::SpoolerFault> faults;
-    std::vector<std::string> lines;
-    if (!sim::ReadSpoolerFaults(machine, faults, error)) return lines;
-    for (const sim::SpoolerFault& f : faults)
-        lines.push_back("spooler-fail " + f.call + " " + std::to_string(f.error) +
-                        (f.times ? " --times " + std::to_string(f.times) : ""));
-    return lines;
-}
-
-int SpoolerFaultAction(const sim::Machine& machine, const std::string& action, const Args& rest) {
-    std::string error;
-    if (action == "spooler-clear") {
-        if (!rest.empty()) return UsageError("fault", "spooler-clear takes no arguments");
-        if (!sim::ClearSpoolerFaults(machine, error)) return Failure(error);
-        return kExitOk;
-    }
-    // spooler-fail CALL ERROR [--times N]
-    sim::SpoolerFault fault;
-    std::vector<std::string> words;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        unsigned long long times = 0;
-        if (rest[i] == "--times" && i + 1 < rest.size()) {
-            if (!ParseNumberArgument(rest[++i], 1, 0xFFFFFFFFull, times))
-                return UsageError("fault", "--times takes a count of calls from 1");
-            fault.times = static_cast<std::uint32_t>(times);
-        } else if (words.size() < 2 && rest[i].rfind("--", 0) != 0) {
-            words.push_back(rest[i]);
-        } else {
-            return UsageError("fault", "spooler-fail: unexpected '" + rest[i] + "'");
-        }
-    }
-    if (words.size() != 2)
-        return UsageError("fault", "spooler-fail needs a spooler call and an error code");
-    for (const std::string& call : sim::SpoolerFaultCalls())
-        if (call == words[0]) fault.call = call;
-    if (fault.call.empty()) {
-        std::string names;
-        for (const std::string& call : sim::SpoolerFaultCalls()) names += " " + call;
-        return UsageError("fault", "spooler-fail: the call is one of" + names + ", not '" +
-                                       words[0] + "'");
-    }
-    unsigned long long code = 0;
-    if (!ParseNumberArgument(words[1], 1, 0x7FFFFFFF, code))
-        return UsageError("fault", "spooler-fail: the error is a Win32 error code in decimal, not '" +
-                                       words[1] + "'");
-    fault.error = static_cast<std::uint32_t>(code);
-    if (!sim::AddSpoolerFault(machine, fault, error)) return Failure(error);
     return kExitOk;
 }
 

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "common/text.h"
+#include "platform/sim/api/call_faults.h"
 #include "platform/sim/state/file_state.h"
 #include "platform/sim/state/win_path.h"
 #include "platform/win_constants.h"
@@ -136,6 +137,13 @@ SimFileSystem::SimFileSystem(const Machine& machine, const ProcessContext& proce
 bool SimFileSystem::Fail(std::uint32_t code) {
     error_.SetLastError(code);
     return false;
+}
+
+bool SimFileSystem::Faulted(const char* call, const std::string& target) {
+    const std::uint32_t code = InjectedFault(machine_, call, target);
+    if (code == ERROR_SUCCESS) return false;
+    error_.SetLastError(code);
+    return true;
 }
 
 std::string SimFileSystem::Absolute(const char* path) const {
@@ -269,6 +277,7 @@ std::uint32_t SimFileSystem::GetFileAttributesA(const char* path) {
         error_.SetLastError(r.error);
         return INVALID_FILE_ATTRIBUTES;
     }
+    if (Faulted("GetFileAttributesA", r.windows)) return INVALID_FILE_ATTRIBUTES;
     MachineLock lock(machine_.dir());
     if (!Exists(r.host)) {
         error_.SetLastError(MissingError(r));
@@ -280,6 +289,7 @@ std::uint32_t SimFileSystem::GetFileAttributesA(const char* path) {
 bool SimFileSystem::SetFileAttributesA(const char* path, std::uint32_t attributes) {
     Resolved r = Resolve(path);
     if (r.error) return Fail(r.error);
+    if (Faulted("SetFileAttributesA", r.windows)) return false;
     MachineLock lock(machine_.dir());
     if (!Exists(r.host)) return Fail(MissingError(r));
     FileStateStore store(machine_.stateDir());
@@ -293,6 +303,7 @@ bool SimFileSystem::SetFileAttributesA(const char* path, std::uint32_t attribute
 bool SimFileSystem::ReadWholeFile(const char* path, std::vector<std::uint8_t>& out) {
     Resolved r = Resolve(path);
     if (r.error) return Fail(r.error);
+    if (Faulted("CreateFileA", r.windows)) return false;
     MachineLock lock(machine_.dir());
     if (!Exists(r.host)) return Fail(MissingError(r));
     if (IsDirectory(r.host)) return Fail(ERROR_ACCESS_DENIED);
@@ -311,6 +322,7 @@ bool SimFileSystem::ReadWholeFile(const char* path, std::vector<std::uint8_t>& o
 bool SimFileSystem::WriteWholeFile(const char* path, const std::vector<std::uint8_t>& data) {
     Resolved r = Resolve(path);
     if (r.error) return Fail(r.error);
+    if (Faulted("CreateFileA", r.windows)) return false;
     MachineLock lock(machine_.dir());
     if (!IsDirectory(r.host.parent_path())) return Fail(ERROR_PATH_NOT_FOUND);
     FileStateStore store(machine_.stateDir());
@@ -334,6 +346,7 @@ bool SimFileSystem::WriteWholeFile(const char* path, const std::vector<std::uint
 bool SimFileSystem::DeleteFileA(const char* path) {
     Resolved r = Resolve(path);
     if (r.error) return Fail(r.error);
+    if (Faulted("DeleteFileA", r.windows)) return false;
     MachineLock lock(machine_.dir());
     if (!Exists(r.host)) return Fail(MissingError(r));
     if (IsDirectory(r.host)) return Fail(ERROR_ACCESS_DENIED);
@@ -352,6 +365,7 @@ bool SimFileSystem::DeleteFileA(const char* path) {
 bool SimFileSystem::CreateDirectoryA(const char* path) {
     Resolved r = Resolve(path);
     if (r.error) return Fail(r.error);
+    if (Faulted("CreateDirectoryA", r.windows)) return false;
     MachineLock lock(machine_.dir());
     if (Exists(r.host)) return Fail(ERROR_ALREADY_EXISTS);
     if (!IsDirectory(r.host.parent_path())) return Fail(ERROR_PATH_NOT_FOUND);
@@ -366,6 +380,7 @@ bool SimFileSystem::CreateDirectoryA(const char* path) {
 bool SimFileSystem::RemoveDirectoryA(const char* path) {
     Resolved r = Resolve(path);
     if (r.error) return Fail(r.error);
+    if (Faulted("RemoveDirectoryA", r.windows)) return false;
     MachineLock lock(machine_.dir());
     if (!Exists(r.host)) return Fail(MissingError(r));
     if (!IsDirectory(r.host)) return Fail(ERROR_DIRECTORY);
@@ -390,6 +405,7 @@ bool SimFileSystem::CopyFileA(const char* from, const char* to, bool failIfExist
     if (src.error) return Fail(src.error);
     Resolved dst = Resolve(to);
     if (dst.error) return Fail(dst.error);
+    if (Faulted("CopyFileA", dst.windows)) return false;
     MachineLock lock(machine_.dir());
     FileStateStore store(machine_.stateDir());
     std::vector<FileHold> holds = store.ReadHolds();
@@ -438,6 +454,7 @@ std::unique_ptr<plat::OpenFile> SimFileSystem::OpenExisting(const char* path, st
         Fail(r.error);
         return nullptr;
     }
+    if (Faulted("CreateFileA", r.windows)) return nullptr;
     MachineLock lock(machine_.dir());
     if (!Exists(r.host)) {
         Fail(MissingError(r));
@@ -484,6 +501,7 @@ bool SimFileSystem::FindFiles(const char* pattern, std::vector<plat::FindData>& 
     if (!ValidName(namePattern, true)) return Fail(ERROR_INVALID_NAME);
     Resolved dir = Resolve(dirPart.empty() ? "." : dirPart.c_str());
     if (dir.error) return Fail(dir.error);
+    if (Faulted("FindFirstFileA", dir.windows + "\\" + namePattern)) return false;
     MachineLock lock(machine_.dir());
     if (!IsDirectory(dir.host)) return Fail(ERROR_PATH_NOT_FOUND);
 

@@ -64,6 +64,9 @@ private:
     std::uint32_t AttributesOf(const Resolved& r,
                                const std::map<std::string, std::uint32_t>& stored) const;
     bool Fail(std::uint32_t code);
+    // True when an injected fault fails this call on that absolute path (the last error is
+    // then set).
+    bool Faulted(const char* call, const std::string& target);
     // Writes bytes to a temporary file and renames it over the target.
     bool ReplaceContent(const std::filesystem::path& host, const std::vector<std::uint8_t>& data);
 

@@ -11,8 +11,6 @@ namespace sim {
 
 namespace {
 
-constexpr std::uint32_t kNoUnicodeTranslation = 1113;  // ERROR_NO_UNICODE_TRANSLATION
-
 // The ASCII form of an argument (null stays null); nothing when it holds another character.
 std::optional<std::string> Narrow(const char16_t* text, bool& ok) {
     if (!text) return std::nullopt;
@@ -46,7 +44,7 @@ std::uint32_t SimProfile::GetPrivateProfileStringW(const char16_t* section, cons
          f = Narrow(file, ok);
     if (!ok) {
         NotSimulated("GetPrivateProfileStringW");
-        error_.SetLastError(kNoUnicodeTranslation);
+        error_.SetLastError(ERROR_NO_UNICODE_TRANSLATION);
         out[0] = u'\0';
         return 0;
     }
@@ -71,7 +69,7 @@ bool SimProfile::WritePrivateProfileStringW(const char16_t* section, const char1
     auto s = Narrow(section, ok), k = Narrow(key, ok), v = Narrow(value, ok), f = Narrow(file, ok);
     if (!ok) {
         NotSimulated("WritePrivateProfileStringW");
-        error_.SetLastError(kNoUnicodeTranslation);
+        error_.SetLastError(ERROR_NO_UNICODE_TRANSLATION);
         return false;
     }
     return WritePrivateProfileStringA(Ptr(s), Ptr(k), Ptr(v), Ptr(f));

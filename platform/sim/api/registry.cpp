@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <system_error>
 
+#include "platform/sim/api/call_faults.h"
 #include "platform/sim/state/host_file.h"
 #include "platform/sim/state/reg_file.h"
 #include "platform/sim/state/reg_tree.h"
-#include "platform/sim/state/faults.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -51,7 +51,7 @@ std::vector<std::vector<std::string>> BaseKeys(bool is64Bit) {
 SimRegistry::SimRegistry(const Machine& machine, const ProcessContext& process)
     : machine_(machine), process_(process) {}
 
-std::int32_t SimRegistry::Run(const char* name, plat::RegRoot root, const char* path,
+std::int32_t SimRegistry::Run(const char* call, plat::RegRoot root, const char* path,
                               plat::RegView view, const Operation& operation) {
     std::vector<std::string> below;
     if (!SplitKeyPath(path, below)) return ERROR_BAD_PATHNAME;
@@ -68,8 +68,10 @@ std::int32_t SimRegistry::Run(const char* name, plat::RegRoot root, const char* 
         key.insert(key.begin() + 2, "Wow6432Node");
 
     MachineLock lock(machine_.dir());
-    if (std::int32_t fault = TakeRegistryFault(machine_, name, key); fault != ERROR_SUCCESS)
-        return fault;
+    std::string keyPath;
+    for (const std::string& part : key) keyPath += (keyPath.empty() ? "" : "\\") + part;
+    if (std::uint32_t fault = InjectedFault(machine_, call, keyPath); fault != ERROR_SUCCESS)
+        return static_cast<std::int32_t>(fault);
 
     reg::Tree tree;
     std::string text;
@@ -96,7 +98,7 @@ std::int32_t SimRegistry::Run(const char* name, plat::RegRoot root, const char* 
 }
 
 std::int32_t SimRegistry::CreateKey(plat::RegRoot root, const char* path, plat::RegView view) {
-    return Run("CreateKey", root, path, view,
+    return Run("RegCreateKeyExA", root, path, view,
                [](reg::Tree& tree, const std::vector<std::string>& key, bool& changed) {
                    tree.Create(key, changed);
                    return ERROR_SUCCESS;
@@ -104,7 +106,7 @@ std::int32_t SimRegistry::CreateKey(plat::RegRoot root, const char* path, plat::
 }
 
 std::int32_t SimRegistry::OpenKey(plat::RegRoot root, const char* path, plat::RegView view) {
-    return Run("OpenKey", root, path, view,
+    return Run("RegOpenKeyExA", root, path, view,
                [](reg::Tree& tree, const std::vector<std::string>& key, bool&) {
                    return tree.Find(key) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
                });
@@ -113,7 +115,7 @@ std::int32_t SimRegistry::OpenKey(plat::RegRoot root, const char* path, plat::Re
 std::int32_t SimRegistry::DeleteKey(plat::RegRoot root, const char* path, plat::RegView view) {
     std::vector<std::string> below;
     if (SplitKeyPath(path, below) && below.empty()) return ERROR_ACCESS_DENIED;  // a root
-    return Run("DeleteKey", root, path, view,
+    return Run("RegDeleteKeyA", root, path, view,
                [](reg::Tree& tree, const std::vector<std::string>& key, bool& changed) {
                    reg::Key* k = tree.Find(key);
                    if (!k) return ERROR_FILE_NOT_FOUND;
@@ -127,7 +129,7 @@ std::int32_t SimRegistry::SetValue(plat::RegRoot root, const char* path, const c
                                    std::uint32_t type, const std::vector<std::uint8_t>& data,
                                    plat::RegView view) {
     std::string valueName = name ? name : "";
-    return Run("SetValue", root, path, view,
+    return Run("RegSetValueExA", root, path, view,
                [&](reg::Tree& tree, const std::vector<std::string>& key, bool& changed) {
                    reg::Key* k = tree.Find(key);
                    if (!k) return ERROR_FILE_NOT_FOUND;
@@ -141,7 +143,7 @@ std::int32_t SimRegistry::QueryValue(plat::RegRoot root, const char* path, const
                                      std::uint32_t& type, std::vector<std::uint8_t>& data,
                                      plat::RegView view) {
     std::string valueName = name ? name : "";
-    return Run("QueryValue", root, path, view,
+    return Run("RegQueryValueExA", root, path, view,
                [&](reg::Tree& tree, const std::vector<std::string>& key, bool&) {
                    reg::Key* k = tree.Find(key);
                    reg::Value* v = k ? k->FindValue(valueName) : nullptr;
@@ -155,7 +157,7 @@ std::int32_t SimRegistry::QueryValue(plat::RegRoot root, const char* path, const
 std::int32_t SimRegistry::DeleteValue(plat::RegRoot root, const char* path, const char* name,
                                       plat::RegView view) {
     std::string valueName = name ? name : "";
-    return Run("DeleteValue", root, path, view,
+    return Run("RegDeleteValueA", root, path, view,
                [&](reg::Tree& tree, const std::vector<std::string>& key, bool& changed) {
                    reg::Key* k = tree.Find(key);
                    if (!k || k->values.erase(reg::Fold(valueName)) == 0) return ERROR_FILE_NOT_FOUND;
@@ -167,7 +169,7 @@ std::int32_t SimRegistry::DeleteValue(plat::RegRoot root, const char* path, cons
 std::int32_t SimRegistry::EnumKeys(plat::RegRoot root, const char* path,
                                    std::vector<std::string>& out, plat::RegView view) {
     out.clear();
-    return Run("EnumKeys", root, path, view,
+    return Run("RegEnumKeyExA", root, path, view,
                [&](reg::Tree& tree, const std::vector<std::string>& key, bool&) {
                    reg::Key* k = tree.Find(key);
                    if (!k) return ERROR_FILE_NOT_FOUND;
@@ -179,7 +181,7 @@ std::int32_t SimRegistry::EnumKeys(plat::RegRoot root, const char* path,
 std::int32_t SimRegistry::EnumValues(plat::RegRoot root, const char* path,
                                      std::vector<std::string>& out, plat::RegView view) {
     out.clear();
-    return Run("EnumValues", root, path, view,
+    return Run("RegEnumValueA", root, path, view,
                [&](reg::Tree& tree, const std::vector<std::string>& key, bool&) {
                    reg::Key* k = tree.Find(key);
                    if (!k) return ERROR_FILE_NOT_FOUND;

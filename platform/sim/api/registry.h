@@ -17,8 +17,10 @@ class Tree;
 // Every call loads, changes and saves the file under the machine lock, so that processes
 // sharing the machine see each other's changes at once. A 32-bit process on a 64-bit machine
 // sees HKLM\SOFTWARE through Wow6432Node in its default view. HKEY_CLASSES_ROOT is kept as
-// HKLM\SOFTWARE\Classes, so its 32-bit view is HKLM\SOFTWARE\Wow6432Node\Classes. Faults
-// injected with registry_faults.h make chosen calls fail first.
+// HKLM\SOFTWARE\Classes, so its 32-bit view is HKLM\SOFTWARE\Wow6432Node\Classes. Injected
+// faults (call_faults.h) make chosen calls fail first, by the Win32 call each method stands for:
+// RegCreateKeyExA, RegOpenKeyExA, RegDeleteKeyA, RegSetValueExA, RegQueryValueExA,
+// RegDeleteValueA, RegEnumKeyExA and RegEnumValueA.
 class SimRegistry : public plat::Registry {
 public:
     SimRegistry(const Machine& machine, const ProcessContext& process);
@@ -44,9 +46,9 @@ private:
     // key's full path, sets changed when the registry must be saved, and returns the error code.
     using Operation = std::function<std::int32_t(
         reg::Tree& tree, const std::vector<std::string>& key, bool& changed)>;
-    // Resolves the key in the view, applies injected faults, then loads, runs and saves under
-    // the machine lock.
-    std::int32_t Run(const char* name, plat::RegRoot root, const char* path, plat::RegView view,
+    // Resolves the key in the view, applies injected faults for the Win32 call, then loads,
+    // runs and saves under the machine lock.
+    std::int32_t Run(const char* call, plat::RegRoot root, const char* path, plat::RegView view,
                      const Operation& operation);
 
     const Machine& machine_;

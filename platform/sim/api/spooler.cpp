@@ -4,14 +4,12 @@
 
 #include <cstdio>
 
+#include "platform/sim/api/call_faults.h"
 #include "platform/win_constants.h"
 
 namespace sim {
 
 namespace {
-// Windows' numbers for the spooler's own errors.
-constexpr std::uint32_t kErrorInvalidPrinterState = 1906;  // ERROR_INVALID_PRINTER_STATE
-constexpr std::uint32_t kErrorNoStartDoc = 3003;           // ERROR_SPL_NO_STARTDOC
 
 // Printer names live in the registry, which holds 8-bit text; the simulated printers are
 // named in ASCII, where every code page agrees.
@@ -33,11 +31,16 @@ bool SimSpooler::Fail(std::uint32_t code) {
     return false;
 }
 
-bool SimSpooler::Faulted(const char* call) {
-    const std::uint32_t code = TakeSpoolerFault(machine_, call);
+bool SimSpooler::Faulted(const char* call, const std::string& printer) {
+    const std::uint32_t code = InjectedFault(machine_, call, printer);
     if (code == ERROR_SUCCESS) return false;
     error_.SetLastError(code);
     return true;
+}
+
+std::string SimSpooler::PrinterOf(plat::PrinterHandle printer) const {
+    auto it = handles_.find(printer);
+    return it == handles_.end() ? std::string() : it->second.printer.name;
 }
 
 SimSpooler::OpenPrinter* SimSpooler::Find(plat::PrinterHandle printer) {
@@ -52,7 +55,7 @@ SimSpooler::OpenPrinter* SimSpooler::Find(plat::PrinterHandle printer) {
 SimSpooler::OpenPrinter* SimSpooler::FindInJob(plat::PrinterHandle printer) {
     OpenPrinter* open = Find(printer);
     if (open && !open->inJob) {
-        error_.SetLastError(kErrorNoStartDoc);
+        error_.SetLastError(ERROR_SPL_NO_STARTDOC);
         return nullptr;
     }
     return open;
@@ -60,7 +63,7 @@ SimSpooler::OpenPrinter* SimSpooler::FindInJob(plat::PrinterHandle printer) {
 
 bool SimSpooler::OpenPrinterW(const std::u16string& name, plat::PrinterHandle& out) {
     out = 0;
-    if (Faulted("OpenPrinterW")) return false;
+    if (Faulted("OpenPrinterW", Utf16ToUtf8(name))) return false;
     std::string narrow;
     if (!ToAscii(name, narrow)) {
         std::fprintf(stderr, "simulated spooler: printer names outside ASCII are not simulated\n");
@@ -75,7 +78,7 @@ bool SimSpooler::OpenPrinterW(const std::u16string& name, plat::PrinterHandle& o
 }
 
 bool SimSpooler::ClosePrinter(plat::PrinterHandle printer) {
-    if (Faulted("ClosePrinter")) return false;
+    if (Faulted("ClosePrinter", PrinterOf(printer))) return false;
     if (!Find(printer)) return false;
     handles_.erase(printer);
     return true;
@@ -83,10 +86,10 @@ bool SimSpooler::ClosePrinter(plat::PrinterHandle printer) {
 
 std::uint32_t SimSpooler::StartDocPrinterW(plat::PrinterHandle printer,
                                            const plat::DocInfo1& document) {
-    if (Faulted("StartDocPrinterW")) return 0;
+    if (Faulted("StartDocPrinterW", PrinterOf(printer))) return 0;
     OpenPrinter* open = Find(printer);
     if (!open) return 0;
-    if (open->inJob) return Fail(kErrorInvalidPrinterState), 0;
+    if (open->inJob) return Fail(ERROR_INVALID_PRINTER_STATE), 0;
     if (!document.outputFile.empty()) {
         std::fprintf(stderr, "simulated spooler: printing to a file is not simulated\n");
         return Fail(ERROR_NOT_SUPPORTED), 0;
@@ -104,7 +107,7 @@ std::uint32_t SimSpooler::StartDocPrinterW(plat::PrinterHandle printer,
 }
 
 bool SimSpooler::StartPagePrinter(plat::PrinterHandle printer) {
-    if (Faulted("StartPagePrinter")) return false;
+    if (Faulted("StartPagePrinter", PrinterOf(printer))) return false;
     OpenPrinter* open = FindInJob(printer);
     if (!open) return false;
     ++open->job.pages;
@@ -115,7 +118,7 @@ bool SimSpooler::StartPagePrinter(plat::PrinterHandle printer) {
 bool SimSpooler::WritePrinter(plat::PrinterHandle printer, const void* data, std::uint32_t size,
                               std::uint32_t& written) {
     written = 0;
-    if (Faulted("WritePrinter")) return false;
+    if (Faulted("WritePrinter", PrinterOf(printer))) return false;
     OpenPrinter* open = FindInJob(printer);
     if (!open) return false;
     if (!data && size > 0) return Fail(ERROR_INVALID_PARAMETER);
@@ -126,12 +129,12 @@ bool SimSpooler::WritePrinter(plat::PrinterHandle printer, const void* data, std
 }
 
 bool SimSpooler::EndPagePrinter(plat::PrinterHandle printer) {
-    if (Faulted("EndPagePrinter")) return false;
+    if (Faulted("EndPagePrinter", PrinterOf(printer))) return false;
     return FindInJob(printer) != nullptr;
 }
 
 bool SimSpooler::EndDocPrinter(plat::PrinterHandle printer) {
-    if (Faulted("EndDocPrinter")) return false;
+    if (Faulted("EndDocPrinter", PrinterOf(printer))) return false;
     OpenPrinter* open = FindInJob(printer);
     if (!open) return false;
     open->job.completed = true;

@@ -47,8 +47,10 @@ private:
     OpenPrinter* Find(plat::PrinterHandle printer);
     // The handle's open job, or null with ERROR_INVALID_HANDLE / ERROR_SPL_NO_STARTDOC.
     OpenPrinter* FindInJob(plat::PrinterHandle printer);
-    // True when an injected fault fails this call (the last error is then set).
-    bool Faulted(const char* call);
+    // True when an injected fault fails this call on that printer (the last error is then set).
+    bool Faulted(const char* call, const std::string& printer);
+    // The name of the handle's printer; empty for a handle that is not open.
+    std::string PrinterOf(plat::PrinterHandle printer) const;
 
     const Machine& machine_;
     const ProcessContext& process_;

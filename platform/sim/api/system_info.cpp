@@ -12,13 +12,6 @@
 
 namespace sim {
 
-namespace {
-
-// FormatMessageA's error for a code without a message.
-constexpr std::uint32_t kErrorMessageNotFound = 317;  // ERROR_MR_MID_NOT_FOUND
-
-}  // namespace
-
 SimSystemInfo::SimSystemInfo(const Machine& machine, const ProcessContext& process,
                              plat::LastError& error)
     : machine_(machine), process_(process), error_(error) {}
@@ -81,7 +74,7 @@ bool SimSystemInfo::IsUserAdministrator() {
 std::uint32_t SimSystemInfo::FormatMessageA(std::uint32_t code, char* out, std::uint32_t size) {
     const char* text = ErrorText(code);
     if (!text) {
-        error_.SetLastError(kErrorMessageNotFound);
+        error_.SetLastError(ERROR_MR_MID_NOT_FOUND);
         return 0;
     }
     if (!out || size == 0) {

@@ -1,4 +1,4 @@
-// Faults winsim injects into a machine's files, kept in the machine's open-files table.
+// Files held open by another program or denied, kept in the machine's open-files table.
 #include "platform/sim/state/file_holds.h"
 
 #include <algorithm>
@@ -68,7 +68,7 @@ std::uint32_t ReleaseFile(const Machine& machine, const std::string& windowsPath
     return store.WriteHolds(holds) ? 0 : ERROR_WRITE_FAULT;
 }
 
-std::vector<std::string> ListFileFaults(const Machine& machine) {
+std::vector<std::string> ListFileHolds(const Machine& machine) {
     MachineLock lock(machine.dir());
     std::vector<std::string> lines;
     for (const FileHold& h : FileStateStore(machine.stateDir()).ReadHolds()) {

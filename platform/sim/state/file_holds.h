@@ -1,5 +1,7 @@
-// Faults winsim injects into a machine's files: a file held open by some other program, or a
-// file whose access is denied. They last until released.
+// Files held open by another program or denied to everyone, as winsim sets them up.
+//
+// They are the machine's file state, which every process then meets, and last until released.
+// Calls that fail with a chosen error are call faults (faults.h).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -25,8 +27,8 @@ std::uint32_t DenyFileAccess(const Machine& machine, const std::string& windowsP
 // none.
 std::uint32_t ReleaseFile(const Machine& machine, const std::string& windowsPath);
 
-// The faults in place, for people: one line each, "held ACCESS SHARE PATH" or "denied PATH",
+// The holds and denials in place, for people: one line each, "held ACCESS SHARE PATH" or "denied PATH",
 // with access and share mode in hexadecimal and the path in upper case.
-std::vector<std::string> ListFileFaults(const Machine& machine);
+std::vector<std::string> ListFileHolds(const Machine& machine);
 
 }  // namespace sim

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "platform/sim/state/code_page.h"
+#include "platform/sim/state/faults.h"
 #include "platform/sim/state/host_file.h"
 #include "platform/sim/state/process_context.h"
 #include "platform/sim/state/reg_tree.h"
@@ -119,44 +120,6 @@ std::optional<SimJob> ParseJobInfo(const std::string& text) {
     }
     if (!haveId) return std::nullopt;
     return job;
-}
-
-fs::path SpoolerFaultsFile(const Machine& machine) {
-    return machine.stateDir() / "spooler-faults.txt";
-}
-
-bool LoadFaults(const Machine& machine, std::vector<SpoolerFault>& faults, std::string& error) {
-    faults.clear();
-    std::error_code ec;
-    const fs::path file = SpoolerFaultsFile(machine);
-    if (!fs::exists(file, ec)) return true;
-    std::string text;
-    if (!ReadWholeFile(file, text)) {
-        error = "cannot read " + file.string();
-        return false;
-    }
-    std::istringstream in(text);
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream words(line);
-        SpoolerFault fault;
-        if (!(words >> fault.call >> fault.error >> fault.times)) {
-            error = file.string() + ":" + std::to_string(number) + ": not understood";
-            return false;
-        }
-        faults.push_back(fault);
-    }
-    return true;
-}
-
-bool SaveFaults(const Machine& machine, const std::vector<SpoolerFault>& faults) {
-    std::string text = "# spooler call, Win32 error, calls left to fail (0 = all)\n";
-    for (const SpoolerFault& f : faults)
-        text += f.call + " " + std::to_string(f.error) + " " + std::to_string(f.times) + "\n";
-    return ReplaceWholeFile(SpoolerFaultsFile(machine), text);
 }
 
 }  // namespace
@@ -273,60 +236,8 @@ bool ReadSimJobData(const Machine& machine, std::uint32_t id, std::vector<std::u
 
 // ---- Faults ----
 
-const std::vector<std::string>& SpoolerFaultCalls() {
-    static const std::vector<std::string> calls = {
-        "OpenPrinterW",     "ClosePrinter",   "StartDocPrinterW", "StartPagePrinter",
-        "WritePrinter",     "EndPagePrinter", "EndDocPrinter"};
-    return calls;
-}
-
-bool ReadSpoolerFaults(const Machine& machine, std::vector<SpoolerFault>& out,
-                       std::string& error) {
-    MachineLock lock(machine.dir());
-    return LoadFaults(machine, out, error);
-}
-
 bool AddSpoolerFault(const Machine& machine, const SpoolerFault& fault, std::string& error) {
-    MachineLock lock(machine.dir());
-    std::vector<SpoolerFault> faults;
-    if (!LoadFaults(machine, faults, error)) return false;
-    faults.push_back(fault);
-    if (!SaveFaults(machine, faults)) {
-        error = "cannot write " + SpoolerFaultsFile(machine).string();
-        return false;
-    }
-    return true;
-}
-
-bool ClearSpoolerFaults(const Machine& machine, std::string& error) {
-    MachineLock lock(machine.dir());
-    std::error_code ec;
-    fs::remove(SpoolerFaultsFile(machine), ec);
-    if (ec) error = "cannot remove " + SpoolerFaultsFile(machine).string();
-    return !ec;
-}
-
-std::uint32_t TakeSpoolerFault(const Machine& machine, std::string_view call) {
-    MachineLock lock(machine.dir());
-    std::vector<SpoolerFault> faults;
-    std::string error;
-    if (!LoadFaults(machine, faults, error)) {
-        std::fprintf(stderr, "simulated spooler: %s\n", error.c_str());
-        return ERROR_CANTREAD;
-    }
-    for (std::size_t i = 0; i < faults.size(); ++i) {
-        if (reg::Fold(faults[i].call) != reg::Fold(std::string(call))) continue;
-        const std::uint32_t code = faults[i].error;
-        if (faults[i].times == 1)
-            faults.erase(faults.begin() + static_cast<std::ptrdiff_t>(i));
-        else if (faults[i].times > 1)
-            --faults[i].times;
-        else
-            return code;  // fails every time: nothing to record
-        SaveFaults(machine, faults);
-        return code;
-    }
-    return ERROR_SUCCESS;
+    return AddFault(machine, {fault.call, fault.error, fault.times, {}}, error);
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

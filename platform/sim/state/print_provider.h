@@ -56,23 +56,16 @@ std::optional<SimJob> ReadSimJob(const Machine& machine, std::uint32_t id);
 // The job's bytes; false when it has no data file.
 bool ReadSimJobData(const Machine& machine, std::uint32_t id, std::vector<std::uint8_t>& out);
 
-// ---- Faults: "spooler-faults.txt" in the state directory ----
+// ---- Faults on spooler calls ----
 
-// One fault: the named spooler call fails with the error, `times` more times (0 = every time).
+// A fault on one spooler call for every printer: the form callers that name only the call use.
 struct SpoolerFault {
-    std::string call;  // "OpenPrinterW", "StartDocPrinterW", ... as the Spooler interface names it
+    std::string call;  // "OpenPrinterW", "StartDocPrinterW", ... as the Win32 API names it
     std::uint32_t error = 0;
-    std::uint32_t times = 0;
+    std::uint32_t times = 0;  // 0: every call
 };
-
-// The calls a fault can name.
-const std::vector<std::string>& SpoolerFaultCalls();
-bool ReadSpoolerFaults(const Machine& machine, std::vector<SpoolerFault>& out, std::string& error);
+// Adds it to the machine's fault list (faults.h).
 bool AddSpoolerFault(const Machine& machine, const SpoolerFault& fault, std::string& error);
-bool ClearSpoolerFaults(const Machine& machine, std::string& error);
-// For a call about to run: the error of the first fault for it, using up one counted failure,
-// or 0 (ERROR_SUCCESS). Takes the machine lock itself.
-std::uint32_t TakeSpoolerFault(const Machine& machine, std::string_view call);
 
 // UTF-8 form of a UTF-16 text (a lone surrogate becomes U+FFFD).
 std::string Utf16ToUtf8(std::u16string_view text);
