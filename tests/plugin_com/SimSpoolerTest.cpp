@@ -22,7 +22,7 @@ struct SimSpoolerTest : testing::Test {
         process = machine.Process();
         ASSERT_TRUE(process);
     }
-    plat::Spooler& spooler() { return process->spooler(); }
+    plat::RawPrinting& spooler() { return process->rawPrinting(); }
     std::uint32_t LastError() { return process->lastError().GetLastError(); }
 
     plat::PrinterHandle Open(const std::u16string& name = u"Receipt (U) 1") {
@@ -56,7 +56,7 @@ TEST_F(SimSpoolerTest, RecordsARawJobByteForByte) {
     ASSERT_TRUE(sim::ReadSimJobData(machine.machine(), id, data));
     EXPECT_EQ(data, (std::vector<std::uint8_t>{0x1B, 0x40, 0x00, 0xFF, 0x0A, 0x1D, 0x56, 0x42,
                                                0x00}));
-    auto job = sim::ReadSimJob(machine.machine(), id);
+    auto job = sim::PrintProvider(machine.machine()).Job(id);
     ASSERT_TRUE(job);
     EXPECT_EQ(job->printer, "Receipt (U) 1");
     EXPECT_EQ(job->document, "Self test \xC3\xA9");
@@ -173,9 +173,9 @@ TEST_F(SimSpoolerTest, PrinterNamesAreUniqueWithoutRegardToCase) {
     EXPECT_FALSE(sim::AddSimPrinter(machine.machine(), "receipt (u) 1", "", error));
     EXPECT_FALSE(error.empty());
     ASSERT_TRUE(sim::AddSimPrinter(machine.machine(), "Label", "", error));
-    auto printers = sim::ListSimPrinters(machine.machine());
+    auto printers = sim::PrintProvider(machine.machine()).Printers();
     ASSERT_EQ(printers.size(), 2u);
-    EXPECT_EQ(sim::FindSimPrinter(machine.machine(), "LABEL")->port, "");
+    EXPECT_EQ(sim::PrintProvider(machine.machine()).FindPrinter("LABEL")->port, "");
 }
 
 }  // namespace

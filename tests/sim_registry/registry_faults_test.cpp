@@ -76,7 +76,7 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
     auto p = m.Process(64);
     auto& files = p->files();
     auto& reg = p->registry();
-    auto& spooler = p->spooler();
+    auto& spooler = p->rawPrinting();
     ASSERT_TRUE(files.WriteWholeFile("C:\\scratch\\a.txt", Bytes("a")));
     ASSERT_EQ(reg.CreateKey(RegRoot::CurrentUser, "Software\\T", RegView::Default), ERROR_SUCCESS);
     auto last = [&] { return p->lastError().GetLastError(); };

@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/state/machine.h"
 #include "platform/sim/process/stand_in.h"
+#include "platform/sim/state/machine.h"
 #include "tests/support/host_files.h"
 
 extern char** environ;

@@ -43,7 +43,7 @@ int RunPrinter(const Args& args) {
     const std::string& action = args[1];
     if (action == "list") {
         if (args.size() != 2) return UsageError("printer", "list takes no arguments");
-        auto printers = sim::ListSimPrinters(*machine);
+        auto printers = sim::PrintProvider(*machine).Printers();
         if (printers.empty()) std::printf("no printers\n");
         for (const sim::SimPrinter& p : printers)
             std::printf("%s  port %s\n", p.name.c_str(), p.port.empty() ? "(none)" : p.port.c_str());
@@ -61,7 +61,7 @@ int RunPrinter(const Args& args) {
         }
         if (name.empty()) return UsageError("printer", "add needs a printer name");
         std::string error;
-        if (!sim::AddSimPrinter(*machine, name, port, error)) return Failure(error);
+        if (!sim::PrintProvider(*machine).AddPrinter(name, port, error)) return Failure(error);
         return kExitOk;
     }
     return UsageError("printer", "unknown action '" + action + "'");
@@ -71,11 +71,12 @@ int RunJobs(const Args& args) {
     if (args.size() != 1) return UsageError("jobs", "takes the machine directory only");
     auto machine = OpenMachine(args[0]);
     if (!machine) return kExitFailed;
-    auto jobs = sim::ListSimJobs(*machine);
+    const sim::PrintProvider provider(*machine);
+    auto jobs = provider.Jobs();
     if (jobs.empty()) std::printf("no jobs\n");
     for (const sim::SimJob& job : jobs) {
         std::vector<std::uint8_t> data;
-        sim::ReadSimJobData(*machine, job.id, data);
+        provider.JobData(job.id, data);
         std::printf("%s\n", JobLine(job, data.size()).c_str());
     }
     return kExitOk;
@@ -89,9 +90,10 @@ int RunJob(const Args& args) {
     unsigned long long id = 0;
     if (!ParseNumberArgument(args[1], 1, 0xFFFFFFFFull, id))
         return UsageError("job", "'" + args[1] + "' is not a job number");
-    auto job = sim::ReadSimJob(*machine, static_cast<std::uint32_t>(id));
+    const sim::PrintProvider provider(*machine);
+    auto job = provider.Job(static_cast<std::uint32_t>(id));
     std::vector<std::uint8_t> data;
-    if (!job || !sim::ReadSimJobData(*machine, job->id, data))
+    if (!job || !provider.JobData(job->id, data))
         return Failure("no job " + args[1] + " on the machine");
     if (args.size() == 3) {
         std::printf("%s\n", JobLine(*job, data.size()).c_str());

@@ -7,10 +7,10 @@
 
 #include "platform/desktop.h"
 #include "platform/last_error.h"
+#include "platform/sim/api/top_level_window.h"
 #include "platform/sim/state/machine.h"
 #include "platform/sim/state/process_context.h"
 #include "platform/sim/ui/script.h"
-#include "platform/sim/api/top_level_window.h"
 
 namespace sim {
 

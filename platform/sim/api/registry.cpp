@@ -1,18 +1,12 @@
 // The simulated registry: every call loads registry.reg, changes it and saves it under the machine lock.
 #include "platform/sim/api/registry.h"
 
-#include <cstdio>
-#include <system_error>
-
 #include "platform/sim/api/call_faults.h"
-#include "platform/sim/state/host_file.h"
-#include "platform/sim/state/reg_file.h"
 #include "platform/sim/state/reg_tree.h"
+#include "platform/sim/state/registry_store.h"
 #include "platform/win_constants.h"
 
 namespace sim {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -33,18 +27,6 @@ std::vector<std::string> RootPath(plat::RegRoot root) {
     }
     return {};
 }
-
-std::vector<std::vector<std::string>> BaseKeys(bool is64Bit) {
-    std::vector<std::vector<std::string>> keys = {
-        {"HKEY_LOCAL_MACHINE", "SOFTWARE", "Classes"},
-        {"HKEY_LOCAL_MACHINE", "SYSTEM"},
-        {"HKEY_CURRENT_USER", "Software"},
-        {"HKEY_USERS"},
-    };
-    if (is64Bit) keys.push_back({"HKEY_LOCAL_MACHINE", "SOFTWARE", "Wow6432Node", "Classes"});
-    return keys;
-}
-
 
 }  // namespace
 
@@ -73,28 +55,9 @@ std::int32_t SimRegistry::Run(const char* call, plat::RegRoot root, const char* 
     if (std::uint32_t fault = InjectedFault(machine_, call, keyPath); fault != ERROR_SUCCESS)
         return static_cast<std::int32_t>(fault);
 
-    reg::Tree tree;
-    std::string text;
-    if (ReadWholeFile(machine_.registryFile(), text)) {
-        std::string error;
-        if (!reg::ParseRegistry(text, tree, error)) {
-            std::fprintf(stderr, "simulated registry %s: %s\n",
-                         machine_.registryFile().string().c_str(), error.c_str());
-            return ERROR_CANTREAD;
-        }
-    }
-    // The keys every Windows machine has exist whether or not the file names them yet.
-    bool created = false;
-    for (const auto& base : BaseKeys(machine_.settings().is64Bit())) tree.Create(base, created);
-
-    bool changed = false;
-    std::int32_t result = operation(tree, key, changed);
-    if (changed && !ReplaceWholeFile(machine_.registryFile(), reg::FormatRegistry(tree))) {
-        std::fprintf(stderr, "simulated registry: cannot write %s\n",
-                     machine_.registryFile().string().c_str());
-        return ERROR_CANTWRITE;
-    }
-    return result;
+    return UpdateRegistry(machine_, [&](reg::Tree& tree, bool& changed) {
+        return operation(tree, key, changed);
+    });
 }
 
 std::int32_t SimRegistry::CreateKey(plat::RegRoot root, const char* path, plat::RegView view) {

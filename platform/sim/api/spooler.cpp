@@ -1,10 +1,11 @@
-// The print spooler on the simulated machine: printers from the registry, raw jobs recorded as
-// files in the machine directory, and injected call failures.
+// The spooler's client side on the simulated machine: printer handles of this process over the
+// machine's print provider.
 #include "platform/sim/api/spooler.h"
 
 #include <cstdio>
 
 #include "platform/sim/api/call_faults.h"
+#include "platform/sim/state/code_page.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -24,7 +25,7 @@ bool ToAscii(const std::u16string& text, std::string& out) {
 }  // namespace
 
 SimSpooler::SimSpooler(const Machine& machine, const ProcessContext& process, plat::LastError& error)
-    : machine_(machine), process_(process), error_(error) {}
+    : machine_(machine), process_(process), error_(error), provider_(machine) {}
 
 bool SimSpooler::Fail(std::uint32_t code) {
     error_.SetLastError(code);
@@ -69,7 +70,7 @@ bool SimSpooler::OpenPrinterW(const std::u16string& name, plat::PrinterHandle& o
         std::fprintf(stderr, "simulated spooler: printer names outside ASCII are not simulated\n");
         return Fail(ERROR_INVALID_PRINTER_NAME);
     }
-    auto printer = FindSimPrinter(machine_, narrow);
+    auto printer = provider_.FindPrinter(narrow);
     if (!printer) return Fail(ERROR_INVALID_PRINTER_NAME);
     out = nextHandle_;
     nextHandle_ += 4;
@@ -99,7 +100,7 @@ std::uint32_t SimSpooler::StartDocPrinterW(plat::PrinterHandle printer,
     job.document = Utf16ToUtf8(document.documentName);
     job.dataType = Utf16ToUtf8(document.dataType);
     job.port = open->printer.port;
-    job.id = StartSimJob(machine_, job);
+    job.id = provider_.StartJob(job);
     if (job.id == 0) return Fail(ERROR_WRITE_FAULT), 0;
     open->inJob = true;
     open->job = job;
@@ -111,7 +112,7 @@ bool SimSpooler::StartPagePrinter(plat::PrinterHandle printer) {
     OpenPrinter* open = FindInJob(printer);
     if (!open) return false;
     ++open->job.pages;
-    if (!UpdateSimJob(machine_, open->job)) return Fail(ERROR_WRITE_FAULT);
+    if (!provider_.UpdateJob(open->job)) return Fail(ERROR_WRITE_FAULT);
     return true;
 }
 
@@ -122,7 +123,7 @@ bool SimSpooler::WritePrinter(plat::PrinterHandle printer, const void* data, std
     OpenPrinter* open = FindInJob(printer);
     if (!open) return false;
     if (!data && size > 0) return Fail(ERROR_INVALID_PARAMETER);
-    if (size > 0 && !AppendSimJobData(machine_, open->job.id, data, size))
+    if (size > 0 && !provider_.AppendJobData(open->job.id, data, size))
         return Fail(ERROR_WRITE_FAULT);
     written = size;
     return true;
@@ -139,7 +140,7 @@ bool SimSpooler::EndDocPrinter(plat::PrinterHandle printer) {
     if (!open) return false;
     open->job.completed = true;
     open->inJob = false;
-    if (!UpdateSimJob(machine_, open->job)) return Fail(ERROR_WRITE_FAULT);
+    if (!provider_.UpdateJob(open->job)) return Fail(ERROR_WRITE_FAULT);
     return true;
 }
 

@@ -1,21 +1,23 @@
-// The print spooler on the simulated machine: printers from the registry, raw jobs recorded as
-// files in the machine directory, and injected call failures.
+// The spooler's client side on the simulated machine: what a program's winspool does, over the
+// machine's print provider.
 #pragma once
 #include <cstdint>
 #include <map>
 #include <string>
 
 #include "platform/last_error.h"
+#include "platform/printer_setup.h"
+#include "platform/raw_printing.h"
 #include "platform/sim/state/machine.h"
-#include "platform/sim/state/process_context.h"
 #include "platform/sim/state/print_provider.h"
-#include "platform/spooler.h"
+#include "platform/sim/state/process_context.h"
 
 namespace sim {
 
-// Printer handles belong to the process (this object); printers, jobs and faults are the
-// machine's (spool_state.h). An injected fault for a call is tried before anything else.
-class SimSpooler : public plat::Spooler {
+// Printer handles belong to the process (this object); printers and jobs are the print
+// provider's (print_provider.h), shared by every process on the machine. An injected fault
+// for a call (call_faults.h) is tried before anything else.
+class SimSpooler : public plat::RawPrinting, public plat::PrinterSetup {
 public:
     SimSpooler(const Machine& machine, const ProcessContext& process, plat::LastError& error);
 
@@ -55,6 +57,7 @@ private:
     const Machine& machine_;
     const ProcessContext& process_;
     plat::LastError& error_;
+    PrintProvider provider_;
     std::map<plat::PrinterHandle, OpenPrinter> handles_;
     plat::PrinterHandle nextHandle_ = 0x1000;
 };

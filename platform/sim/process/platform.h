@@ -4,15 +4,18 @@
 
 #include "platform/platform.h"
 #include "platform/sim/api/desktop.h"
-#include "platform/sim/ui/dialogs.h"
+#include "platform/sim/api/device_installation.h"
 #include "platform/sim/api/files.h"
+#include "platform/sim/api/fonts.h"
 #include "platform/sim/api/last_error.h"
-#include "platform/sim/state/machine.h"
-#include "platform/sim/state/process_context.h"
 #include "platform/sim/api/profile.h"
 #include "platform/sim/api/registry.h"
+#include "platform/sim/api/services.h"
 #include "platform/sim/api/spooler.h"
 #include "platform/sim/api/system_info.h"
+#include "platform/sim/state/machine.h"
+#include "platform/sim/state/process_context.h"
+#include "platform/sim/ui/dialogs.h"
 
 namespace sim {
 
@@ -29,7 +32,11 @@ public:
     plat::Registry& registry() override { return registry_; }
     plat::LastError& lastError() override { return lastError_; }
     plat::Dialogs& dialogs() override { return dialogs_; }
-    plat::Spooler& spooler() override { return spooler_; }
+    plat::RawPrinting& rawPrinting() override { return spooler_; }
+    plat::PrinterSetup& printerSetup() override { return spooler_; }
+    plat::DeviceInstallation& deviceInstallation() override { return deviceInstallation_; }
+    plat::Services& services() override { return services_; }
+    plat::Fonts& fonts() override { return fonts_; }
 
     const Machine& machine() const { return machine_; }
     const ProcessContext& process() const { return process_; }
@@ -45,6 +52,9 @@ private:
     SimRegistry registry_;
     SimDialogs dialogs_;
     SimSpooler spooler_;
+    SimDeviceInstallation deviceInstallation_;
+    SimServices services_;
+    SimFonts fonts_;
 };
 
 }  // namespace sim

@@ -7,8 +7,8 @@
 
 #include "common/text.h"
 #include "platform/sim/api/desktop.h"
-#include "platform/sim/state/host_file.h"
 #include "platform/sim/process/stand_in.h"
+#include "platform/sim/state/host_file.h"
 #include "platform/sim/state/win_path.h"
 #include "platform/win_constants.h"
 

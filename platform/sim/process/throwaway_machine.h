@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/sim/state/machine.h"
 #include "platform/sim/process/platform.h"
+#include "platform/sim/state/machine.h"
 
 namespace sim {
 

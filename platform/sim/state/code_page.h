@@ -1,4 +1,4 @@
-// Conversion of the programs' 8-bit code-page text to UTF-8, for the transcript and the desktop.
+// Conversion of the programs' code-page and UTF-16 text to UTF-8, for the transcript and records.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -12,6 +12,9 @@ namespace sim {
 // that is not valid in the code page becomes U+FFFD, one per offending byte, so no input is
 // ever lost silently or read past its end.
 std::string CodePageToUtf8(std::string_view bytes, std::uint32_t codePage);
+
+// The UTF-8 form of UTF-16 text; a lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
 
 // Appends one Unicode code point in UTF-8.
 void AppendUtf8(std::string& out, char32_t codePoint);

@@ -1,5 +1,4 @@
-// The simulated spooler's machine-wide state: printers in the registry, recorded jobs as files,
-// and injected spooler faults.
+// The simulated machine's print provider: printers in the registry, raw jobs as files.
 #include "platform/sim/state/print_provider.h"
 
 #include <algorithm>
@@ -8,12 +7,10 @@
 #include <sstream>
 #include <system_error>
 
-#include "platform/sim/state/code_page.h"
 #include "platform/sim/state/faults.h"
 #include "platform/sim/state/host_file.h"
-#include "platform/sim/state/process_context.h"
 #include "platform/sim/state/reg_tree.h"
-#include "platform/sim/api/registry.h"
+#include "platform/sim/state/registry_store.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -22,24 +19,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The registry as the spooler service sees it (HKLM\SYSTEM is the same in every view).
-ProcessContext SpoolerProcess(const Machine& machine) {
-    ProcessContext process;
-    process.machineDir = machine.dir();
-    process.modulePath = "C:\\Windows\\System32\\spoolsv.exe";
-    process.currentDir = "C:\\Windows\\System32";
-    process.bits = 64;
-    return process;
+std::vector<std::string> PrintersKey() {
+    std::vector<std::string> key = {"HKEY_LOCAL_MACHINE"};
+    reg::SplitKeyPath(print_keys::kPrinters, key);
+    return key;
 }
 
-std::string StringValue(SimRegistry& registry, const std::string& key, const char* name) {
-    std::uint32_t type = 0;
-    std::vector<std::uint8_t> data;
-    if (registry.QueryValue(plat::RegRoot::LocalMachine, key.c_str(), name, type, data,
-                            plat::RegView::Default) != ERROR_SUCCESS ||
-        type != REG_SZ)
-        return {};
-    std::string text(data.begin(), data.end());
+// A REG_SZ value's text up to its terminator; empty when the value is missing or of another type.
+std::string StringValue(reg::Key& key, const char* name) {
+    const reg::Value* value = key.FindValue(name);
+    if (!value || value->type != REG_SZ) return {};
+    std::string text(value->data.begin(), value->data.end());
     text.resize(std::min(text.size(), text.find('\0')));
     return text;
 }
@@ -126,57 +116,59 @@ std::optional<SimJob> ParseJobInfo(const std::string& text) {
 
 // ---- Printers ----
 
-bool AddSimPrinter(const Machine& machine, const std::string& name, const std::string& port,
-                   std::string& error) {
+bool PrintProvider::AddPrinter(const std::string& name, const std::string& port,
+                               std::string& error) const {
     if (name.empty() || name.find('\\') != std::string::npos) {
         error = "a printer name is not empty and holds no backslash";
         return false;
     }
-    MachineLock lock(machine.dir());
-    if (FindSimPrinter(machine, name)) {
+    std::vector<std::string> key = PrintersKey();
+    std::int32_t result = UpdateRegistry(machine_, [&](reg::Tree& tree, bool& changed) {
+        bool created = false;
+        reg::Key& printers = tree.Create(key, created);
+        if (printers.Child(name)) return ERROR_PRINTER_ALREADY_EXISTS;
+        reg::Key& printer = printers.ChildOrNew(name, created);
+        printer.SetValue("Name", REG_SZ, SzBytes(name));
+        printer.SetValue("Port", REG_SZ, SzBytes(port));
+        changed = true;
+        return ERROR_SUCCESS;
+    });
+    if (result == ERROR_PRINTER_ALREADY_EXISTS) {
         error = "a printer named '" + name + "' exists";
         return false;
     }
-    SimRegistry registry(machine, SpoolerProcess(machine));
-    const std::string key = std::string(kPrintersKey) + "\\" + name;
-    if (registry.CreateKey(plat::RegRoot::LocalMachine, key.c_str(), plat::RegView::Default) !=
-            ERROR_SUCCESS ||
-        registry.SetValue(plat::RegRoot::LocalMachine, key.c_str(), "Name", REG_SZ, SzBytes(name),
-                          plat::RegView::Default) != ERROR_SUCCESS ||
-        registry.SetValue(plat::RegRoot::LocalMachine, key.c_str(), "Port", REG_SZ, SzBytes(port),
-                          plat::RegView::Default) != ERROR_SUCCESS) {
+    if (result != ERROR_SUCCESS) {
         error = "cannot write the printer's registry key";
         return false;
     }
     return true;
 }
 
-std::vector<SimPrinter> ListSimPrinters(const Machine& machine) {
-    SimRegistry registry(machine, SpoolerProcess(machine));
-    std::vector<std::string> names;
-    std::vector<SimPrinter> printers;
-    if (registry.EnumKeys(plat::RegRoot::LocalMachine, kPrintersKey, names,
-                          plat::RegView::Default) != ERROR_SUCCESS)
-        return printers;
-    for (const std::string& name : names)
-        printers.push_back(
-            {name, StringValue(registry, std::string(kPrintersKey) + "\\" + name, "Port")});
-    return printers;
+std::vector<SimPrinter> PrintProvider::Printers() const {
+    std::vector<SimPrinter> out;
+    std::vector<std::string> key = PrintersKey();
+    UpdateRegistry(machine_, [&](reg::Tree& tree, bool&) {
+        if (reg::Key* printers = tree.Find(key))
+            for (const auto& [folded, printer] : printers->subkeys)
+                out.push_back({printer->name, StringValue(*printer, "Port")});
+        return ERROR_SUCCESS;
+    });
+    return out;
 }
 
-std::optional<SimPrinter> FindSimPrinter(const Machine& machine, const std::string& name) {
-    for (SimPrinter& printer : ListSimPrinters(machine))
+std::optional<SimPrinter> PrintProvider::FindPrinter(const std::string& name) const {
+    for (SimPrinter& printer : Printers())
         if (reg::Fold(printer.name) == reg::Fold(name)) return printer;
     return std::nullopt;
 }
 
 // ---- Jobs ----
 
-fs::path SpoolJobsDir(const Machine& machine) { return machine.dir() / "spool" / "jobs"; }
+fs::path PrintProvider::JobsDir() const { return machine_.dir() / "spool" / "jobs"; }
 
-std::uint32_t StartSimJob(const Machine& machine, SimJob job) {
-    MachineLock lock(machine.dir());
-    const fs::path dir = SpoolJobsDir(machine);
+std::uint32_t PrintProvider::StartJob(SimJob job) const {
+    MachineLock lock(machine_.dir());
+    const fs::path dir = JobsDir();
     std::string text;
     std::uint32_t last = 0;
     if (ReadWholeFile(dir / "last-id", text))
@@ -187,30 +179,29 @@ std::uint32_t StartSimJob(const Machine& machine, SimJob job) {
         std::ofstream data(dir / (JobBaseName(job.id) + ".job"), std::ios::binary | std::ios::trunc);
         if (!data) return 0;
     }
-    if (!UpdateSimJob(machine, job)) return 0;
+    if (!UpdateJob(job)) return 0;
     return job.id;
 }
 
-bool UpdateSimJob(const Machine& machine, const SimJob& job) {
-    MachineLock lock(machine.dir());
-    return ReplaceWholeFile(SpoolJobsDir(machine) / (JobBaseName(job.id) + ".info"),
+bool PrintProvider::UpdateJob(const SimJob& job) const {
+    MachineLock lock(machine_.dir());
+    return ReplaceWholeFile(JobsDir() / (JobBaseName(job.id) + ".info"),
                            FormatJobInfo(job));
 }
 
-bool AppendSimJobData(const Machine& machine, std::uint32_t id, const void* data,
-                      std::uint32_t size) {
-    MachineLock lock(machine.dir());
-    std::ofstream out(SpoolJobsDir(machine) / (JobBaseName(id) + ".job"),
+bool PrintProvider::AppendJobData(std::uint32_t id, const void* data, std::uint32_t size) const {
+    MachineLock lock(machine_.dir());
+    std::ofstream out(JobsDir() / (JobBaseName(id) + ".job"),
                       std::ios::binary | std::ios::app);
     if (!out) return false;
     out.write(static_cast<const char*>(data), size);
     return static_cast<bool>(out);
 }
 
-std::vector<SimJob> ListSimJobs(const Machine& machine) {
+std::vector<SimJob> PrintProvider::Jobs() const {
     std::vector<SimJob> jobs;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(SpoolJobsDir(machine), ec)) {
+    for (const auto& entry : fs::directory_iterator(JobsDir(), ec)) {
         if (entry.path().extension() != ".info") continue;
         std::string text;
         if (!ReadWholeFile(entry.path(), text)) continue;
@@ -221,39 +212,34 @@ std::vector<SimJob> ListSimJobs(const Machine& machine) {
     return jobs;
 }
 
-std::optional<SimJob> ReadSimJob(const Machine& machine, std::uint32_t id) {
+std::optional<SimJob> PrintProvider::Job(std::uint32_t id) const {
     std::string text;
-    if (!ReadWholeFile(SpoolJobsDir(machine) / (JobBaseName(id) + ".info"), text)) return std::nullopt;
+    if (!ReadWholeFile(JobsDir() / (JobBaseName(id) + ".info"), text)) return std::nullopt;
     return ParseJobInfo(text);
 }
 
-bool ReadSimJobData(const Machine& machine, std::uint32_t id, std::vector<std::uint8_t>& out) {
+bool PrintProvider::JobData(std::uint32_t id, std::vector<std::uint8_t>& out) const {
     std::string text;
-    if (!ReadWholeFile(SpoolJobsDir(machine) / (JobBaseName(id) + ".job"), text)) return false;
+    if (!ReadWholeFile(JobsDir() / (JobBaseName(id) + ".job"), text)) return false;
     out.assign(text.begin(), text.end());
     return true;
 }
 
-// ---- Faults ----
+// ---- Shorthands ----
+
+bool AddSimPrinter(const Machine& machine, const std::string& name, const std::string& port,
+                   std::string& error) {
+    return PrintProvider(machine).AddPrinter(name, port, error);
+}
+
+std::vector<SimJob> ListSimJobs(const Machine& machine) { return PrintProvider(machine).Jobs(); }
+
+bool ReadSimJobData(const Machine& machine, std::uint32_t id, std::vector<std::uint8_t>& out) {
+    return PrintProvider(machine).JobData(id, out);
+}
 
 bool AddSpoolerFault(const Machine& machine, const SpoolerFault& fault, std::string& error) {
     return AddFault(machine, {fault.call, fault.error, fault.times, {}}, error);
-}
-
-std::string Utf16ToUtf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        AppendUtf8(out, c);
-    }
-    return out;
 }
 
 }  // namespace sim

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "platform/sim/state/code_page.h"
+#include "platform/sim/state/transcript.h"
 #include "platform/sim/ui/resource_table.h"
 #include "platform/sim/ui/sim_dialog_window.h"
-#include "platform/sim/state/transcript.h"
 
 namespace sim {
 

@@ -3,9 +3,9 @@
 #pragma once
 #include "platform/dialog.h"
 #include "platform/sim/api/desktop.h"
-#include "platform/sim/ui/dialog_host.h"
 #include "platform/sim/state/machine.h"
 #include "platform/sim/state/process_context.h"
+#include "platform/sim/ui/dialog_host.h"
 #include "platform/system_info.h"
 
 namespace sim {

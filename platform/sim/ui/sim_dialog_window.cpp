@@ -6,9 +6,9 @@
 #include <fstream>
 
 #include "platform/sim/state/code_page.h"
+#include "platform/sim/state/win_path.h"
 #include "platform/sim/ui/dialog_host.h"
 #include "platform/sim/ui/rc_tokens.h"
-#include "platform/sim/state/win_path.h"
 
 namespace sim {
 

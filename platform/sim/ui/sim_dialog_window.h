@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/sim/api/top_level_window.h"
 #include "platform/sim/ui/rc_script.h"
 #include "platform/sim/ui/sim_control.h"
-#include "platform/sim/api/top_level_window.h"
 
 namespace sim {
 
