@@ -6,11 +6,16 @@
 #include <memory>
 
 #include "platform/desktop.h"
+#include "platform/device_installation.h"
 #include "platform/dialog.h"
 #include "platform/files.h"
+#include "platform/fonts.h"
 #include "platform/last_error.h"
+#include "platform/printer_setup.h"
 #include "platform/profile.h"
+#include "platform/raw_printing.h"
 #include "platform/registry.h"
+#include "platform/services.h"
 #include "platform/spooler.h"
 #include "platform/system_info.h"
 
@@ -26,7 +31,16 @@ public:
     virtual Registry& registry() = 0;
     virtual LastError& lastError() = 0;
     virtual Dialogs& dialogs() = 0;
-    virtual Spooler& spooler() = 0;
+    // The spooler, by concern: raw jobs, and the setup of drivers, monitors, processors, ports,
+    // printers and forms.
+    virtual RawPrinting& rawPrinting() = 0;
+    virtual PrinterSetup& printerSetup() = 0;
+    virtual DeviceInstallation& deviceInstallation() = 0;
+    virtual Services& services() = 0;
+    virtual Fonts& fonts() = 0;
+
+    // The name rawPrinting() had while raw jobs were the spooler's only calls.
+    RawPrinting& spooler() { return rawPrinting(); }
 };
 
 // The platform of the running process: on Linux the simulated machine named by the

@@ -1,37 +1,12 @@
-// The print spooler: printers and raw print jobs. (Drivers, monitors, processors, ports and forms
-// join this interface as the installation engine and the plug-in's pages need them.)
+// The print spooler's interfaces: raw printing and printer setup, each a concern of its own.
 #pragma once
-#include <cstdint>
-#include <string>
+#include "platform/printer_setup.h"
+#include "platform/raw_printing.h"
 
 namespace plat {
 
-// A printer handle as OpenPrinter gives it (a HANDLE on Windows); 0 is no printer.
-using PrinterHandle = std::uintptr_t;
-
-// DOC_INFO_1W: the document of a raw job.
-struct DocInfo1 {
-    std::u16string documentName;
-    std::u16string outputFile;  // empty: none
-    std::u16string dataType;    // "RAW"
-};
-
-// Functions that return a BOOL on Windows return bool and set the thread's last error.
-class Spooler {
-public:
-    virtual ~Spooler() = default;
-
-    virtual bool OpenPrinterW(const std::u16string& name, PrinterHandle& out) = 0;
-    virtual bool ClosePrinter(PrinterHandle printer) = 0;
-
-    // StartDocPrinterW level 1: the job id, or 0 with the last error.
-    virtual std::uint32_t StartDocPrinterW(PrinterHandle printer, const DocInfo1& document) = 0;
-    virtual bool StartPagePrinter(PrinterHandle printer) = 0;
-    // WritePrinter: `written` receives the bytes taken.
-    virtual bool WritePrinter(PrinterHandle printer, const void* data, std::uint32_t size,
-                              std::uint32_t& written) = 0;
-    virtual bool EndPagePrinter(PrinterHandle printer) = 0;
-    virtual bool EndDocPrinter(PrinterHandle printer) = 0;
-};
+// The name the raw-job calls had while they were the spooler's only ones; code that sends raw
+// jobs says RawPrinting.
+using Spooler = RawPrinting;
 
 }  // namespace plat

@@ -4,11 +4,14 @@
 
 #include "platform/platform.h"
 #include "platform/win32/desktop.h"
+#include "platform/win32/device_installation.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/files.h"
+#include "platform/win32/fonts.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/profile.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/services.h"
 #include "platform/win32/spooler.h"
 #include "platform/win32/system_info.h"
 
@@ -23,7 +26,11 @@ public:
     plat::Registry& registry() override { return registry_; }
     plat::LastError& lastError() override { return lastError_; }
     plat::Dialogs& dialogs() override { return dialogs_; }
-    plat::Spooler& spooler() override { return spooler_; }
+    plat::RawPrinting& rawPrinting() override { return spooler_; }
+    plat::PrinterSetup& printerSetup() override { return spooler_; }
+    plat::DeviceInstallation& deviceInstallation() override { return deviceInstallation_; }
+    plat::Services& services() override { return services_; }
+    plat::Fonts& fonts() override { return fonts_; }
 
 private:
     Win32Profile profile_;
@@ -34,6 +41,9 @@ private:
     Win32LastError lastError_;
     Win32Dialogs dialogs_;
     Win32Spooler spooler_;
+    Win32DeviceInstallation deviceInstallation_;
+    Win32Services services_;
+    Win32Fonts fonts_;
 };
 
 }  // namespace win32

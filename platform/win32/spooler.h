@@ -1,12 +1,13 @@
-// The print spooler on Windows: winspool's own calls.
+// The print spooler on Windows: winspool's own calls, raw printing and printer setup.
 #pragma once
 #include <windows.h>
 
-#include "platform/spooler.h"
+#include "platform/printer_setup.h"
+#include "platform/raw_printing.h"
 
 namespace win32 {
 
-class Win32Spooler : public plat::Spooler {
+class Win32Spooler : public plat::RawPrinting, public plat::PrinterSetup {
 public:
     bool OpenPrinterW(const std::u16string& name, plat::PrinterHandle& out) override;
     bool ClosePrinter(plat::PrinterHandle printer) override;

@@ -1,7 +1,7 @@
 // The conformance fixture on the simulated machine: a fresh Windows 7 x64 machine per test in a
 // temporary host directory, with a 32-bit test program whose current directory is the scratch
 // directory.
-#include "platform/sim/throwaway_machine.h"
+#include "platform/sim/process/throwaway_machine.h"
 #include "tests/conformance/fixture.h"
 
 namespace conformance {

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/dialog.h"
-#include "platform/sim/platform.h"
-#include "platform/sim/transcript.h"
+#include "platform/sim/process/platform.h"
+#include "platform/sim/state/transcript.h"
 #include "tests/dialogs/test_resource.h"
 #include "tests/support/temp_machine.h"
 

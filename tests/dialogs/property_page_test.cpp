@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/property_page.h"
-#include "platform/sim/sim_dialog_window.h"
+#include "platform/sim/ui/sim_dialog_window.h"
 #include "platform/win_constants.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/rc_script.h"
-#include "platform/sim/resource_table.h"
+#include "platform/sim/ui/rc_script.h"
+#include "platform/sim/ui/resource_table.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The automation script's dialog actions: what each verb takes, and the mistakes it refuses.
 #include <gtest/gtest.h>
 
-#include "platform/sim/script.h"
+#include "platform/sim/ui/script.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "tests/dialogs/dialog_fixture.h"
 
-#include "platform/sim/stand_in.h"
+#include "platform/sim/process/stand_in.h"
 #include "platform/win_constants.h"
 
 namespace {

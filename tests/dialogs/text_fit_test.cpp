@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/sim/text_fit.h"
+#include "platform/sim/ui/text_fit.h"
 
 namespace {
 

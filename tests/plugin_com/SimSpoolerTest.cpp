@@ -5,15 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/spool_state.h"
+#include "platform/sim/state/faults.h"
+#include "platform/sim/state/print_provider.h"
 #include "platform/win_constants.h"
 #include "tests/support/temp_machine.h"
 
 namespace {
 
 using sim::SimJob;
-
-constexpr std::uint32_t kNoStartDoc = 3003;  // ERROR_SPL_NO_STARTDOC
 
 struct SimSpoolerTest : testing::Test {
     void SetUp() override {
@@ -23,7 +22,7 @@ struct SimSpoolerTest : testing::Test {
         process = machine.Process();
         ASSERT_TRUE(process);
     }
-    plat::Spooler& spooler() { return process->spooler(); }
+    plat::RawPrinting& spooler() { return process->rawPrinting(); }
     std::uint32_t LastError() { return process->lastError().GetLastError(); }
 
     plat::PrinterHandle Open(const std::u16string& name = u"Receipt (U) 1") {
@@ -57,7 +56,7 @@ TEST_F(SimSpoolerTest, RecordsARawJobByteForByte) {
     ASSERT_TRUE(sim::ReadSimJobData(machine.machine(), id, data));
     EXPECT_EQ(data, (std::vector<std::uint8_t>{0x1B, 0x40, 0x00, 0xFF, 0x0A, 0x1D, 0x56, 0x42,
                                                0x00}));
-    auto job = sim::ReadSimJob(machine.machine(), id);
+    auto job = sim::PrintProvider(machine.machine()).Job(id);
     ASSERT_TRUE(job);
     EXPECT_EQ(job->printer, "Receipt (U) 1");
     EXPECT_EQ(job->document, "Self test \xC3\xA9");
@@ -105,13 +104,13 @@ TEST_F(SimSpoolerTest, PageAndWriteCallsNeedAnOpenJob) {
     std::uint32_t written = 9;
     const std::uint8_t byte = 0x0A;
     EXPECT_FALSE(spooler().StartPagePrinter(printer));
-    EXPECT_EQ(LastError(), kNoStartDoc);
+    EXPECT_EQ(LastError(), static_cast<std::uint32_t>(ERROR_SPL_NO_STARTDOC));
     EXPECT_FALSE(spooler().WritePrinter(printer, &byte, 1, written));
     EXPECT_EQ(written, 0u);
-    EXPECT_EQ(LastError(), kNoStartDoc);
+    EXPECT_EQ(LastError(), static_cast<std::uint32_t>(ERROR_SPL_NO_STARTDOC));
     EXPECT_FALSE(spooler().EndPagePrinter(printer));
     EXPECT_FALSE(spooler().EndDocPrinter(printer));
-    EXPECT_EQ(LastError(), kNoStartDoc);
+    EXPECT_EQ(LastError(), static_cast<std::uint32_t>(ERROR_SPL_NO_STARTDOC));
     EXPECT_TRUE(sim::ListSimJobs(machine.machine()).empty());
 }
 
@@ -131,8 +130,8 @@ TEST_F(SimSpoolerTest, InjectedFaultFailsTheNamedCallTheGivenNumberOfTimes) {
     std::vector<std::uint8_t> data;
     ASSERT_TRUE(sim::ReadSimJobData(machine.machine(), id, data));
     EXPECT_EQ(data, (std::vector<std::uint8_t>{1, 2, 3}));  // the failed writes left nothing
-    std::vector<sim::SpoolerFault> left;
-    ASSERT_TRUE(sim::ReadSpoolerFaults(machine.machine(), left, error));
+    std::vector<sim::CallFault> left;
+    ASSERT_TRUE(sim::ReadFaults(machine.machine(), left, error));
     EXPECT_TRUE(left.empty());
 }
 
@@ -144,8 +143,22 @@ TEST_F(SimSpoolerTest, UncountedFaultFailsEveryCallUntilCleared) {
         EXPECT_FALSE(spooler().OpenPrinterW(u"Receipt (U) 1", handle));
         EXPECT_EQ(LastError(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
     }
-    ASSERT_TRUE(sim::ClearSpoolerFaults(machine.machine(), error));
+    ASSERT_TRUE(sim::ClearFaults(machine.machine(), error));
     EXPECT_TRUE(spooler().OpenPrinterW(u"Receipt (U) 1", handle));
+}
+
+TEST_F(SimSpoolerTest, AFaultWithAPrinterFailsThatPrinterOnly) {
+    std::string error;
+    ASSERT_TRUE(sim::AddSimPrinter(machine.machine(), "Label (S) 1", "COM1:", error)) << error;
+    // The printer is named as the program opens it; the handle calls know it from the handle.
+    ASSERT_TRUE(sim::AddFault(machine.machine(), {"StartDocPrinterW", 1167, 0, "label (s) 1"}, error));
+    const plat::PrinterHandle receipt = Open();
+    const plat::PrinterHandle label = Open(u"Label (S) 1");
+    EXPECT_EQ(spooler().StartDocPrinterW(label, {u"x", u"", u"RAW"}), 0u);
+    EXPECT_EQ(LastError(), 1167u);
+    EXPECT_NE(spooler().StartDocPrinterW(receipt, {u"y", u"", u"RAW"}), 0u);
+    ASSERT_EQ(sim::ListSimJobs(machine.machine()).size(), 1u);
+    EXPECT_EQ(sim::ListSimJobs(machine.machine())[0].printer, "Receipt (U) 1");
 }
 
 TEST_F(SimSpoolerTest, SecondStartDocOnOneHandleIsRefused) {
@@ -160,9 +173,9 @@ TEST_F(SimSpoolerTest, PrinterNamesAreUniqueWithoutRegardToCase) {
     EXPECT_FALSE(sim::AddSimPrinter(machine.machine(), "receipt (u) 1", "", error));
     EXPECT_FALSE(error.empty());
     ASSERT_TRUE(sim::AddSimPrinter(machine.machine(), "Label", "", error));
-    auto printers = sim::ListSimPrinters(machine.machine());
+    auto printers = sim::PrintProvider(machine.machine()).Printers();
     ASSERT_EQ(printers.size(), 2u);
-    EXPECT_EQ(sim::FindSimPrinter(machine.machine(), "LABEL")->port, "");
+    EXPECT_EQ(sim::PrintProvider(machine.machine()).FindPrinter("LABEL")->port, "");
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/top_level_window.h"
-#include "platform/sim/transcript.h"
+#include "platform/sim/api/top_level_window.h"
+#include "platform/sim/state/transcript.h"
 #include "platform/win_constants.h"
 #include "setup/ProgramStart.h"
 #include "tests/support/package_machine.h"

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/code_page.h"
-#include "platform/sim/desktop_state.h"
-#include "platform/sim/script.h"
-#include "platform/sim/top_level_window.h"
-#include "platform/sim/transcript.h"
+#include "platform/sim/api/top_level_window.h"
+#include "platform/sim/state/code_page.h"
+#include "platform/sim/state/desktop_state.h"
+#include "platform/sim/state/transcript.h"
+#include "platform/sim/ui/script.h"
 #include "platform/win_constants.h"
 #include "tests/support/temp_machine.h"
 

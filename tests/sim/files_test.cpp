@@ -9,7 +9,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/sim/file_faults.h"
+#include "platform/sim/state/file_holds.h"
 #include "platform/win_constants.h"
 #include "tests/support/temp_machine.h"
 
@@ -148,7 +148,7 @@ TEST(SimFiles, InjectedHoldBindsEveryProcessUntilReleased) {
     other.reset();
     EXPECT_FALSE(p->files().WriteWholeFile("driver.dll", Bytes("new")));
 
-    auto faults = sim::ListFileFaults(m.machine());
+    auto faults = sim::ListFileHolds(m.machine());
     ASSERT_EQ(faults.size(), 1u);
     EXPECT_EQ(faults[0], "held 80000000 1 C:\\SCRATCH\\DRIVER.DLL");
 
@@ -156,7 +156,7 @@ TEST(SimFiles, InjectedHoldBindsEveryProcessUntilReleased) {
     EXPECT_TRUE(p->files().WriteWholeFile("driver.dll", Bytes("new")));
     EXPECT_EQ(sim::ReleaseFile(m.machine(), "C:\\scratch\\driver.dll"),
               static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
-    EXPECT_TRUE(sim::ListFileFaults(m.machine()).empty());
+    EXPECT_TRUE(sim::ListFileHolds(m.machine()).empty());
 }
 
 TEST(SimFiles, InjectedHoldNeedsAnExistingFileThatAllowsIt) {
@@ -189,7 +189,7 @@ TEST(SimFiles, AccessDeniedMarkRefusesEveryChangeButNotAttributes) {
     EXPECT_EQ(p->files().OpenExisting("secret.txt", GENERIC_READ, FILE_SHARE_READ), nullptr);
     EXPECT_EQ(p->lastError().GetLastError(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
     EXPECT_NE(p->files().GetFileAttributesA("secret.txt"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(sim::ListFileFaults(m.machine()),
+    EXPECT_EQ(sim::ListFileHolds(m.machine()),
               std::vector<std::string>{"denied C:\\SCRATCH\\SECRET.TXT"});
 
     // A path that does not exist yet can be denied too: it cannot be created.

@@ -1,6 +1,6 @@
 // Whole host files of the machine's own state: read as bytes, replaced in one step with no
 // temporary file left behind, whether the replacement succeeds or not.
-#include "platform/sim/host_file.h"
+#include "platform/sim/state/host_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

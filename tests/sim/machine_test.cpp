@@ -6,8 +6,8 @@
 #include <set>
 #include <thread>
 
-#include "platform/sim/machine.h"
-#include "platform/sim/win_path.h"
+#include "platform/sim/state/machine.h"
+#include "platform/sim/state/win_path.h"
 #include "tests/support/temp_machine.h"
 
 namespace {

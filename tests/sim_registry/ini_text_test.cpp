@@ -1,7 +1,7 @@
 // Unit tests of the INI text logic: how lines are read, looked up and edited byte for byte.
 #include <gtest/gtest.h>
 
-#include "platform/sim/ini_text.h"
+#include "platform/sim/api/ini_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/profile_buffers.h"
+#include "platform/sim/api/profile_buffers.h"
 
 namespace {
 

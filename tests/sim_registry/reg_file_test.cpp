@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/reg_file.h"
+#include "platform/sim/state/reg_file.h"
 #include "platform/win_constants.h"
 
 namespace {

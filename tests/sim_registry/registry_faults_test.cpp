@@ -1,16 +1,23 @@
-// Tests of injected registry faults: calls on a key path fail with the chosen error, machine-wide.
+// Tests of injected call faults: one machine-wide list by Win32 call name, with an optional
+// target, that every stand-in asks the same way.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <map>
 
-#include "platform/sim/registry_faults.h"
+#include "platform/sim/api/call_faults.h"
+#include "platform/sim/state/faults.h"
+#include "platform/sim/state/print_provider.h"
 #include "platform/win_constants.h"
+#include "tests/support/host_files.h"
 #include "tests/support/temp_machine.h"
 
 namespace {
 
 using plat::RegRoot;
 using plat::RegView;
+using sim::FaultTarget;
 using testsupport::TempMachine;
 
 const char* const kPrint = "SYSTEM\\CurrentControlSet\\Control\\Print";
@@ -19,14 +26,109 @@ std::int32_t SetDword(plat::Registry& r, RegRoot root, const char* path, RegView
     return r.SetValue(root, path, "n", REG_DWORD, {1, 0, 0, 0}, view);
 }
 
-TEST(RegistryFaults, CallsOnTheKeyAndBelowFailForTheChosenOperationOnly) {
+std::vector<std::uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+TEST(CallFaults, TargetsCoverWhatTheyNameAndWhatLiesBelowIt) {
+    struct Case {
+        const char* fault;
+        FaultTarget kind;
+        const char* call;
+        bool covered;
+    };
+    const Case cases[] = {
+        {"", FaultTarget::None, "", true},  // no target: every call
+        {"", FaultTarget::KeyPath, "HKEY_USERS\\X", true},
+        {"HKLM\\Software", FaultTarget::KeyPath, "HKEY_LOCAL_MACHINE\\SOFTWARE", true},
+        {"HKLM\\Software", FaultTarget::KeyPath, "HKEY_LOCAL_MACHINE\\SOFTWARE\\A\\B", true},
+        {"HKLM\\Software", FaultTarget::KeyPath, "HKEY_LOCAL_MACHINE\\SOFTWAREX", false},
+        {"HKLM\\Software\\A", FaultTarget::KeyPath, "HKEY_LOCAL_MACHINE\\SOFTWARE", false},
+        {"HKCR\\CLSID", FaultTarget::KeyPath, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{x}", true},
+        {"HKCU", FaultTarget::KeyPath, "HKEY_LOCAL_MACHINE\\SOFTWARE", false},
+        {"c:/Dir", FaultTarget::FilePath, "C:\\DIR\\file.txt", true},
+        {"C:\\Dir\\file.txt", FaultTarget::FilePath, "C:\\dir\\FILE.TXT", true},
+        {"C:\\Dir", FaultTarget::FilePath, "C:\\DirX\\file.txt", false},
+        {"C:\\Dir\\file.txt", FaultTarget::FilePath, "C:\\Dir", false},
+        {"Receipt (U) 1", FaultTarget::Name, "RECEIPT (u) 1", true},
+        {"Receipt", FaultTarget::Name, "Receipt (U) 1", false},
+        {"anything", FaultTarget::None, "", false},  // a call without a target meets no targeted fault
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.fault) + " / " + c.call);
+        EXPECT_EQ(sim::FaultTargetCovers(c.fault, c.kind, c.call), c.covered);
+    }
+}
+
+TEST(CallFaults, NamesAreTheApisOwnOrAPrefixPattern) {
+    EXPECT_TRUE(sim::FaultNamesCall({"regsetvalueexa", 5, 0, {}}, "RegSetValueExA"));
+    EXPECT_TRUE(sim::FaultNamesCall({"Reg*", 5, 0, {}}, "RegEnumValueA"));
+    EXPECT_FALSE(sim::FaultNamesCall({"Reg*", 5, 0, {}}, "CopyFileA"));
+    EXPECT_FALSE(sim::FaultNamesCall({"RegSetValue", 5, 0, {}}, "RegSetValueExA"));
+    EXPECT_EQ(sim::CallsNamedBy("Reg*").size(), 8u);
+    EXPECT_EQ(sim::CallsNamedBy("*").size(), sim::FaultableCalls().size());
+    EXPECT_TRUE(sim::CallsNamedBy("RegSetValue").empty());
+}
+
+// Every call the list offers is really asked by its stand-in: a fault on it fails it.
+TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
+    TempMachine m("windows-7-x64");
+    std::string error;
+    ASSERT_TRUE(sim::AddSimPrinter(m.machine(), "P", "LPT1:", error)) << error;
+    auto p = m.Process(64);
+    auto& files = p->files();
+    auto& reg = p->registry();
+    auto& spooler = p->rawPrinting();
+    ASSERT_TRUE(files.WriteWholeFile("C:\\scratch\\a.txt", Bytes("a")));
+    ASSERT_EQ(reg.CreateKey(RegRoot::CurrentUser, "Software\\T", RegView::Default), ERROR_SUCCESS);
+    auto last = [&] { return p->lastError().GetLastError(); };
+    // Each step makes the call once and gives the error it ended with (0: it succeeded).
+    std::map<std::string, std::function<std::uint32_t()>> steps = {
+        {"CreateFileA", [&] { std::vector<std::uint8_t> b; return files.ReadWholeFile("C:\\scratch\\a.txt", b) ? 0 : last(); }},
+        {"DeleteFileA", [&] { return files.DeleteFileA("C:\\scratch\\a.txt") ? 0 : last(); }},
+        {"CopyFileA", [&] { return files.CopyFileA("C:\\scratch\\a.txt", "C:\\scratch\\b.txt", false) ? 0 : last(); }},
+        {"CreateDirectoryA", [&] { return files.CreateDirectoryA("C:\\scratch\\d") ? 0 : last(); }},
+        {"RemoveDirectoryA", [&] { return files.RemoveDirectoryA("C:\\scratch\\d") ? 0 : last(); }},
+        {"GetFileAttributesA", [&] { return files.GetFileAttributesA("C:\\scratch") != INVALID_FILE_ATTRIBUTES ? 0 : last(); }},
+        {"SetFileAttributesA", [&] { return files.SetFileAttributesA("C:\\scratch\\a.txt", 0) ? 0 : last(); }},
+        {"FindFirstFileA", [&] { std::vector<plat::FindData> f; return files.FindFiles("C:\\scratch\\*", f) ? 0 : last(); }},
+        {"RegCreateKeyExA", [&] { return std::uint32_t(reg.CreateKey(RegRoot::CurrentUser, "Software\\T", RegView::Default)); }},
+        {"RegOpenKeyExA", [&] { return std::uint32_t(reg.OpenKey(RegRoot::CurrentUser, "Software\\T", RegView::Default)); }},
+        {"RegDeleteKeyA", [&] { return std::uint32_t(reg.DeleteKey(RegRoot::CurrentUser, "Software\\T", RegView::Default)); }},
+        {"RegSetValueExA", [&] { return std::uint32_t(SetDword(reg, RegRoot::CurrentUser, "Software\\T")); }},
+        {"RegQueryValueExA", [&] { std::uint32_t t; std::vector<std::uint8_t> d; return std::uint32_t(reg.QueryValue(RegRoot::CurrentUser, "Software\\T", "n", t, d, RegView::Default)); }},
+        {"RegDeleteValueA", [&] { return std::uint32_t(reg.DeleteValue(RegRoot::CurrentUser, "Software\\T", "n", RegView::Default)); }},
+        {"RegEnumKeyExA", [&] { std::vector<std::string> k; return std::uint32_t(reg.EnumKeys(RegRoot::CurrentUser, "Software", k, RegView::Default)); }},
+        {"RegEnumValueA", [&] { std::vector<std::string> v; return std::uint32_t(reg.EnumValues(RegRoot::CurrentUser, "Software\\T", v, RegView::Default)); }},
+    };
+    plat::PrinterHandle printer = 0;
+    ASSERT_TRUE(spooler.OpenPrinterW(u"P", printer));
+    std::uint32_t written = 0;
+    steps["OpenPrinterW"] = [&] { plat::PrinterHandle h = 0; return spooler.OpenPrinterW(u"P", h) ? 0 : last(); };
+    steps["StartDocPrinterW"] = [&] { return spooler.StartDocPrinterW(printer, {u"d", u"", u"RAW"}) ? 0 : last(); };
+    steps["StartPagePrinter"] = [&] { return spooler.StartPagePrinter(printer) ? 0 : last(); };
+    steps["WritePrinter"] = [&] { return spooler.WritePrinter(printer, "x", 1, written) ? 0 : last(); };
+    steps["EndPagePrinter"] = [&] { return spooler.EndPagePrinter(printer) ? 0 : last(); };
+    steps["EndDocPrinter"] = [&] { return spooler.EndDocPrinter(printer) ? 0 : last(); };
+    steps["ClosePrinter"] = [&] { return spooler.ClosePrinter(printer) ? 0 : last(); };
+
+    ASSERT_EQ(steps.size(), sim::FaultableCalls().size());
+    for (const sim::FaultableCall& call : sim::FaultableCalls()) {
+        SCOPED_TRACE(call.name);
+        ASSERT_TRUE(steps.count(call.name));
+        ASSERT_TRUE(sim::AddFault(m.machine(), {call.name, 4321, 1, {}}, error)) << error;
+        EXPECT_EQ(steps[call.name](), 4321u);
+        EXPECT_EQ(sim::TakeFault(m.machine(), call.name, call.target, ""), ERROR_SUCCESS)
+            << "the fault was not used up by the call";
+    }
+}
+
+TEST(CallFaults, RegistryCallsOnTheKeyAndBelowFailForTheNamedCallOnly) {
     TempMachine m("windows-7-x64");
     auto p = m.Process(64);
     auto& r = p->registry();
     ASSERT_EQ(r.CreateKey(RegRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers", RegView::Default), ERROR_SUCCESS);
     std::string error;
-    ASSERT_TRUE(sim::AddRegistryFault(m.machine(), {"SetValue", ERROR_ACCESS_DENIED, 0,
-                                                    "HKLM\\system\\currentcontrolset\\control\\print"}, error))
+    ASSERT_TRUE(sim::AddFault(m.machine(), {"RegSetValueExA", ERROR_ACCESS_DENIED, 0,
+                                            "HKLM\\system\\currentcontrolset\\control\\print"}, error))
         << error;
     // A second process sees the fault too: it lives in the machine.
     auto other = m.Process(32);
@@ -38,16 +140,16 @@ TEST(RegistryFaults, CallsOnTheKeyAndBelowFailForTheChosenOperationOnly) {
     EXPECT_EQ(SetDword(r, RegRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Control\\PrintX"),
               ERROR_FILE_NOT_FOUND);  // a sibling whose name only starts alike is not below it
 
-    ASSERT_TRUE(sim::ClearRegistryFaults(m.machine(), error)) << error;
+    ASSERT_TRUE(sim::ClearFaults(m.machine(), error)) << error;
     EXPECT_EQ(SetDword(r, RegRoot::LocalMachine, kPrint), ERROR_SUCCESS);
-    EXPECT_FALSE(std::filesystem::exists(sim::RegistryFaultsFile(m.machine())));
+    EXPECT_FALSE(std::filesystem::exists(sim::FaultsFile(m.machine())));
 }
 
-TEST(RegistryFaults, ACountedFaultIsUsedUpThenCallsSucceed) {
+TEST(CallFaults, ACountedFaultIsUsedUpThenCallsSucceed) {
     TempMachine m("windows-7-x64");
     auto p = m.Process(64);
     std::string error;
-    ASSERT_TRUE(sim::AddRegistryFault(m.machine(), {"*", ERROR_NOT_ENOUGH_MEMORY, 2, "HKCU\\Software"}, error));
+    ASSERT_TRUE(sim::AddFault(m.machine(), {"Reg*", ERROR_NOT_ENOUGH_MEMORY, 2, "HKCU\\Software"}, error));
     auto& r = p->registry();
     EXPECT_EQ(r.OpenKey(RegRoot::CurrentUser, "Software", RegView::Default), ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_EQ(r.CreateKey(RegRoot::CurrentUser, "Software\\A", RegView::Default), ERROR_NOT_ENOUGH_MEMORY);
@@ -55,20 +157,20 @@ TEST(RegistryFaults, ACountedFaultIsUsedUpThenCallsSucceed) {
     EXPECT_EQ(r.OpenKey(RegRoot::CurrentUser, "Software\\A", RegView::Default), ERROR_SUCCESS);
 }
 
-TEST(RegistryFaults, AFaultMatchesThePathTheCallReallyReaches) {
+TEST(CallFaults, ARegistryFaultMatchesThePathTheCallReallyReaches) {
     TempMachine m("windows-7-x64");
     auto p32 = m.Process(32);
     auto p64 = m.Process(64);
     ASSERT_EQ(p32->registry().CreateKey(RegRoot::LocalMachine, "SOFTWARE\\Vendor", RegView::Default), ERROR_SUCCESS);
     ASSERT_EQ(p64->registry().CreateKey(RegRoot::LocalMachine, "SOFTWARE\\Vendor", RegView::Default), ERROR_SUCCESS);
     std::string error;
-    ASSERT_TRUE(sim::AddRegistryFault(m.machine(), {"SetValue", 1234, 0,
-                                                    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Vendor"}, error));
+    ASSERT_TRUE(sim::AddFault(m.machine(), {"RegSetValueExA", 1234, 0,
+                                            "HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Vendor"}, error));
     EXPECT_EQ(SetDword(p32->registry(), RegRoot::LocalMachine, "SOFTWARE\\Vendor"), 1234);
     EXPECT_EQ(SetDword(p64->registry(), RegRoot::LocalMachine, "SOFTWARE\\Vendor"), ERROR_SUCCESS);
     EXPECT_EQ(SetDword(p64->registry(), RegRoot::LocalMachine, "SOFTWARE\\Vendor", RegView::View32), 1234);
 
-    ASSERT_TRUE(sim::AddRegistryFault(m.machine(), {"QueryValue", 5, 0, "HKCR\\CLSID"}, error));
+    ASSERT_TRUE(sim::AddFault(m.machine(), {"RegQueryValueExA", 5, 0, "HKCR\\CLSID"}, error));
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;
     EXPECT_EQ(p64->registry().QueryValue(RegRoot::LocalMachine, "SOFTWARE\\Classes\\CLSID\\{x}", "",
@@ -76,36 +178,94 @@ TEST(RegistryFaults, AFaultMatchesThePathTheCallReallyReaches) {
               5);
 }
 
-TEST(RegistryFaults, TheStateFileRoundTripsAndBadLinesAreRefused) {
-    std::vector<sim::RegistryFault> faults = {
-        {"SetValue", 5, 0, "HKLM\\SYSTEM\\Key With Spaces"},
-        {"*", 1234, 3, "HKEY_CURRENT_USER\\Software"},
-    };
-    std::vector<sim::RegistryFault> back;
+// A file fault with a target fails the calls on that file or below it; CopyFileA's target is
+// the file it writes, so copying from the file still works.
+TEST(CallFaults, AFileFaultFailsCallsOnItsTargetOnly) {
+    TempMachine m;
+    auto p = m.Process();
+    auto& files = p->files();
+    ASSERT_TRUE(files.CreateDirectoryA("C:\\scratch\\Drivers"));
+    ASSERT_TRUE(files.WriteWholeFile("C:\\scratch\\source.dll", Bytes("dll")));
     std::string error;
-    ASSERT_TRUE(sim::ParseRegistryFaults(sim::FormatRegistryFaults(faults), back, error)) << error;
-    ASSERT_EQ(back.size(), 2u);
-    for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(back[i].operation, faults[i].operation);
+    ASSERT_TRUE(sim::AddFault(m.machine(), {"CopyFileA", ERROR_SHARING_VIOLATION, 0, "c:\\SCRATCH\\drivers"}, error));
+    EXPECT_FALSE(files.CopyFileA("C:\\scratch\\source.dll", "C:\\scratch\\Drivers\\x.dll", false));
+    EXPECT_EQ(p->lastError().GetLastError(), static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+    EXPECT_TRUE(files.CopyFileA("C:\\scratch\\source.dll", "C:\\scratch\\x.dll", false));
+    EXPECT_TRUE(files.CopyFileA("C:\\scratch\\Drivers\\..\\x.dll", "C:\\scratch\\y.dll", false));
+
+    // Opening for a profile read is CreateFileA too.
+    ASSERT_TRUE(files.WriteWholeFile("C:\\scratch\\s.ini", Bytes("[a]\r\nk=v\r\n")));
+    ASSERT_TRUE(sim::AddFault(m.machine(), {"CreateFileA", ERROR_ACCESS_DENIED, 1, "C:\\scratch\\s.ini"}, error));
+    char value[16] = {};
+    EXPECT_EQ(p->profile().GetPrivateProfileStringA("a", "k", "none", value, sizeof value, "C:\\scratch\\s.ini"), 4u);
+    EXPECT_STREQ(value, "none");
+    EXPECT_EQ(p->profile().GetPrivateProfileStringA("a", "k", "none", value, sizeof value, "C:\\scratch\\s.ini"), 1u);
+    EXPECT_STREQ(value, "v");
+}
+
+TEST(CallFaults, TheStateFileRoundTripsAndBadLinesAreRefused) {
+    std::vector<sim::CallFault> faults = {
+        {"RegSetValueExA", 5, 0, "HKLM\\SYSTEM\\Key With Spaces"},
+        {"Reg*", 1234, 3, "HKEY_CURRENT_USER\\Software"},
+        {"WritePrinter", 1167, 1, ""},
+    };
+    std::vector<sim::CallFault> back;
+    std::string error;
+    ASSERT_TRUE(sim::ParseFaults(sim::FormatFaults(faults), back, error)) << error;
+    ASSERT_EQ(back.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(back[i].call, faults[i].call);
         EXPECT_EQ(back[i].error, faults[i].error);
         EXPECT_EQ(back[i].times, faults[i].times);
-        EXPECT_EQ(back[i].keyPath, faults[i].keyPath);
+        EXPECT_EQ(back[i].target, faults[i].target);
     }
-    for (const char* bad : {"SetValue five 0 HKLM\\X\n", "SetValue 5 0\n", "SetValue 5 -1 HKLM\n"}) {
+    for (const char* bad : {"RegSetValueExA five 0 HKLM\\X\n", "RegSetValueExA 5\n",
+                            "RegSetValueExA 5 -1 HKLM\n", "RegSetValueExA 0 0 HKLM\n"}) {
         back.clear();
-        EXPECT_FALSE(sim::ParseRegistryFaults(bad, back, error)) << bad;
+        EXPECT_FALSE(sim::ParseFaults(bad, back, error)) << bad;
         EXPECT_NE(error.find("line 1"), std::string::npos) << error;
     }
 }
 
-TEST(RegistryFaults, AnUnreadableFaultFileFailsCallsLoudly) {
+TEST(CallFaults, AnUnreadableFaultFileFailsCallsLoudly) {
     TempMachine m("windows-7-x64");
     auto p = m.Process(64);
-    std::filesystem::create_directories(sim::RegistryFaultsFile(m.machine()).parent_path());
-    std::ofstream(sim::RegistryFaultsFile(m.machine())) << "nonsense\n";
+    testsupport::WriteHostFile(sim::FaultsFile(m.machine()), "nonsense\n");
     testing::internal::CaptureStderr();
     EXPECT_EQ(p->registry().OpenKey(RegRoot::CurrentUser, "Software", RegView::Default), ERROR_CANTREAD);
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("registry fault line 1"), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("fault line 1"), std::string::npos);
+}
+
+// Machines made before the one list kept registry and spooler faults in files of their own:
+// they still apply, and the next change moves them into the one list.
+TEST(CallFaults, FaultFilesOfOlderMachinesStillApplyAndMoveIntoTheList) {
+    TempMachine m("windows-7-x64");
+    const auto state = m.machine().stateDir();
+    testsupport::WriteHostFile(state / "registry-faults.txt",
+                               "# operation error times key-path\nsetvalue 5 0 HKCU\\Software\n* 1018 1 HKU\n");
+    testsupport::WriteHostFile(state / "spooler-faults.txt", "WritePrinter 1167 2\n");
+    std::vector<sim::CallFault> faults;
+    std::string error;
+    ASSERT_TRUE(sim::ReadFaults(m.machine(), faults, error)) << error;
+    ASSERT_EQ(faults.size(), 3u);
+    EXPECT_EQ(faults[0].call, "RegSetValueExA");
+    EXPECT_EQ(faults[0].target, "HKCU\\Software");
+    EXPECT_EQ(faults[1].call, "Reg*");
+    EXPECT_EQ(faults[1].times, 1u);
+    EXPECT_EQ(faults[2].call, "WritePrinter");
+    EXPECT_EQ(faults[2].target, "");
+
+    auto p = m.Process(64);
+    EXPECT_EQ(SetDword(p->registry(), RegRoot::CurrentUser, "Software"), ERROR_ACCESS_DENIED);
+    // The counted fault was used up: that was a change, so the list now holds the rest.
+    EXPECT_EQ(p->registry().OpenKey(RegRoot::Users, "", RegView::Default), ERROR_KEY_DELETED);
+    EXPECT_FALSE(std::filesystem::exists(state / "registry-faults.txt"));
+    EXPECT_FALSE(std::filesystem::exists(state / "spooler-faults.txt"));
+    faults.clear();
+    ASSERT_TRUE(sim::ReadFaults(m.machine(), faults, error)) << error;
+    ASSERT_EQ(faults.size(), 2u);
+    EXPECT_EQ(faults[1].call, "WritePrinter");
+    EXPECT_EQ(faults[1].times, 2u);
 }
 
 }  // namespace

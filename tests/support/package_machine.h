@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/sim/throwaway_machine.h"
+#include "platform/sim/process/throwaway_machine.h"
 
 namespace testsupport {
 

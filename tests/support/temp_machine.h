@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/throwaway_machine.h"
+#include "platform/sim/process/throwaway_machine.h"
 
 namespace testsupport {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sim/process.h"
+#include "platform/sim/state/process_context.h"
 #include "platform/win_constants.h"
 
 namespace {

@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/machine.h"
-#include "platform/sim/stand_in.h"
+#include "platform/sim/process/stand_in.h"
+#include "platform/sim/state/machine.h"
 #include "tests/support/host_files.h"
 
 extern char** environ;
@@ -485,11 +485,11 @@ TEST_F(WinsimTest, RegistryFaultsReachTheProgramsUntilUsedUpOrCleared) {
     CreateAndMount();
     const std::string key = "HKLM\\SOFTWARE\\Vortane\\Setup";
     const std::string wow = "HKLM\\SOFTWARE\\Wow6432Node\\Vortane";
-    // The operation's letter case does not matter; list shows the registry's own spelling.
+    // The operation's letter case does not matter; list shows the fault as the call it fails.
     Result added = Winsim({"fault", machine_, "reg-fail", "setvalue", "5", "--times", "1", wow});
     ASSERT_EQ(added.status, 0) << added.err;
     EXPECT_EQ(Winsim({"fault", machine_, "list"}).out,
-              "reg-fail SetValue 5 --times 1 " + wow + "\n");
+              "call RegSetValueExA 5 --times 1 --target " + wow + "\n");
     // A 64-bit program's HKLM\SOFTWARE is not the 32-bit view the fault names.
     EXPECT_EQ(RunProgram({"regset", key}, {"--bits", "64"}).out, "setup: regset " + key + " ok\n");
     // The 32-bit program's key lands below Wow6432Node: its first SetValue fails, the next not.
@@ -506,7 +506,7 @@ TEST_F(WinsimTest, RegistryFaultsReachTheProgramsUntilUsedUpOrCleared) {
               0);
     Result listed = Winsim({"fault", machine_, "list"});
     EXPECT_TRUE(Contains(listed.out, "held ")) << listed.out;
-    EXPECT_TRUE(Contains(listed.out, "\nreg-fail * 1018 hkcu\\Software\n")) << listed.out;
+    EXPECT_TRUE(Contains(listed.out, "\ncall Reg* 1018 --target hkcu\\Software\n")) << listed.out;
     EXPECT_EQ(RunProgram({"regset", "HKCU\\Software\\A", "regset", "HKCU\\Software\\A\\B",
                           "regset", "HKCU\\Other"})
                   .out,
@@ -517,7 +517,7 @@ TEST_F(WinsimTest, RegistryFaultsReachTheProgramsUntilUsedUpOrCleared) {
     // Clearing the registry faults leaves the file faults.
     listed = Winsim({"fault", machine_, "list"});
     EXPECT_TRUE(Contains(listed.out, "held ")) << listed.out;
-    EXPECT_FALSE(Contains(listed.out, "reg-fail")) << listed.out;
+    EXPECT_FALSE(Contains(listed.out, "call Reg")) << listed.out;
     EXPECT_EQ(RunProgram({"regset", "HKCU\\Software\\A"}).out,
               "setup: regset HKCU\\Software\\A ok\n");
 }
@@ -542,11 +542,68 @@ TEST_F(WinsimTest, RegistryFaultCommandLinesThatAreWrongChangeNothing) {
         EXPECT_TRUE(Contains(r.err, "usage: winsim fault")) << r.err;
     }
     EXPECT_EQ(Winsim({"fault", machine_, "list"}).out, "no faults\n");
-    EXPECT_FALSE(fs::exists(fs::path(machine_) / "state" / "registry-faults.txt"));
+    EXPECT_FALSE(fs::exists(fs::path(machine_) / "state" / "faults.txt"));
     // The help names both actions as they are typed.
     Result help = Winsim({"help", "fault"});
     EXPECT_TRUE(Contains(help.out, "reg-fail OPERATION|* ERROR [--times N] KEYPATH|reg-clear|"));
     EXPECT_TRUE(Contains(help.out, "  reg-clear "));
+}
+
+TEST_F(WinsimTest, CallFaultsNameTheApiAndMayAimAtOneTarget) {
+    CreateAndMount();
+    const std::string license = "C:\\Package\\License.txt";
+    const std::string readAll =
+        "read " + std::to_string(fs::file_size(fs::path(FIXTURE_PACKAGE) / "License.txt")) + " bytes";
+    // Opening the licence fails twice; other files open; a path is kept in its absolute form.
+    Result added = Winsim({"fault", machine_, "call", "createfilea", "32", "--times", "2", "--target",
+                           "c:/package/license.txt"});
+    ASSERT_EQ(added.status, 0) << added.err;
+    ASSERT_EQ(Winsim({"fault", machine_, "spooler-fail", "WritePrinter", "1167"}).status, 0);
+    ASSERT_EQ(Winsim({"fault", machine_, "reg-fail", "*", "5", "HKCU"}).status, 0);
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out,
+              "call CreateFileA 32 --times 2 --target C:\\package\\license.txt\n"
+              "call WritePrinter 1167\n"
+              "call Reg* 5 --target HKCU\n");
+    const std::string readIni =
+        "read " + std::to_string(fs::file_size(fs::path(FIXTURE_PACKAGE) / "DRVCONFIG" / "setup.ini")) +
+        " bytes";
+    EXPECT_EQ(RunProgram({"read", license, "read", "C:\\Package\\DRVCONFIG\\setup.ini", "read",
+                          license, "read", license})
+                  .out,
+              "setup: read failed with error 32\n"
+              "setup: " + readIni + "\n"
+              "setup: read failed with error 32\n"
+              "setup: " + readAll + "\n");
+    // Clearing one family leaves the others.
+    ASSERT_EQ(Winsim({"fault", machine_, "spooler-clear"}).status, 0);
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out, "call Reg* 5 --target HKCU\n");
+    ASSERT_EQ(Winsim({"fault", machine_, "call-clear"}).status, 0);
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out, "no faults\n");
+    EXPECT_EQ(RunProgram({"read", license}).out, "setup: " + readAll + "\n");
+}
+
+TEST_F(WinsimTest, CallFaultCommandLinesThatAreWrongChangeNothing) {
+    Create();
+    const std::vector<std::vector<std::string>> wrong = {
+        {"call", "CopyFile", "5"},                                // not an API the simulator fails
+        {"call", "CopyFileA"},                                    // no error code
+        {"call", "CopyFileA", "0"},                               // success is no fault
+        {"call", "CopyFileA", "5", "--target", "D:\\x"},          // not on drive C
+        {"call", "RegSetValueExA", "5", "--target", "SOFTWARE"},  // no registry root
+        {"call", "*", "5", "--target", "C:\\x"},                  // files, keys and printers alike
+        {"call", "CopyFileA", "5", "--times", "0"},               // no calls to fail
+        {"spooler-fail", "CopyFileA", "5"},                       // not a spooler call
+        {"spooler-fail", "WritePrinter", "5", "extra"},
+        {"call-clear", "now"},
+    };
+    for (const auto& words : wrong) {
+        std::vector<std::string> args = {"fault", machine_};
+        args.insert(args.end(), words.begin(), words.end());
+        Result r = Winsim(args);
+        EXPECT_EQ(r.status, 2) << words[0] << " " << words[1];
+        EXPECT_TRUE(Contains(r.err, "usage: winsim fault")) << r.err;
+    }
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out, "no faults\n");
 }
 
 TEST_F(WinsimTest, HelpDescribesEveryCommand) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sim/profile.h"
+#include "platform/sim/api/profile.h"
 
 namespace pkgcheck {
 
@@ -119,7 +119,11 @@ public:
     plat::Desktop& desktop() override { return inner_.desktop(); }
     plat::Registry& registry() override { return inner_.registry(); }
     plat::Dialogs& dialogs() override { return inner_.dialogs(); }
-    plat::Spooler& spooler() override { return inner_.spooler(); }
+    plat::RawPrinting& rawPrinting() override { return inner_.rawPrinting(); }
+    plat::PrinterSetup& printerSetup() override { return inner_.printerSetup(); }
+    plat::DeviceInstallation& deviceInstallation() override { return inner_.deviceInstallation(); }
+    plat::Services& services() override { return inner_.services(); }
+    plat::Fonts& fonts() override { return inner_.fonts(); }
     plat::LastError& lastError() override { return inner_.lastError(); }
 
 private:

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "platform/sim/throwaway_machine.h"
+#include "platform/sim/process/throwaway_machine.h"
 #include "tools/pkgcheck/caching_platform.h"
 #include "tools/pkgcheck/package_report.h"
 #include "tools/pkgcheck/report_output.h"

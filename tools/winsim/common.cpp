@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "common/text.h"
-#include "platform/sim/win_path.h"
+#include "platform/sim/state/win_path.h"
 #include "tools/winsim/winsim.h"
 
 namespace winsim {

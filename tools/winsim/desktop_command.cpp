@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "common/text.h"
-#include "platform/sim/desktop_state.h"
+#include "platform/sim/state/desktop_state.h"
 #include "tools/winsim/winsim.h"
 
 namespace winsim {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "platform/sim/stand_in.h"
-#include "platform/sim/win_path.h"
+#include "platform/sim/process/stand_in.h"
+#include "platform/sim/state/win_path.h"
 #include "tools/winsim/winsim.h"
 
 namespace winsim {

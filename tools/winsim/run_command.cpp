@@ -8,12 +8,12 @@
 #include <cstring>
 
 #include "common/text.h"
-#include "platform/sim/host_file.h"
-#include "platform/sim/process.h"
-#include "platform/sim/script.h"
-#include "platform/sim/stand_in.h"
-#include "platform/sim/transcript.h"
-#include "platform/sim/win_path.h"
+#include "platform/sim/process/stand_in.h"
+#include "platform/sim/state/host_file.h"
+#include "platform/sim/state/process_context.h"
+#include "platform/sim/state/transcript.h"
+#include "platform/sim/state/win_path.h"
+#include "platform/sim/ui/script.h"
 #include "tools/winsim/winsim.h"
 
 namespace winsim {

@@ -1,10 +1,10 @@
-// winsim printer, jobs and job, and the spooler faults of winsim fault: the simulated spooler's
-// printers, the raw jobs programs printed, and calls made to fail.
+// winsim printer, jobs and job: the simulated spooler's printers and the raw jobs programs
+// printed.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "platform/sim/spool_state.h"
+#include "platform/sim/state/print_provider.h"
 #include "tools/winsim/winsim.h"
 
 namespace winsim {
@@ -43,7 +43,7 @@ int RunPrinter(const Args& args) {
     const std::string& action = args[1];
     if (action == "list") {
         if (args.size() != 2) return UsageError("printer", "list takes no arguments");
-        auto printers = sim::ListSimPrinters(*machine);
+        auto printers = sim::PrintProvider(*machine).Printers();
         if (printers.empty()) std::printf("no printers\n");
         for (const sim::SimPrinter& p : printers)
             std::printf("%s  port %s\n", p.name.c_str(), p.port.empty() ? "(none)" : p.port.c_str());
@@ -61,7 +61,7 @@ int RunPrinter(const Args& args) {
         }
         if (name.empty()) return UsageError("printer", "add needs a printer name");
         std::string error;
-        if (!sim::AddSimPrinter(*machine, name, port, error)) return Failure(error);
+        if (!sim::PrintProvider(*machine).AddPrinter(name, port, error)) return Failure(error);
         return kExitOk;
     }
     return UsageError("printer", "unknown action '" + action + "'");
@@ -71,11 +71,12 @@ int RunJobs(const Args& args) {
     if (args.size() != 1) return UsageError("jobs", "takes the machine directory only");
     auto machine = OpenMachine(args[0]);
     if (!machine) return kExitFailed;
-    auto jobs = sim::ListSimJobs(*machine);
+    const sim::PrintProvider provider(*machine);
+    auto jobs = provider.Jobs();
     if (jobs.empty()) std::printf("no jobs\n");
     for (const sim::SimJob& job : jobs) {
         std::vector<std::uint8_t> data;
-        sim::ReadSimJobData(*machine, job.id, data);
+        provider.JobData(job.id, data);
         std::printf("%s\n", JobLine(job, data.size()).c_str());
     }
     return kExitOk;
@@ -89,9 +90,10 @@ int RunJob(const Args& args) {
     unsigned long long id = 0;
     if (!ParseNumberArgument(args[1], 1, 0xFFFFFFFFull, id))
         return UsageError("job", "'" + args[1] + "' is not a job number");
-    auto job = sim::ReadSimJob(*machine, static_cast<std::uint32_t>(id));
+    const sim::PrintProvider provider(*machine);
+    auto job = provider.Job(static_cast<std::uint32_t>(id));
     std::vector<std::uint8_t> data;
-    if (!job || !sim::ReadSimJobData(*machine, job->id, data))
+    if (!job || !provider.JobData(job->id, data))
         return Failure("no job " + args[1] + " on the machine");
     if (args.size() == 3) {
         std::printf("%s\n", JobLine(*job, data.size()).c_str());
@@ -99,57 +101,6 @@ int RunJob(const Args& args) {
     } else {
         std::fwrite(data.data(), 1, data.size(), stdout);
     }
-    return kExitOk;
-}
-
-std::vector<std::string> DescribeSpoolerFaults(const sim::Machine& machine, std::string& error) {
-    std::vector<sim::SpoolerFault> faults;
-    std::vector<std::string> lines;
-    if (!sim::ReadSpoolerFaults(machine, faults, error)) return lines;
-    for (const sim::SpoolerFault& f : faults)
-        lines.push_back("spooler-fail " + f.call + " " + std::to_string(f.error) +
-                        (f.times ? " --times " + std::to_string(f.times) : ""));
-    return lines;
-}
-
-int SpoolerFaultAction(const sim::Machine& machine, const std::string& action, const Args& rest) {
-    std::string error;
-    if (action == "spooler-clear") {
-        if (!rest.empty()) return UsageError("fault", "spooler-clear takes no arguments");
-        if (!sim::ClearSpoolerFaults(machine, error)) return Failure(error);
-        return kExitOk;
-    }
-    // spooler-fail CALL ERROR [--times N]
-    sim::SpoolerFault fault;
-    std::vector<std::string> words;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        unsigned long long times = 0;
-        if (rest[i] == "--times" && i + 1 < rest.size()) {
-            if (!ParseNumberArgument(rest[++i], 1, 0xFFFFFFFFull, times))
-                return UsageError("fault", "--times takes a count of calls from 1");
-            fault.times = static_cast<std::uint32_t>(times);
-        } else if (words.size() < 2 && rest[i].rfind("--", 0) != 0) {
-            words.push_back(rest[i]);
-        } else {
-            return UsageError("fault", "spooler-fail: unexpected '" + rest[i] + "'");
-        }
-    }
-    if (words.size() != 2)
-        return UsageError("fault", "spooler-fail needs a spooler call and an error code");
-    for (const std::string& call : sim::SpoolerFaultCalls())
-        if (call == words[0]) fault.call = call;
-    if (fault.call.empty()) {
-        std::string names;
-        for (const std::string& call : sim::SpoolerFaultCalls()) names += " " + call;
-        return UsageError("fault", "spooler-fail: the call is one of" + names + ", not '" +
-                                       words[0] + "'");
-    }
-    unsigned long long code = 0;
-    if (!ParseNumberArgument(words[1], 1, 0x7FFFFFFF, code))
-        return UsageError("fault", "spooler-fail: the error is a Win32 error code in decimal, not '" +
-                                       words[1] + "'");
-    fault.error = static_cast<std::uint32_t>(code);
-    if (!sim::AddSpoolerFault(machine, fault, error)) return Failure(error);
     return kExitOk;
 }
 

@@ -5,10 +5,10 @@
 #include <sstream>
 
 #include "common/text.h"
-#include "platform/sim/code_page.h"
-#include "platform/sim/file_state.h"
-#include "platform/sim/host_file.h"
-#include "platform/sim/transcript.h"
+#include "platform/sim/state/code_page.h"
+#include "platform/sim/state/file_state.h"
+#include "platform/sim/state/host_file.h"
+#include "platform/sim/state/transcript.h"
 #include "platform/win_constants.h"
 #include "tools/winsim/winsim.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/machine.h"
+#include "platform/sim/state/machine.h"
 
 namespace winsim {
 
@@ -58,10 +58,5 @@ int RunFault(const Args& args);
 int RunPrinter(const Args& args);
 int RunJobs(const Args& args);
 int RunJob(const Args& args);
-
-// The spooler's part of 'fault': spooler-fail and spooler-clear, and the faults in place as the
-// arguments that make them (empty with `error` set when they cannot be read).
-int SpoolerFaultAction(const sim::Machine& machine, const std::string& action, const Args& rest);
-std::vector<std::string> DescribeSpoolerFaults(const sim::Machine& machine, std::string& error);
 
 }  // namespace winsim

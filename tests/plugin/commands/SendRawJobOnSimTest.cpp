@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/sim/spool_state.h"
+#include "platform/sim/state/print_provider.h"
 #include "platform/win_constants.h"
 #include "plugin/commands/Barcode1DTestPrint.h"
 #include "plugin/commands/SelfTestJob.h"

@@ -2,7 +2,7 @@
 // simulated spooler byte for byte.
 #include <gtest/gtest.h>
 
-#include "platform/sim/spool_state.h"
+#include "platform/sim/state/print_provider.h"
 #include "platform/win_constants.h"
 #include "plugin/imaging/ConvertToMonochrome.h"
 #include "plugin/imaging/LogoDownload.h"

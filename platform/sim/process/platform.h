@@ -1,0 +1,60 @@
+// The simulated machine as a platform: every concern bound to one machine and one process.
+#pragma once
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/sim/api/desktop.h"
+#include "platform/sim/api/device_installation.h"
+#include "platform/sim/api/files.h"
+#include "platform/sim/api/fonts.h"
+#include "platform/sim/api/last_error.h"
+#include "platform/sim/api/profile.h"
+#include "platform/sim/api/registry.h"
+#include "platform/sim/api/services.h"
+#include "platform/sim/api/spooler.h"
+#include "platform/sim/api/system_info.h"
+#include "platform/sim/state/machine.h"
+#include "platform/sim/state/process_context.h"
+#include "platform/sim/ui/dialogs.h"
+
+namespace sim {
+
+class SimPlatform : public plat::Platform {
+public:
+    SimPlatform(Machine machine, ProcessContext process);
+    SimPlatform(const SimPlatform&) = delete;
+    SimPlatform& operator=(const SimPlatform&) = delete;
+
+    plat::Profile& profile() override { return profile_; }
+    plat::FileSystem& files() override { return files_; }
+    plat::SystemInfo& system() override { return system_; }
+    plat::Desktop& desktop() override { return desktop_; }
+    plat::Registry& registry() override { return registry_; }
+    plat::LastError& lastError() override { return lastError_; }
+    plat::Dialogs& dialogs() override { return dialogs_; }
+    plat::RawPrinting& rawPrinting() override { return spooler_; }
+    plat::PrinterSetup& printerSetup() override { return spooler_; }
+    plat::DeviceInstallation& deviceInstallation() override { return deviceInstallation_; }
+    plat::Services& services() override { return services_; }
+    plat::Fonts& fonts() override { return fonts_; }
+
+    const Machine& machine() const { return machine_; }
+    const ProcessContext& process() const { return process_; }
+
+private:
+    Machine machine_;
+    ProcessContext process_;
+    SimLastError lastError_;
+    SimFileSystem files_;
+    SimProfile profile_;
+    SimSystemInfo system_;
+    SimDesktop desktop_;
+    SimRegistry registry_;
+    SimDialogs dialogs_;
+    SimSpooler spooler_;
+    SimDeviceInstallation deviceInstallation_;
+    SimServices services_;
+    SimFonts fonts_;
+};
+
+}  // namespace sim

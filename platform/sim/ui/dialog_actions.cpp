@@ -1,0 +1,283 @@
+// The automation script's actions on the current dialog, done as a person at the desktop would:
+// a click reaches only an enabled, visible control, auto buttons change their state first, and
+// the logic hears of it through the notifications Windows sends.
+#include <algorithm>
+
+#include "platform/sim/ui/dialog_host.h"
+#include "platform/sim/ui/rc_constants.h"
+#include "platform/sim/ui/rc_tokens.h"
+#include "platform/sim/ui/sim_dialog_window.h"
+#include "platform/sim/ui/text_fit.h"
+#include "platform/win_constants.h"
+
+namespace sim {
+
+namespace {
+
+constexpr int kComboEditChange = 5;   // CBN_EDITCHANGE
+constexpr int kComboKillFocus = 4;    // CBN_KILLFOCUS
+constexpr std::uint32_t kListNotify = 0x1;       // LBS_NOTIFY
+constexpr std::uint32_t kDefPushButton = 0x1;    // BS_DEFPUSHBUTTON
+constexpr std::size_t kShownTextLength = 60;     // longer texts are cut in the dump
+
+struct Target {
+    SimDialogWindow* window = nullptr;
+    SimControl* control = nullptr;
+};
+
+// The dialog's own controls first, then those of its pages, shown pages before hidden ones.
+Target FindControl(SimDialogWindow& window, int id) {
+    if (SimControl* c = window.Find(id)) return {&window, c};
+    Target hidden;
+    for (SimDialogWindow* page : window.pages()) {
+        Target t = FindControl(*page, id);
+        if (!t.control) continue;
+        if (page->IsShown()) return t;
+        if (!hidden.control) hidden = t;
+    }
+    return hidden;
+}
+
+// Auto radio buttons uncheck the other radio buttons of their group: from the control that
+// starts the group (WS_GROUP) to the one before the next such control.
+void CheckInGroup(std::vector<SimControl>& controls, const SimControl& clicked) {
+    auto at = std::find_if(controls.begin(), controls.end(), [&](const SimControl& c) { return &c == &clicked; });
+    auto first = at;
+    while (first != controls.begin() && !first->startsGroup()) --first;
+    auto last = at + 1;
+    while (last != controls.end() && !last->startsGroup()) ++last;
+    for (auto it = first; it != last; ++it)
+        if (it->kind == ControlKind::AutoRadioButton || it->kind == ControlKind::RadioButton)
+            it->checked = &*it == &clicked;
+}
+
+std::string Cut(const std::string& text) {
+    if (text.size() <= kShownTextLength) return text;
+    // Cut at a character boundary of the UTF-8 text.
+    size_t n = kShownTextLength;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    return text.substr(0, n) + "...";
+}
+
+}  // namespace
+
+void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
+    auto fail = [&](const std::string& why) { Fail("script error: " + action.Describe() + ": " + why); };
+
+    // The control the action names, by number or by the resource header's name.
+    auto resolve = [&](bool mustBeUsable) -> Target {
+        long id = 0;
+        if (std::isdigit(static_cast<unsigned char>(action.control[0])) || action.control[0] == '-') {
+            id = std::strtol(action.control.c_str(), nullptr, 10);
+        } else if (auto value = resources().Symbol(action.control)) {
+            id = *value;
+        } else if (auto system = SystemRcConstant(action.control)) {
+            id = *system;  // IDOK, IDCANCEL
+        } else {
+            fail("no resource header defines '" + action.control + "'");
+        }
+        Target t = FindControl(window, static_cast<int>(id));
+        if (!t.control) fail(window.Describe() + " has no control " + std::to_string(id));
+        if (mustBeUsable) {
+            if (!t.window->IsShown()) fail("the control is on " + t.window->Describe() + ", which is hidden");
+            if (!t.control->visible) fail("the control is hidden");
+            if (!t.control->enabled) fail("the control is disabled");
+        }
+        return t;
+    };
+    auto name = [&](const Target& t) {
+        std::string label = t.control->text.empty() ? "" : " \"" + ToUtf8(t.control->text) + "\"";
+        return (t.control->idName.empty() ? std::to_string(t.control->id) : t.control->idName) + label;
+    };
+    // WM_COMMAND to the window that holds the control; IDOK and IDCANCEL that the logic leaves
+    // alone end a modal dialog.
+    auto command = [&](SimDialogWindow& to, int id, int code) {
+        bool handled = to.logic().OnCommand(to, id, code);
+        if (!handled && to.modal() && code == plat::kButtonClicked && (id == IDOK || id == IDCANCEL))
+            to.EndDialog(id);
+    };
+    auto click = [&](const Target& t) {
+        SimControl& c = *t.control;
+        if (!c.isButton()) fail("control " + std::to_string(c.id) + " is a " + c.kindName() + ", which cannot be clicked");
+        if (c.kind == ControlKind::AutoRadioButton) CheckInGroup(t.window->controls(), c);
+        if (c.kind == ControlKind::AutoCheckBox) c.checked = !c.checked;
+        command(*t.window, c.id, plat::kButtonClicked);
+    };
+
+    switch (action.verb) {
+        case ScriptVerb::Click: {
+            Target t = resolve(true);
+            Write("clicks " + name(t));
+            click(t);
+            break;
+        }
+        case ScriptVerb::Tick:
+        case ScriptVerb::Untick: {
+            Target t = resolve(true);
+            bool tick = action.verb == ScriptVerb::Tick;
+            if (t.control->kind != ControlKind::CheckBox && t.control->kind != ControlKind::AutoCheckBox)
+                fail("control " + std::to_string(t.control->id) + " is a " + t.control->kindName() + ", not a check box");
+            if (t.control->checked == tick) {
+                Write(name(t) + " is already " + (tick ? "ticked" : "unticked"));
+                break;
+            }
+            Write((tick ? "ticks " : "unticks ") + name(t));
+            click(t);
+            break;
+        }
+        case ScriptVerb::Choose: {
+            Target t = resolve(true);
+            SimControl& c = *t.control;
+            if (!c.isList()) fail("control " + std::to_string(c.id) + " is a " + c.kindName() + ", not a list");
+            int index = -1;
+            if (action.text[0] == '#') {
+                index = std::atoi(action.text.c_str() + 1);
+                if (index >= static_cast<int>(c.items.size())) index = -1;
+            } else {
+                for (size_t i = 0; i < c.items.size() && index < 0; ++i)
+                    if (ToUtf8(c.items[i]) == action.text) index = static_cast<int>(i);
+            }
+            if (index < 0) {
+                std::string items;
+                for (const std::string& item : c.items) items += (items.empty() ? "\"" : ", \"") + ToUtf8(item) + "\"";
+                fail("the list has no entry " + action.text + (items.empty() ? "; it is empty" : "; it has " + items));
+            }
+            Write("chooses \"" + ToUtf8(c.items[static_cast<size_t>(index)]) + "\" in " +
+                  (c.idName.empty() ? std::to_string(c.id) : c.idName));
+            c.selection = index;
+            if (c.kind == ControlKind::ComboBox) c.text = c.items[static_cast<size_t>(index)];
+            if (c.kind == ControlKind::ComboBox || (c.style & kListNotify))
+                command(*t.window, c.id, plat::kComboSelChange);
+            break;
+        }
+        case ScriptVerb::Type: {
+            Target t = resolve(true);
+            SimControl& c = *t.control;
+            bool editableCombo = c.kind == ControlKind::ComboBox && !c.dropDownList();
+            if (c.kind != ControlKind::Edit && !editableCombo)
+                fail("control " + std::to_string(c.id) + " is a " + c.kindName() + ", which takes no typing");
+            if (c.readOnly()) fail("the edit is read-only");
+            for (char ch : action.text)
+                if (static_cast<unsigned char>(ch) >= 0x80) fail("only ASCII text can be typed");
+            std::string text = action.text;
+            // The edit takes no more than its limit.
+            if (c.editLimit > 0 && text.size() > static_cast<size_t>(c.editLimit)) text.resize(static_cast<size_t>(c.editLimit));
+            Write("types \"" + text + "\" into " + (c.idName.empty() ? std::to_string(c.id) : c.idName));
+            c.text = text;
+            command(*t.window, c.id, editableCombo ? kComboEditChange : plat::kEditChange);
+            break;
+        }
+        case ScriptVerb::Leave: {
+            Target t = resolve(true);
+            if (t.control->kind != ControlKind::Edit && t.control->kind != ControlKind::ComboBox)
+                fail("control " + std::to_string(t.control->id) + " is a " + t.control->kindName() + ", not an edit");
+            command(*t.window, t.control->id,
+                    t.control->kind == ControlKind::Edit ? plat::kEditKillFocus : kComboKillFocus);
+            break;
+        }
+        case ScriptVerb::Key: {
+            Write("presses " + action.text + " in " + window.Describe());
+            if (action.text == "F1") {
+                window.logic().OnHelp(window);
+            } else if (action.text == "Escape") {
+                command(window, IDCANCEL, plat::kButtonClicked);
+            } else {
+                // Enter presses the default button.
+                int id = IDOK;
+                for (SimControl& c : window.controls())
+                    if (c.kind == ControlKind::PushButton && (c.style & 0xF) == kDefPushButton) id = c.id;
+                SimControl* button = window.Find(id);
+                if (button && !button->enabled) {
+                    Write("the default button is disabled; nothing happens");
+                    break;
+                }
+                command(window, id, plat::kButtonClicked);
+            }
+            break;
+        }
+        case ScriptVerb::Close: {
+            Write("closes " + window.Describe() + " with its close box");
+            SimControl* cancel = window.Find(IDCANCEL);
+            if (cancel && !cancel->enabled) {
+                Write("the Cancel button is disabled; nothing happens");
+                break;
+            }
+            command(window, IDCANCEL, plat::kButtonClicked);
+            break;
+        }
+        case ScriptVerb::Sys: {
+            long id = 0;
+            if (std::isdigit(static_cast<unsigned char>(action.control[0]))) id = std::strtol(action.control.c_str(), nullptr, 10);
+            else if (auto value = resources().Symbol(action.control)) id = *value;
+            else fail("no resource header defines '" + action.control + "'");
+            // The system keeps the low four bits of a command for itself.
+            int command16 = static_cast<int>(id) & ~0xF;
+            const std::string* text = nullptr;
+            for (const auto& [cmd, itemText] : window.systemMenu())
+                if ((cmd & ~0xF) == command16) text = &itemText;
+            if (!text) fail(window.Describe() + " has no system menu item " + std::to_string(id));
+            Write("chooses \"" + ToUtf8(*text) + "\" from the system menu of " + window.Describe());
+            window.logic().OnSysCommand(window, command16);
+            break;
+        }
+        case ScriptVerb::Show:
+            ShowDialog(window);
+            break;
+        case ScriptVerb::ExpectText: {
+            Target t = resolve(false);
+            std::string shown = ToUtf8(t.window->GetItemText(t.control->id));
+            if (shown != action.text)
+                fail("control " + std::to_string(t.control->id) + " shows \"" + shown + "\"");
+            break;
+        }
+        case ScriptVerb::ExpectTitle: {
+            std::string title = ToUtf8(window.GetTitle());
+            if (title != action.text) fail("the title is \"" + title + "\"");
+            break;
+        }
+        case ScriptVerb::Answer:
+        case ScriptVerb::Expect:
+        case ScriptVerb::Wait:
+            break;  // the modal loop and the message boxes take these
+    }
+}
+
+void DialogHost::ShowDialog(SimDialogWindow& window) {
+    std::string indent = window.modal() ? "  " : "    ";
+    if (window.modal()) {
+        Write("shows " + window.Describe() + " (dialog " + std::to_string(window.templateId()) + "):");
+    } else {
+        Write("  " + window.Describe() + (window.IsShown() ? ":" : " (hidden)"));
+        if (!window.IsShown()) return;
+    }
+    for (const SimControl& c : window.controls()) {
+        std::string line = indent + std::to_string(c.id);
+        if (!c.idName.empty() && c.idName != std::to_string(c.id)) line += " " + c.idName;
+        line += " " + c.kindName();
+        std::string text = ToUtf8(c.dropDownList() ? "" : c.text);
+        if (!text.empty() || c.kind != ControlKind::ProgressBar) line += " \"" + Cut(text) + "\"";
+        if (c.isButton() && c.kind != ControlKind::PushButton) line += c.checked ? " checked" : " unchecked";
+        if (!c.enabled) line += " disabled";
+        if (c.windowColours) line += " window colours";
+        if (!c.visible) line += " hidden";
+        if (c.isList()) {
+            std::string items;
+            for (const std::string& item : c.items) items += (items.empty() ? "\"" : ", \"") + Cut(ToUtf8(item)) + "\"";
+            line += " [" + items + "]";
+            line += c.selection >= 0 ? " selected #" + std::to_string(c.selection) : " no selection";
+        }
+        if (c.hasRange())
+            line += " at " + std::to_string(c.position) + " of " + std::to_string(c.rangeLow) + ".." + std::to_string(c.rangeHigh);
+        if (c.font)
+            line += " font \"" + ToUtf8(c.font->face) + "\" " + std::to_string(c.font->height) + " charset " +
+                    std::to_string(c.font->charSet);
+        if (window.focus() == c.id) line += " focused";
+        Write(line);
+        std::string fit = TextFitProblem(c.kindName(), c.text, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top);
+        if (!fit.empty()) Write(indent + "warning: the text of " + std::to_string(c.id) + " " + fit);
+    }
+    for (const std::string& paint : window.lastPaint()) Write(indent + "painted: " + paint);
+    for (SimDialogWindow* page : window.pages()) ShowDialog(*page);
+}
+
+}  // namespace sim

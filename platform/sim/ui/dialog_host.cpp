@@ -1,0 +1,155 @@
+// The dialog host: creating dialogs and pages, the modal loop and its timers.
+#include "platform/sim/ui/dialog_host.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/sim/state/code_page.h"
+#include "platform/sim/state/transcript.h"
+#include "platform/sim/ui/resource_table.h"
+#include "platform/sim/ui/sim_dialog_window.h"
+
+namespace sim {
+
+DialogHost::DialogHost(const Machine& machine, const ProcessContext& process, SimDesktop& desktop,
+                       plat::SystemInfo& system)
+    : machine_(machine), process_(process), desktop_(desktop), system_(system) {}
+
+DialogHost::~DialogHost() = default;
+
+std::string DialogHost::ToUtf8(std::string_view codePageText) const {
+    return CodePageToUtf8(codePageText, machine_.settings().codePage);
+}
+
+void DialogHost::Write(const std::string& utf8Line) {
+    if (!AppendTranscript(machine_.dir(), process_.programName(), utf8Line))
+        std::fprintf(stderr, "%s: cannot write the transcript: %s\n", process_.programName().c_str(),
+                     utf8Line.c_str());
+}
+
+void DialogHost::Fail(const std::string& utf8Line) {
+    Write(utf8Line);
+    std::fprintf(stderr, "%s: %s\n", process_.programName().c_str(), utf8Line.c_str());
+    std::exit(3);
+}
+
+const RcScript& DialogHost::resources() {
+    std::string error;
+    const RcScript* script = ProgramResources(error);
+    if (!script) Fail("simulator error: the program's resource script cannot be read: " + error);
+    return *script;
+}
+
+int DialogHost::RunModal(int templateId, plat::DialogLogic& logic, SimDialogWindow* owner) {
+    const RcDialog* source = resources().FindDialog(templateId);
+    if (!source) return -1;
+    SimDialogWindow window(*this, *source, logic, owner, true);
+    window.OpenOnDesktop();
+    logic.OnInitDialog(window);
+    // A dialog that ends while it initialises is never shown.
+    if (!window.ended()) {
+        window.ShowModal();
+        ModalLoop(window);
+    }
+    window.Destroy();
+    return window.result();
+}
+
+std::unique_ptr<plat::DialogWindow> DialogHost::CreatePage(int templateId, plat::DialogLogic& logic,
+                                                           SimDialogWindow& parent, int placeholderId) {
+    const RcDialog* source = resources().FindDialog(templateId);
+    if (!source) return nullptr;
+    SimControl* placeholder = parent.Find(placeholderId);
+    if (!placeholder)
+        Fail("simulator error: CreateChildPage: " + parent.Describe() + " has no placeholder " +
+             std::to_string(placeholderId));
+    auto page = std::make_unique<SimDialogWindow>(*this, *source, logic, &parent, false);
+    page->PlaceAt(placeholder->rect);
+    logic.OnInitDialog(*page);
+    return page;
+}
+
+std::optional<ScriptAction> DialogHost::NextAction() {
+    if (process_.script.empty()) return std::nullopt;
+    if (!script_) {
+        auto run = std::make_unique<ScriptRun>(machine_.dir(), process_.script);
+        std::string error;
+        if (!run->Load(error)) Fail("script error: " + error);
+        script_ = std::move(run);
+    }
+    return script_->Next();
+}
+
+void DialogHost::TakeAction() { script_->Take(); }
+
+void DialogHost::ModalLoop(SimDialogWindow& window) {
+    bool waiting = false;
+    std::uint32_t idleSince = system_.GetTickCount();
+    while (!window.ended()) {
+        window.PaintIfNeeded();
+        std::optional<ScriptAction> next;
+        if (!waiting) {
+            MachineLock lock(machine_.dir());
+            next = NextAction();
+            if (next && !next->forMessageBox()) TakeAction();
+        }
+        if (next && next->verb == ScriptVerb::Wait) {
+            if (window.timers().empty() && [&] {
+                    for (SimDialogWindow* p : window.pages())
+                        if (!p->timers().empty()) return false;
+                    return true;
+                }())
+                Fail("script error: " + next->Describe() + ": " + window.Describe() +
+                     " runs no timer, so it would never end");
+            Write("waits until " + window.Describe() + " closes");
+            waiting = true;
+            continue;
+        }
+        if (next && !next->forMessageBox()) {
+            Perform(*next, window);
+            idleSince = system_.GetTickCount();
+            continue;
+        }
+        // The person waits: the next action is for a message box that is not there yet, or
+        // there is none. Only timers can move the dialog on.
+        if (!FireNextTimer(window)) {
+            if (waiting) Fail("script error: " + window.Describe() + " stopped its timers while the script waited for it to close");
+            if (next)
+                Fail("script error: " + next->Describe() + ": no message box is open; " +
+                     window.Describe() + " is open");
+            Fail("script error: script ended while " + window.Describe() + " is open");
+        }
+        if (system_.GetTickCount() - idleSince > kLongestIdleWait)
+            Fail("script error: " + window.Describe() + " did not close in " +
+                 std::to_string(kLongestIdleWait / 60000) + " minutes of waiting");
+    }
+}
+
+bool DialogHost::FireNextTimer(SimDialogWindow& window) {
+    // Every timer of the window and its pages; the earliest due fires first.
+    std::vector<SimDialogWindow*> windows{&window};
+    for (size_t i = 0; i < windows.size(); ++i)
+        for (SimDialogWindow* p : windows[i]->pages()) windows.push_back(p);
+    SimDialogWindow* owner = nullptr;
+    int timerId = 0;
+    std::uint32_t now = system_.GetTickCount();
+    std::int32_t soonest = 0;
+    for (SimDialogWindow* w : windows) {
+        for (const auto& [id, timer] : w->timers()) {
+            auto wait = static_cast<std::int32_t>(timer.due - now);
+            if (!owner || wait < soonest) {
+                owner = w;
+                timerId = id;
+                soonest = wait;
+            }
+        }
+    }
+    if (!owner) return false;
+    if (soonest > 0) system_.Sleep(static_cast<std::uint32_t>(soonest));
+    SimTimer& timer = owner->timers()[timerId];
+    timer.due = system_.GetTickCount() + timer.period;
+    owner->logic().OnTimer(*owner, timerId);
+    return true;
+}
+
+}  // namespace sim

@@ -1,0 +1,68 @@
+// The simulated desktop's dialog machinery for one process: makes dialogs from the program's
+// resource scripts, runs modal dialogs by taking the automation script's actions, fires timers
+// on the process's clock, and writes the transcript.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/dialog.h"
+#include "platform/sim/api/desktop.h"
+#include "platform/sim/state/machine.h"
+#include "platform/sim/state/process_context.h"
+#include "platform/sim/ui/rc_script.h"
+#include "platform/sim/ui/script.h"
+#include "platform/system_info.h"
+
+namespace sim {
+
+class SimDialogWindow;
+struct SimControl;
+
+class DialogHost {
+public:
+    DialogHost(const Machine& machine, const ProcessContext& process, SimDesktop& desktop,
+               plat::SystemInfo& system);
+    ~DialogHost();
+
+    // DialogBoxParamA: -1 when the template does not exist.
+    int RunModal(int templateId, plat::DialogLogic& logic, SimDialogWindow* owner);
+    std::unique_ptr<plat::DialogWindow> CreatePage(int templateId, plat::DialogLogic& logic,
+                                                   SimDialogWindow& parent, int placeholderId);
+
+    // The longest a modal dialog may wait on its timers alone before the script is taken to
+    // have lost its way (machine time, in milliseconds).
+    static constexpr std::uint32_t kLongestIdleWait = 10 * 60 * 1000;
+
+    // Services for the windows.
+    const Machine& machine() const { return machine_; }
+    const ProcessContext& process() const { return process_; }
+    SimDesktop& desktop() { return desktop_; }
+    plat::SystemInfo& system() { return system_; }
+    std::string ToUtf8(std::string_view codePageText) const;
+    void Write(const std::string& utf8Line);
+    [[noreturn]] void Fail(const std::string& utf8Line);
+    // The program's resource scripts; a script that cannot be read fails loudly.
+    const RcScript& resources();
+
+private:
+    void ModalLoop(SimDialogWindow& window);
+    // Fires the earliest timer of the window or its pages, sleeping until it is due. False
+    // when no timer runs.
+    bool FireNextTimer(SimDialogWindow& window);
+    void Perform(const ScriptAction& action, SimDialogWindow& window);
+    // Writes the window's controls (and its pages') into the transcript.
+    void ShowDialog(SimDialogWindow& window);
+    std::optional<ScriptAction> NextAction();
+    void TakeAction();
+
+    const Machine& machine_;
+    const ProcessContext& process_;
+    SimDesktop& desktop_;
+    plat::SystemInfo& system_;
+    std::unique_ptr<ScriptRun> script_;
+};
+
+}  // namespace sim

@@ -1,0 +1,23 @@
+// Dialogs on the simulated machine: built from the program's resource script and driven by the
+// automation script.
+#pragma once
+#include "platform/dialog.h"
+#include "platform/sim/api/desktop.h"
+#include "platform/sim/state/machine.h"
+#include "platform/sim/state/process_context.h"
+#include "platform/sim/ui/dialog_host.h"
+#include "platform/system_info.h"
+
+namespace sim {
+
+class SimDialogs : public plat::Dialogs {
+public:
+    SimDialogs(const Machine& machine, const ProcessContext& process, SimDesktop& desktop,
+               plat::SystemInfo& system);
+    int RunModal(int templateId, plat::DialogLogic& logic) override;
+
+private:
+    DialogHost host_;
+};
+
+}  // namespace sim

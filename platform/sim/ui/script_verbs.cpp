@@ -1,0 +1,98 @@
+// Parsing of the automation script's dialog actions.
+#include "platform/sim/ui/script_verbs.h"
+
+#include <cctype>
+
+#include "platform/sim/ui/rc_tokens.h"
+
+namespace sim {
+
+namespace {
+
+// Splits "ID rest" at the first blank; the rest keeps its inner blanks.
+void SplitFirst(const std::string& argument, std::string& first, std::string& rest) {
+    size_t blank = argument.find_first_of(" \t");
+    first = argument.substr(0, blank);
+    rest.clear();
+    if (blank == std::string::npos) return;
+    size_t start = argument.find_first_not_of(" \t", blank);
+    if (start != std::string::npos) rest = argument.substr(start);
+}
+
+bool ValidControl(const std::string& control, std::string& error) {
+    if (control.empty()) {
+        error = "needs a control: its id number or its name from the resource header";
+        return false;
+    }
+    bool number = std::isdigit(static_cast<unsigned char>(control[0])) || control[0] == '-';
+    for (char c : control) {
+        bool ok = number ? (std::isdigit(static_cast<unsigned char>(c)) || c == '-')
+                         : (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
+        if (!ok) {
+            error = "'" + control + "' is neither an id number nor a name";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseControlOnly(const std::string& argument, ScriptAction& action, std::string& error) {
+    std::string rest;
+    SplitFirst(argument, action.control, rest);
+    if (!ValidControl(action.control, error)) return false;
+    if (!rest.empty()) {
+        error = "takes only a control, not '" + rest + "'";
+        return false;
+    }
+    return true;
+}
+
+bool ParseControlAndText(const std::string& argument, ScriptAction& action, std::string& error) {
+    SplitFirst(argument, action.control, action.text);
+    return ValidControl(action.control, error);
+}
+
+bool ParseControlAndChoice(const std::string& argument, ScriptAction& action,
+                           std::string& error) {
+    if (!ParseControlAndText(argument, action, error)) return false;
+    if (action.text.empty()) {
+        error = "choose needs the entry's text or #INDEX";
+        return false;
+    }
+    if (action.text[0] == '#') {
+        bool digits = action.text.size() > 1;
+        for (size_t i = 1; i < action.text.size(); ++i)
+            digits = digits && std::isdigit(static_cast<unsigned char>(action.text[i]));
+        if (!digits) {
+            error = "choose #INDEX needs a number after '#'";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ParseKey(const std::string& argument, ScriptAction& action, std::string& error) {
+    for (const char* key : {"F1", "Escape", "Enter"}) {
+        if (RcEqualsNoCase(argument, key)) {
+            action.text = key;
+            return true;
+        }
+    }
+    error = "key needs F1, Escape or Enter, not '" + argument + "'";
+    return false;
+}
+
+bool ParseNoArgument(const std::string& argument, ScriptAction&, std::string& error) {
+    if (argument.empty()) return true;
+    error = "takes nothing after it, not '" + argument + "'";
+    return false;
+}
+
+bool ParseTitle(const std::string& argument, ScriptAction& action, std::string&) {
+    action.text = argument;
+    return true;
+}
+
+}  // namespace sim

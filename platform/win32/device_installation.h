@@ -1,0 +1,11 @@
+// Device installation on Windows: SetupAPI and newdev's own calls.
+#pragma once
+#include <windows.h>
+
+#include "platform/device_installation.h"
+
+namespace win32 {
+
+class Win32DeviceInstallation : public plat::DeviceInstallation {};
+
+}  // namespace win32
