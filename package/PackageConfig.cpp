@@ -252,8 +252,10 @@ LanguageMonitorRecord PackageConfig::ReadLanguageMonitorKeys(int os) {
     LanguageMonitorRecord record;
     std::string version = "0";
     if (os < 0 || os >= kOsCount) {
-        record.name = "0";
-        record.dllName = "0";
+        // assign(1, '0') rather than = "0": mingw's g++ 12 at -O3 reports a false overlap in
+        // the inlined copy of the literal.
+        record.name.assign(1, '0');
+        record.dllName.assign(1, '0');
     } else {
         std::string section = std::string("COMMON-MONITOR") + OsSuffix(os);
         record.name = ReadSetupIni(section, "USBLMONitorName", kShortText);
