@@ -211,13 +211,19 @@ TEST(RcParser, EveryResourceScriptOfTheTreeParses) {
     EXPECT_GE(parsed, 1);
 }
 
-// The test program carries its own script, embedded by pkg_add_resources as a program does.
+// The test program carries its own script, embedded by pkg_add_resources as a program does,
+// and registered as its module's: the program's module is the module of its own code.
 TEST(RcParser, TheEmbeddedScriptIsTheProgramsResourceSection) {
+    EXPECT_EQ(plat::ThisModule(), plat::ProgramModule());
     std::string error;
-    const sim::RcScript* resources = sim::ProgramResources(error);
+    const sim::RcScript* resources = sim::ModuleResources(plat::ProgramModule(), error);
     ASSERT_TRUE(resources) << error;
     EXPECT_TRUE(resources->FindDialog(500));
     EXPECT_EQ(resources->Symbol("IDC_PAGE_EDIT"), 2071);
+    // No other module has them.
+    const sim::RcScript* none = sim::ModuleResources(plat::ModuleRef{}, error);
+    ASSERT_TRUE(none) << error;
+    EXPECT_FALSE(none->FindDialog(500));
 }
 
 }  // namespace

@@ -33,6 +33,18 @@ TEST_F(DialogTest, ATextFileOpensInNotepad) {
     EXPECT_NE(p->desktop().FindWindowA(nullptr, "SetupHelp.txt - Notepad"), 0u);
 }
 
+// The shell counts a relative path from the process's current directory as it is now, not as
+// the program started.
+TEST_F(DialogTest, RelativePathsCountFromTheCurrentDirectoryOfTheMoment) {
+    std::filesystem::create_directories(m.machine().driveC() / "scratch" / "docs");
+    std::ofstream(m.machine().driveC() / "scratch" / "docs" / "Guide.pdf") << "%PDF";
+    auto p = Process("");
+    EXPECT_EQ(p->desktop().ShellExecuteA(0, "open", "Guide.pdf", nullptr, nullptr, SW_SHOWNORMAL), 2);
+    ASSERT_TRUE(p->files().SetCurrentDirectoryA("docs"));
+    EXPECT_GT(p->desktop().ShellExecuteA(0, "open", "Guide.pdf", nullptr, nullptr, SW_SHOWNORMAL), 32);
+    EXPECT_TRUE(TranscriptHas("program: shell: open C:\\scratch\\docs\\Guide.pdf"));
+}
+
 TEST_F(DialogTest, MissingFilesGiveTheShellsErrors) {
     auto p = Process("");
     struct Case {
