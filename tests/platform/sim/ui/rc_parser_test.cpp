@@ -17,7 +17,7 @@ constexpr std::uint32_t kChild = 0x40000000u, kVisible = 0x10000000u, kDisabled 
 sim::RcScript ParseTestScript() {
     sim::RcScript script;
     std::string error;
-    EXPECT_TRUE(sim::ParseResourceScriptFile(fs::path(PKG_SOURCE_DIR) / "tests/dialogs/test_dialogs.rc",
+    EXPECT_TRUE(sim::ParseResourceScriptFile(fs::path(PKG_SOURCE_DIR) / "tests/platform/sim/ui/test_dialogs.rc",
                                              {PKG_SOURCE_DIR}, script, error))
         << error;
     return script;
