@@ -1,7 +1,9 @@
-# pkg_add_resources(TARGET RCFILE [HEADERS...]): gives a program its resource script. The Windows
-# build compiles the .rc with windres into the program; the native build embeds the .rc and its
-# headers into a generated source that registers them with the simulator at start-up
-# (sim::RegisterResourceScript), so both builds make their dialogs from the same templates.
+# pkg_add_resources(TARGET RCFILE [HEADERS...]): gives a program or DLL its resource script. The
+# Windows build compiles the .rc with windres into the module; the native build embeds the .rc
+# and its headers into a generated source that registers them with the simulator as the
+# module's resources when it loads (sim::RegisterResourceScript with plat::ThisModule()), so
+# both builds make their dialogs from the same templates, each module from its own. The target
+# links the platform itself.
 # Scripts may include their headers as "setup/resource.h" (from the top of the tree) or beside
 # themselves as "resource.h".
 if(PKG_WINDOWS)
@@ -24,14 +26,14 @@ function(pkg_add_resources target rcfile)
     set_property(SOURCE ${rc_path} APPEND PROPERTY OBJECT_DEPENDS ${headers})
   else()
     set(generated ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
+    set(files ${rc_path} ${headers})
     add_custom_command(
       OUTPUT ${generated}
       COMMAND ${CMAKE_COMMAND} -DOUTPUT=${generated} -DSOURCE_DIR=${PKG_RESOURCE_ROOT}
-              "-DFILES=${rc_path};${headers}" -P ${PKG_EMBED_RESOURCES_SCRIPT}
+              "-DFILES=${files}" -P ${PKG_EMBED_RESOURCES_SCRIPT}
       DEPENDS ${rc_path} ${headers} ${PKG_EMBED_RESOURCES_SCRIPT}
       COMMENT "Embedding the resource script of ${target}"
       VERBATIM)
     target_sources(${target} PRIVATE ${generated})
-    target_link_libraries(${target} platform_impl)
   endif()
 endfunction()

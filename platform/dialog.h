@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "platform/desktop.h"
+#include "platform/module.h"
 
 // <windows.h> maps MessageBox to MessageBoxA; DialogWindow::MessageBox keeps its own name in
 // every file, whatever was included before.
@@ -186,23 +187,39 @@ public:
 
     // Child dialogs. A page is a modeless child created hidden from its template and placed at
     // the rectangle of a placeholder control, without changing the z-order. The child lives as
-    // long as the returned object.
+    // long as the returned object; null when the template does not exist.
     virtual std::unique_ptr<DialogWindow> CreateChildPage(int templateId, DialogLogic& logic,
                                                           int placeholderId) = 0;
     // A modal dialog owned by this window; returns its EndDialog result, -1 when the template
     // does not exist.
     virtual int RunModalChild(int templateId, DialogLogic& logic) = 0;
+    // The module whose template made this window; the two calls above take their templates
+    // from it.
+    virtual ModuleRef Module() { return {}; }
+    // The same from another module's templates: a program showing a DLL's page, a DLL's page
+    // opening a dialog of the DLL. A window that knows no modules reaches only its own.
+    virtual std::unique_ptr<DialogWindow> CreateChildPage(ModuleRef module, int templateId,
+                                                          DialogLogic& logic, int placeholderId) {
+        return module == Module() ? CreateChildPage(templateId, logic, placeholderId) : nullptr;
+    }
+    virtual int RunModalChild(ModuleRef module, int templateId, DialogLogic& logic) {
+        return module == Module() ? RunModalChild(templateId, logic) : -1;
+    }
     // MessageBoxA owned by this window; the MB_* type as for plat::Desktop::MessageBoxA.
     virtual int MessageBox(std::string_view text, std::string_view caption, std::uint32_t type) = 0;
 };
 
-// Creates top-level dialogs from the running program's own templates.
+// Creates top-level dialogs from a module's templates.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    // DialogBoxParamA: runs a modal top-level dialog and returns its EndDialog result, or -1
-    // when the template does not exist.
-    virtual int RunModal(int templateId, DialogLogic& logic) = 0;
+    // DialogBoxParamA: runs a modal top-level dialog from the module's template and returns its
+    // EndDialog result, or -1 when the module has no such template.
+    virtual int RunModal(ModuleRef module, int templateId, DialogLogic& logic) = 0;
+    // The same from the program's own templates (GetModuleHandleA(NULL)).
+    int RunModal(int templateId, DialogLogic& logic) {
+        return RunModal(ProgramModule(), templateId, logic);
+    }
 };
 
 }  // namespace plat

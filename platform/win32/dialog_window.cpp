@@ -334,8 +334,23 @@ HBITMAP Win32DialogWindow::Bitmap(int bitmapId) const {
 
 std::unique_ptr<plat::DialogWindow> Win32DialogWindow::CreateChildPage(int templateId, plat::DialogLogic& logic,
                                                                        int placeholderId) {
-    auto page = std::make_unique<Win32DialogWindow>(module_, logic, false);
-    HWND child = ::CreateDialogParamA(module_, MAKEINTRESOURCEA(templateId), hwnd_, &DialogProc,
+    return CreateChildPage(Module(), templateId, logic, placeholderId);
+}
+
+int Win32DialogWindow::RunModalChild(int templateId, plat::DialogLogic& logic) {
+    return RunModalChild(Module(), templateId, logic);
+}
+
+plat::ModuleRef Win32DialogWindow::Module() {
+    return plat::ModuleRef{reinterpret_cast<std::uintptr_t>(module_)};
+}
+
+std::unique_ptr<plat::DialogWindow> Win32DialogWindow::CreateChildPage(plat::ModuleRef module, int templateId,
+                                                                       plat::DialogLogic& logic,
+                                                                       int placeholderId) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(module.handle);
+    auto page = std::make_unique<Win32DialogWindow>(instance, logic, false);
+    HWND child = ::CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), hwnd_, &DialogProc,
                                       reinterpret_cast<LPARAM>(page.get()));
     if (!child) return nullptr;
     if (::IsWindowVisible(child)) ::ShowWindow(child, SW_HIDE);
@@ -344,9 +359,10 @@ std::unique_ptr<plat::DialogWindow> Win32DialogWindow::CreateChildPage(int templ
     return page;
 }
 
-int Win32DialogWindow::RunModalChild(int templateId, plat::DialogLogic& logic) {
-    Win32DialogWindow child(module_, logic, true);
-    return static_cast<int>(::DialogBoxParamA(module_, MAKEINTRESOURCEA(templateId), hwnd_, &DialogProc,
+int Win32DialogWindow::RunModalChild(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(module.handle);
+    Win32DialogWindow child(instance, logic, true);
+    return static_cast<int>(::DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), hwnd_, &DialogProc,
                                               reinterpret_cast<LPARAM>(&child)));
 }
 

@@ -67,6 +67,11 @@ public:
     std::unique_ptr<plat::DialogWindow> CreateChildPage(int templateId, plat::DialogLogic& logic,
                                                         int placeholderId) override;
     int RunModalChild(int templateId, plat::DialogLogic& logic) override;
+    plat::ModuleRef Module() override;
+    std::unique_ptr<plat::DialogWindow> CreateChildPage(plat::ModuleRef module, int templateId,
+                                                        plat::DialogLogic& logic,
+                                                        int placeholderId) override;
+    int RunModalChild(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) override;
     int MessageBox(std::string_view text, std::string_view caption, std::uint32_t type) override;
 
     HWND hwnd() const { return hwnd_; }

@@ -1,4 +1,4 @@
-// Dialogs on Windows: a top-level modal dialog from the module's templates.
+// Dialogs on Windows: a top-level modal dialog from a module's templates.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,7 +8,7 @@
 
 namespace win32 {
 
-Win32Dialogs::Win32Dialogs(HINSTANCE module) : module_(module) {
+Win32Dialogs::Win32Dialogs() {
     // The templates use progress bars, trackbars, up-down, IP address, list and tree views.
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
@@ -16,9 +16,10 @@ Win32Dialogs::Win32Dialogs(HINSTANCE module) : module_(module) {
     ::InitCommonControlsEx(&controls);
 }
 
-int Win32Dialogs::RunModal(int templateId, plat::DialogLogic& logic) {
-    Win32DialogWindow window(module_, logic, true);
-    INT_PTR result = ::DialogBoxParamA(module_, MAKEINTRESOURCEA(templateId), nullptr,
+int Win32Dialogs::RunModal(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(module.handle);
+    Win32DialogWindow window(instance, logic, true);
+    INT_PTR result = ::DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), nullptr,
                                        &Win32DialogWindow::DialogProc,
                                        reinterpret_cast<LPARAM>(&window));
     return static_cast<int>(result);

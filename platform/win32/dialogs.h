@@ -8,13 +8,9 @@ namespace win32 {
 
 class Win32Dialogs : public plat::Dialogs {
 public:
-    // The templates are the program's own (the module that started the process); a DLL passes
-    // its own module.
-    explicit Win32Dialogs(HINSTANCE module = ::GetModuleHandleA(nullptr));
-    int RunModal(int templateId, plat::DialogLogic& logic) override;
-
-private:
-    HINSTANCE module_;
+    Win32Dialogs();
+    using plat::Dialogs::RunModal;
+    int RunModal(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) override;
 };
 
 }  // namespace win32

@@ -2,10 +2,12 @@
 // operations, read-only files, listings and sharing, as Windows behaves.
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/text.h"
+#include "platform/module.h"
 #include "platform/win_constants.h"
 #include "tests/conformance/fixture.h"
 
@@ -65,6 +67,17 @@ TEST_F(FilesTest, ModulePathIsAnAbsoluteExePathInAnExistingDirectory) {
     std::uint32_t a = Files().GetFileAttributesA(dir.c_str());
     ASSERT_NE(a, INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The test program's own code and data lie in the program's module; the heap lies in none.
+TEST_F(FilesTest, TheProgramsCodeAndDataAreInTheProgramsModule) {
+    static const char kData[] = "data";
+    const plat::ModuleRef program = plat::ProgramModule();
+    EXPECT_NE(program, plat::ModuleRef{});
+    EXPECT_EQ(plat::ThisModule(), program);
+    EXPECT_EQ(plat::ModuleContaining(kData), program);
+    auto heap = std::make_unique<char[]>(64);
+    EXPECT_EQ(plat::ModuleContaining(heap.get()), plat::ModuleRef{});
 }
 
 TEST_F(FilesTest, ModulePathInShortBufferIsCutTerminatedAndReportsBufferSize) {

@@ -8,9 +8,9 @@
 #include <cstring>
 
 #include "common/text.h"
+#include "platform/sim/process/process_start.h"
 #include "platform/sim/process/stand_in.h"
 #include "platform/sim/state/host_file.h"
-#include "platform/sim/state/process_context.h"
 #include "platform/sim/state/transcript.h"
 #include "platform/sim/state/win_path.h"
 #include "platform/sim/ui/script.h"
@@ -103,7 +103,7 @@ fs::path NativeProgram(const std::string& program, const std::string& binDir) {
 int StartAndWait(const fs::path& binary, const std::vector<std::string>& args,
                  const sim::ProcessContext& context, int& signal) {
     pid_t pid = 0;
-    int rc = context.Spawn(binary, args, pid);
+    int rc = sim::SpawnProcess(context, binary, args, pid);
     if (rc != 0) return CannotRun("cannot start " + binary.string() + ": " + std::strerror(rc));
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {

@@ -1,4 +1,4 @@
-// The simulated desktop: machine-wide mutexes and windows, scripted message boxes, transcript.
+// The simulated desktop: machine-wide mutexes and windows, message boxes, transcript.
 #include "platform/sim/api/desktop.h"
 
 #include <cstdio>
@@ -59,12 +59,6 @@ std::string IconOf(std::uint32_t type) {
     }
 }
 
-std::string JoinButtons(const std::vector<int>& buttons) {
-    std::string out;
-    for (int id : buttons) out += (out.empty() ? "" : "/") + ButtonName(id);
-    return out;
-}
-
 std::string Hex(std::uint32_t value) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "0x%X", value);
@@ -80,9 +74,40 @@ std::string WithoutNamespace(const std::string& name) {
 
 }  // namespace
 
+std::string ButtonName(int id) {
+    switch (id) {
+        case IDOK: return "OK";
+        case IDCANCEL: return "Cancel";
+        case IDABORT: return "Abort";
+        case IDRETRY: return "Retry";
+        case IDIGNORE: return "Ignore";
+        case IDYES: return "Yes";
+        case IDNO: return "No";
+        default: return "button " + std::to_string(id);
+    }
+}
+
+std::string ButtonNames(const std::vector<int>& buttons) {
+    std::string out;
+    for (int id : buttons) out += (out.empty() ? "" : "/") + ButtonName(id);
+    return out;
+}
+
 SimDesktop::SimDesktop(const Machine& machine, const ProcessContext& process,
                        plat::LastError& error)
     : machine_(machine), process_(process), error_(error) {}
+
+void SimDesktop::Connect(MessageBoxAnswers* answers, Shell* shell) {
+    answers_ = answers;
+    shell_ = shell;
+}
+
+std::intptr_t SimDesktop::ShellExecuteA(plat::WindowRef owner, const char* verb, const char* file,
+                                        const char* parameters, const char* directory,
+                                        int showCommand) {
+    if (!shell_) Fail("simulator error: ShellExecuteA is not simulated without a process model");
+    return shell_->ShellExecuteA(owner, verb, file, parameters, directory, showCommand);
+}
 
 std::string SimDesktop::ToUtf8(const char* text) const {
     return CodePageToUtf8(text ? text : "", machine_.settings().codePage);
@@ -199,54 +224,12 @@ int SimDesktop::MessageBoxA(plat::WindowRef, const char* text, const char* capti
     int defaultButton = buttons[defaultIndex < buttons.size() ? defaultIndex : 0];
 
     std::string boxLine = "message box \"" + captionUtf8 + "\" [" + icon + ", " +
-                          JoinButtons(buttons) + "] \"" + textUtf8 + "\"";
-    std::string how;
-    int answer = AnswerFromScript(boxLine, textUtf8, buttons, defaultButton, how);
+                          ButtonNames(buttons) + "] \"" + textUtf8 + "\"";
+    std::string how = "default button; no script";
+    int answer = answers_ ? answers_->Answer(boxLine, textUtf8, buttons, defaultButton, how)
+                          : defaultButton;
     Write(boxLine + " -> " + ButtonName(answer) + " (" + how + ")");
     return answer;
-}
-
-int SimDesktop::AnswerFromScript(const std::string& boxLine, const std::string& text,
-                                 const std::vector<int>& buttons, int defaultButton,
-                                 std::string& how) {
-    if (process_.script.empty()) {
-        how = "default button; no script";
-        return defaultButton;
-    }
-    if (!script_) {
-        auto run = std::make_unique<ScriptRun>(machine_.dir(), process_.script);
-        std::string error;
-        if (!run->Load(error)) {
-            Write(boxLine + " -> script error");
-            Fail("script error: " + error);
-        }
-        script_ = std::move(run);
-    }
-    // Looking at the next action and taking it is one step for the whole machine.
-    MachineLock lock(machine_.dir());
-    std::optional<ScriptAction> next = script_->Next();
-    for (; next && next->verb == ScriptVerb::Expect; next = script_->Next()) {
-        if (text.find(next->argument) == std::string::npos) {
-            Write(boxLine + " -> script error");
-            Fail("script error: " + next->Describe() + ": the message box says \"" + text + "\"");
-        }
-        script_->Take();
-    }
-    if (next && next->verb == ScriptVerb::Answer) {
-        bool offered = false;
-        for (int id : buttons) offered = offered || id == next->answerId;
-        if (!offered) {
-            Write(boxLine + " -> script error");
-            Fail("script error: " + next->Describe() + ": the message box offers only " +
-                 JoinButtons(buttons));
-        }
-        script_->Take();
-        how = "script line " + std::to_string(next->line);
-        return next->answerId;
-    }
-    how = next ? "default button; the script's next action is " + next->Describe()
-               : "default button; no script action left";
-    return defaultButton;
 }
 
 void SimDesktop::Transcript(const char* line) { Write(ToUtf8(line)); }

@@ -1,25 +1,50 @@
 // The simulated desktop: mutexes and windows shared across the machine's processes, message
-// boxes answered by the automation script, and the transcript.
+// boxes, the shell, and the transcript.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/desktop.h"
 #include "platform/last_error.h"
-#include "platform/sim/api/top_level_window.h"
 #include "platform/sim/state/machine.h"
 #include "platform/sim/state/process_context.h"
-#include "platform/sim/ui/script.h"
 
 namespace sim {
+
+// What the person at the machine answers in a message box. The automation script answers
+// (ui/message_boxes.h); without one every box takes its default button.
+class MessageBoxAnswers {
+public:
+    virtual ~MessageBoxAnswers() = default;
+    // The button pressed in the box that `boxLine` describes for the transcript, whose text is
+    // `text` (UTF-8), with `how` set to the reason ("script line 3", "default button; ...").
+    virtual int Answer(const std::string& boxLine, const std::string& text,
+                       const std::vector<int>& buttons, int defaultButton, std::string& how) = 0;
+};
+
+// ShellExecuteA: documents and the programs the shell starts (process/shell.h).
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual std::intptr_t ShellExecuteA(plat::WindowRef owner, const char* verb, const char* file,
+                                        const char* parameters, const char* directory,
+                                        int showCommand) = 0;
+};
+
+// The button's name as a message box shows it and the transcript writes it: IDOK is "OK",
+// IDYES "Yes"; "button N" for others.
+std::string ButtonName(int id);
+// The buttons' names joined by "/": "Yes/No/Cancel".
+std::string ButtonNames(const std::vector<int>& buttons);
 
 // Texts from the program (titles, message box texts, transcript lines, mutex names) are in the
 // machine's code page; the desktop keeps them, and the transcript shows them, as UTF-8.
 //
-// ShellExecuteA opens documents in a viewer window titled "NAME - Viewer" and starts the
-// native program behind a stand-in (winsim mount places them) as a new process on the machine,
-// without waiting for it, as Windows does.
+// Message boxes are answered and the shell is run by the layers above, connected with Connect:
+// the automation script and the process model. A desktop not connected gives every box its
+// default button and simulates no shell.
 //
 // A script error (an answer the box cannot give, an expectation not met, a script that cannot
 // be read) writes "script error: ..." to the transcript and ends the process with exit code 3,
@@ -27,6 +52,8 @@ namespace sim {
 class SimDesktop : public plat::Desktop {
 public:
     SimDesktop(const Machine& machine, const ProcessContext& process, plat::LastError& error);
+
+    void Connect(MessageBoxAnswers* answers, Shell* shell);
 
     std::unique_ptr<plat::Handle> CreateMutexA(bool initialOwner, const char* name) override;
     plat::WindowRef FindWindowA(const char* className, const char* title) override;
@@ -41,30 +68,22 @@ public:
                     std::uint32_t type) override;
     void Transcript(const char* line) override;
 
-private:
+    // For the layers above: the machine's code page to UTF-8, and this process's transcript.
     std::string ToUtf8(const char* text) const;
     void Write(const std::string& utf8Line);
+    // Writes the line, also to stderr, and ends the process with exit code 3.
     [[noreturn]] void Fail(const std::string& utf8Line);
-    // The answer the script gives the box (taking its expect and answer lines), or the default
-    // button with the reason, for the transcript.
-    int AnswerFromScript(const std::string& boxLine, const std::string& text,
-                         const std::vector<int>& buttons, int defaultButton, std::string& how);
 
+private:
     // Moves a window to the top of the z-order and writes "brings window "TITLE" to WHERE" to
     // the transcript; ERROR_INVALID_WINDOW_HANDLE when there is no such window.
     bool BringToTop(plat::WindowRef window, const std::string& where);
 
-    // Starts the native program behind a stand-in; false when it cannot be started.
-    bool StartStandIn(const std::string& program, int bits, const std::string& file,
-                      const std::string& parameters, const std::string& directory);
-
     const Machine& machine_;
     ProcessContext process_;
     plat::LastError& error_;
-    std::unique_ptr<ScriptRun> script_;  // loaded at the first message box
-    // Documents opened through the shell: each shows in a viewer window that stays open while
-    // this program runs.
-    std::vector<std::unique_ptr<TopLevelWindow>> viewers_;
+    MessageBoxAnswers* answers_ = nullptr;
+    Shell* shell_ = nullptr;
 };
 
 }  // namespace sim

@@ -13,12 +13,17 @@
 #include "platform/sim/api/services.h"
 #include "platform/sim/api/spooler.h"
 #include "platform/sim/api/system_info.h"
+#include "platform/sim/process/shell.h"
 #include "platform/sim/state/machine.h"
 #include "platform/sim/state/process_context.h"
 #include "platform/sim/ui/dialogs.h"
+#include "platform/sim/ui/message_boxes.h"
 
 namespace sim {
 
+// One simulated process: its stand-ins share its current directory, clock, printer handles,
+// script and windows. The desktop's message boxes are answered by the script and its shell
+// starts processes of the same machine.
 class SimPlatform : public plat::Platform {
 public:
     SimPlatform(Machine machine, ProcessContext process);
@@ -49,6 +54,8 @@ private:
     SimProfile profile_;
     SimSystemInfo system_;
     SimDesktop desktop_;
+    ScriptedAnswers answers_;
+    ProcessShell shell_;
     SimRegistry registry_;
     SimDialogs dialogs_;
     SimSpooler spooler_;

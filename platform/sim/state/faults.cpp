@@ -19,8 +19,12 @@ namespace {
 
 // The files of machines made before the one list: registry faults named plat::Registry's
 // methods and carried a key path; spooler faults named the call only.
-fs::path LegacyRegistryFile(const Machine& machine) { return machine.stateDir() / "registry-faults.txt"; }
-fs::path LegacySpoolerFile(const Machine& machine) { return machine.stateDir() / "spooler-faults.txt"; }
+fs::path LegacyRegistryFile(const Machine& machine) {
+    return machine.stateDir() / "registry-faults.txt";
+}
+fs::path LegacySpoolerFile(const Machine& machine) {
+    return machine.stateDir() / "spooler-faults.txt";
+}
 
 std::vector<std::string> SplitAtBackslashes(std::string_view path) {
     std::vector<std::string> parts;
@@ -43,7 +47,8 @@ std::vector<std::string> CanonicalKeyPath(std::string_view path) {
     if (root == "HKLM") out = {"HKEY_LOCAL_MACHINE"};
     else if (root == "HKCU") out = {"HKEY_CURRENT_USER"};
     else if (root == "HKU") out = {"HKEY_USERS"};
-    else if (root == "HKCR" || root == "HKEY_CLASSES_ROOT") out = {"HKEY_LOCAL_MACHINE", "SOFTWARE", "CLASSES"};
+    else if (root == "HKCR" || root == "HKEY_CLASSES_ROOT")
+        out = {"HKEY_LOCAL_MACHINE", "SOFTWARE", "CLASSES"};
     else out = {root};
     out.insert(out.end(), parts.begin() + 1, parts.end());
     return out;
@@ -106,8 +111,10 @@ bool ParseLines(std::string_view text, const std::string& what, bool withTarget,
     return true;
 }
 
-bool LoadFile(const fs::path& file, const std::function<bool(std::string_view, std::vector<CallFault>&, std::string&)>& parse,
-              std::vector<CallFault>& out, std::string& error) {
+using FaultParser = bool (*)(std::string_view, std::vector<CallFault>&, std::string&);
+
+bool LoadFile(const fs::path& file, FaultParser parse, std::vector<CallFault>& out,
+              std::string& error) {
     std::error_code ec;
     if (!fs::exists(file, ec)) return true;
     std::string text;

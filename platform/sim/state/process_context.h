@@ -1,14 +1,11 @@
 // The process a deliverable runs as on the simulated machine: which machine, which program,
-// its current directory, word size and automation script. winsim passes these in the
-// environment of the native program it starts.
+// its current directory, word size and automation script.
+//
+// Every stand-in call knows the process it is made for; winsim passes these in the environment
+// of the native program it starts (process/process_start.h).
 #pragma once
-#include <sys/types.h>
-
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace sim {
 
@@ -22,21 +19,6 @@ struct ProcessContext {
 
     // The program's name without directory and extension ("setup"), as the transcript shows it.
     std::string programName() const;
-
-    // Reads the WINSIM_* variables. Null with a message when WINSIM_MACHINE or WINSIM_MODULE is
-    // missing; the current directory defaults to the module's directory.
-    static std::optional<ProcessContext> FromEnvironment(std::string& error);
-    // The native build of a program ("Install"): BIN_DIR/Install when that file exists (a
-    // directory of programs), else BIN_DIR/install/Install (the top of a build tree). Empty
-    // without a bin directory.
-    std::filesystem::path NativeProgram(const std::string& program) const;
-    // The WINSIM_* variables that describe this context, for starting a child process.
-    std::vector<std::pair<std::string, std::string>> Environment() const;
-    // Starts a native program as a process of this context: its arguments follow the binary's
-    // path, and its environment is this process's with the WINSIM_* variables above in place of
-    // any of the same names. Sets pid and returns 0, or returns posix_spawn's error number.
-    // The caller collects the child's exit.
-    int Spawn(const std::filesystem::path& binary, const std::vector<std::string>& args, pid_t& pid) const;
 };
 
 }  // namespace sim

@@ -69,7 +69,7 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
         long id = 0;
         if (std::isdigit(static_cast<unsigned char>(action.control[0])) || action.control[0] == '-') {
             id = std::strtol(action.control.c_str(), nullptr, 10);
-        } else if (auto value = resources().Symbol(action.control)) {
+        } else if (auto value = Symbol(window, action.control)) {
             id = *value;
         } else if (auto system = SystemRcConstant(action.control)) {
             id = *system;  // IDOK, IDCANCEL
@@ -208,7 +208,7 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
         case ScriptVerb::Sys: {
             long id = 0;
             if (std::isdigit(static_cast<unsigned char>(action.control[0]))) id = std::strtol(action.control.c_str(), nullptr, 10);
-            else if (auto value = resources().Symbol(action.control)) id = *value;
+            else if (auto value = Symbol(window, action.control)) id = *value;
             else fail("no resource header defines '" + action.control + "'");
             // The system keeps the low four bits of a command for itself.
             int command16 = static_cast<int>(id) & ~0xF;

@@ -33,17 +33,25 @@ void DialogHost::Fail(const std::string& utf8Line) {
     std::exit(3);
 }
 
-const RcScript& DialogHost::resources() {
+const RcScript& DialogHost::resources(plat::ModuleRef module) {
     std::string error;
-    const RcScript* script = ProgramResources(error);
-    if (!script) Fail("simulator error: the program's resource script cannot be read: " + error);
+    const RcScript* script = ModuleResources(module, error);
+    if (!script) Fail("simulator error: the module's resource script cannot be read: " + error);
     return *script;
 }
 
-int DialogHost::RunModal(int templateId, plat::DialogLogic& logic, SimDialogWindow* owner) {
-    const RcDialog* source = resources().FindDialog(templateId);
+std::optional<long> DialogHost::Symbol(SimDialogWindow& window, const std::string& name) {
+    if (auto value = resources(window.Module()).Symbol(name)) return value;
+    for (SimDialogWindow* page : window.pages())
+        if (auto value = Symbol(*page, name)) return value;
+    return std::nullopt;
+}
+
+int DialogHost::RunModal(plat::ModuleRef module, int templateId, plat::DialogLogic& logic,
+                         SimDialogWindow* owner) {
+    const RcDialog* source = resources(module).FindDialog(templateId);
     if (!source) return -1;
-    SimDialogWindow window(*this, *source, logic, owner, true);
+    SimDialogWindow window(*this, module, *source, logic, owner, true);
     window.OpenOnDesktop();
     logic.OnInitDialog(window);
     // A dialog that ends while it initialises is never shown.
@@ -55,15 +63,16 @@ int DialogHost::RunModal(int templateId, plat::DialogLogic& logic, SimDialogWind
     return window.result();
 }
 
-std::unique_ptr<plat::DialogWindow> DialogHost::CreatePage(int templateId, plat::DialogLogic& logic,
+std::unique_ptr<plat::DialogWindow> DialogHost::CreatePage(plat::ModuleRef module, int templateId,
+                                                           plat::DialogLogic& logic,
                                                            SimDialogWindow& parent, int placeholderId) {
-    const RcDialog* source = resources().FindDialog(templateId);
+    const RcDialog* source = resources(module).FindDialog(templateId);
     if (!source) return nullptr;
     SimControl* placeholder = parent.Find(placeholderId);
     if (!placeholder)
         Fail("simulator error: CreateChildPage: " + parent.Describe() + " has no placeholder " +
              std::to_string(placeholderId));
-    auto page = std::make_unique<SimDialogWindow>(*this, *source, logic, &parent, false);
+    auto page = std::make_unique<SimDialogWindow>(*this, module, *source, logic, &parent, false);
     page->PlaceAt(placeholder->rect);
     logic.OnInitDialog(*page);
     return page;

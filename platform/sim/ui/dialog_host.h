@@ -27,10 +27,13 @@ public:
                plat::SystemInfo& system);
     ~DialogHost();
 
-    // DialogBoxParamA: -1 when the template does not exist.
-    int RunModal(int templateId, plat::DialogLogic& logic, SimDialogWindow* owner);
-    std::unique_ptr<plat::DialogWindow> CreatePage(int templateId, plat::DialogLogic& logic,
-                                                   SimDialogWindow& parent, int placeholderId);
+    // DialogBoxParamA: -1 when the module has no such template.
+    int RunModal(plat::ModuleRef module, int templateId, plat::DialogLogic& logic,
+                 SimDialogWindow* owner);
+    // CreateDialogParamA for a page: null when the module has no such template.
+    std::unique_ptr<plat::DialogWindow> CreatePage(plat::ModuleRef module, int templateId,
+                                                   plat::DialogLogic& logic, SimDialogWindow& parent,
+                                                   int placeholderId);
 
     // The longest a modal dialog may wait on its timers alone before the script is taken to
     // have lost its way (machine time, in milliseconds).
@@ -44,8 +47,12 @@ public:
     std::string ToUtf8(std::string_view codePageText) const;
     void Write(const std::string& utf8Line);
     [[noreturn]] void Fail(const std::string& utf8Line);
-    // The program's resource scripts; a script that cannot be read fails loudly.
-    const RcScript& resources();
+    // The module's resource scripts (none for a module without any); a script that cannot be
+    // read fails loudly.
+    const RcScript& resources(plat::ModuleRef module);
+    // The value of a resource header's symbol ("IDC_BACK") as the window and its pages know it:
+    // from the window's module first, then from its pages' modules.
+    std::optional<long> Symbol(SimDialogWindow& window, const std::string& name);
 
 private:
     void ModalLoop(SimDialogWindow& window);

@@ -7,8 +7,8 @@ SimDialogs::SimDialogs(const Machine& machine, const ProcessContext& process, Si
                        plat::SystemInfo& system)
     : host_(machine, process, desktop, system) {}
 
-int SimDialogs::RunModal(int templateId, plat::DialogLogic& logic) {
-    return host_.RunModal(templateId, logic, nullptr);
+int SimDialogs::RunModal(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) {
+    return host_.RunModal(module, templateId, logic, nullptr);
 }
 
 }  // namespace sim

@@ -14,7 +14,8 @@ class SimDialogs : public plat::Dialogs {
 public:
     SimDialogs(const Machine& machine, const ProcessContext& process, SimDesktop& desktop,
                plat::SystemInfo& system);
-    int RunModal(int templateId, plat::DialogLogic& logic) override;
+    using plat::Dialogs::RunModal;
+    int RunModal(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) override;
 
 private:
     DialogHost host_;

@@ -1,4 +1,4 @@
-// The process-wide table of embedded resource scripts, and reading scripts from disk.
+// The process-wide table of the modules' embedded resource scripts, and reading scripts from disk.
 #include "platform/sim/ui/resource_table.h"
 
 #include <map>
@@ -12,13 +12,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Table {
-    std::mutex mutex;
-    // One entry per registered script: its file name, then every file by name.
+// One module's resources: one entry per registered script (its file name, then every file by
+// name), and the merged result once parsed.
+struct ModuleScripts {
     std::vector<std::pair<std::string, std::map<std::string, std::string>>> scripts;
     bool parsed = false;
     RcScript merged;
     std::string error;
+};
+
+struct Table {
+    std::mutex mutex;
+    std::map<plat::ModuleRef, ModuleScripts> modules;
 };
 
 Table& TheTable() {
@@ -47,9 +52,32 @@ std::optional<std::string> ReadWhole(const fs::path& path) {
     return text;
 }
 
+void Parse(ModuleScripts& module) {
+    module.parsed = true;
+    module.error.clear();
+    module.merged = RcScript();
+    for (const auto& [name, files] : module.scripts) {
+        RcScript one;
+        RcIncludeSource includes = [&files = files](const std::string& include, const std::string& from) {
+            return FindEmbedded(files, include, from);
+        };
+        if (!ParseResourceScript(files.at(name), name, includes, one, module.error)) return;
+        for (auto& [id, dialog] : one.dialogs) {
+            if (module.merged.dialogs.count(id)) {
+                module.error = name + ": dialog " + std::to_string(id) + " is also in another script";
+                return;
+            }
+            module.merged.dialogs[id] = std::move(dialog);
+        }
+        module.merged.strings.merge(one.strings);
+        module.merged.symbols.merge(one.symbols);
+        for (auto& other : one.others) module.merged.others.push_back(std::move(other));
+    }
+}
+
 }  // namespace
 
-bool RegisterResourceScript(std::initializer_list<EmbeddedResourceFile> files) {
+bool RegisterResourceScript(plat::ModuleRef module, std::initializer_list<EmbeddedResourceFile> files) {
     Table& table = TheTable();
     std::lock_guard lock(table.mutex);
     std::map<std::string, std::string> byName;
@@ -58,42 +86,33 @@ bool RegisterResourceScript(std::initializer_list<EmbeddedResourceFile> files) {
         if (script.empty()) script = Normal(f.name);
         byName[Normal(f.name)] = std::string(reinterpret_cast<const char*>(f.bytes), f.size);
     }
-    table.scripts.emplace_back(script, std::move(byName));
-    table.parsed = false;
+    ModuleScripts& entry = table.modules[module];
+    entry.scripts.emplace_back(script, std::move(byName));
+    entry.parsed = false;
     return true;
 }
 
-const RcScript* ProgramResources(std::string& error) {
+void UnregisterResources(plat::ModuleRef module) {
     Table& table = TheTable();
     std::lock_guard lock(table.mutex);
-    if (!table.parsed) {
-        table.parsed = true;
-        table.error.clear();
-        table.merged = RcScript();
-        for (const auto& [name, files] : table.scripts) {
-            RcScript one;
-            RcIncludeSource includes = [&files = files](const std::string& include, const std::string& from) {
-                return FindEmbedded(files, include, from);
-            };
-            if (!ParseResourceScript(files.at(name), name, includes, one, table.error)) break;
-            for (auto& [id, dialog] : one.dialogs) {
-                if (table.merged.dialogs.count(id)) {
-                    table.error = name + ": dialog " + std::to_string(id) + " is also in another script";
-                    break;
-                }
-                table.merged.dialogs[id] = std::move(dialog);
-            }
-            table.merged.strings.merge(one.strings);
-            table.merged.symbols.merge(one.symbols);
-            for (auto& other : one.others) table.merged.others.push_back(std::move(other));
-            if (!table.error.empty()) break;
-        }
+    table.modules.erase(module);
+}
+
+const RcScript* ModuleResources(plat::ModuleRef module, std::string& error) {
+    Table& table = TheTable();
+    std::lock_guard lock(table.mutex);
+    auto it = table.modules.find(module);
+    if (it == table.modules.end()) {
+        // A module without resources has no templates, as a DLL without a resource section.
+        static const RcScript none;
+        return &none;
     }
-    if (!table.error.empty()) {
-        error = table.error;
+    if (!it->second.parsed) Parse(it->second);
+    if (!it->second.error.empty()) {
+        error = it->second.error;
         return nullptr;
     }
-    return &table.merged;
+    return &it->second.merged;
 }
 
 bool ParseResourceScriptFile(const fs::path& file, const std::vector<fs::path>& includeRoots,

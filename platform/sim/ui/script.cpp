@@ -78,12 +78,6 @@ fs::path CursorFile(const fs::path& machineDir) {
 
 std::string ScriptAction::Describe() const { return "line " + std::to_string(line) + ": " + source; }
 
-std::string ButtonName(int id) {
-    for (const Button& b : kButtons)
-        if (b.id == id) return b.name;
-    return "button " + std::to_string(id);
-}
-
 bool ParseScript(const std::string& text, std::vector<ScriptAction>& out, std::string& error) {
     std::vector<ScriptAction> actions;
     std::istringstream in(text);

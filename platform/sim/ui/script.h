@@ -66,9 +66,6 @@ struct ScriptAction {
 // error for the first line that is not understood.
 bool ParseScript(const std::string& text, std::vector<ScriptAction>& out, std::string& error);
 
-// The button name of a MessageBox answer (IDOK gives "OK"), "button N" for others.
-std::string ButtonName(int id);
-
 // The script a machine is running and how far it has got. The position is kept in the
 // machine's state directory together with the script's path, so every process started with
 // the same script continues where the previous one stopped; a different script starts at its

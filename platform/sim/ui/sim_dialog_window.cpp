@@ -78,9 +78,10 @@ bool LessNoCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-SimDialogWindow::SimDialogWindow(DialogHost& host, const RcDialog& source, plat::DialogLogic& logic,
-                                 SimDialogWindow* parent, bool modal)
+SimDialogWindow::SimDialogWindow(DialogHost& host, plat::ModuleRef module, const RcDialog& source,
+                                 plat::DialogLogic& logic, SimDialogWindow* parent, bool modal)
     : host_(host),
+      module_(module),
       logic_(logic),
       parent_(modal ? nullptr : parent),
       modal_(modal),
@@ -320,11 +321,21 @@ int SimDialogWindow::LoadBitmapFile(std::string_view path) {
 
 std::unique_ptr<plat::DialogWindow> SimDialogWindow::CreateChildPage(int templateId, plat::DialogLogic& logic,
                                                                      int placeholderId) {
-    return host_.CreatePage(templateId, logic, *this, placeholderId);
+    return CreateChildPage(module_, templateId, logic, placeholderId);
 }
 
 int SimDialogWindow::RunModalChild(int templateId, plat::DialogLogic& logic) {
-    return host_.RunModal(templateId, logic, this);
+    return RunModalChild(module_, templateId, logic);
+}
+
+std::unique_ptr<plat::DialogWindow> SimDialogWindow::CreateChildPage(plat::ModuleRef module, int templateId,
+                                                                     plat::DialogLogic& logic,
+                                                                     int placeholderId) {
+    return host_.CreatePage(module, templateId, logic, *this, placeholderId);
+}
+
+int SimDialogWindow::RunModalChild(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) {
+    return host_.RunModal(module, templateId, logic, this);
 }
 
 int SimDialogWindow::MessageBox(std::string_view text, std::string_view caption, std::uint32_t type) {

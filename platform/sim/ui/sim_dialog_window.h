@@ -25,9 +25,9 @@ struct SimTimer {
 class SimDialogWindow : public plat::DialogWindow {
 public:
     // A modal dialog (top-level, with its own window on the desktop; parent is its owner, if
-    // any) or a page (a modeless child of parent, created hidden).
-    SimDialogWindow(DialogHost& host, const RcDialog& source, plat::DialogLogic& logic,
-                    SimDialogWindow* parent, bool modal);
+    // any) or a page (a modeless child of parent, created hidden), from a template of the module.
+    SimDialogWindow(DialogHost& host, plat::ModuleRef module, const RcDialog& source,
+                    plat::DialogLogic& logic, SimDialogWindow* parent, bool modal);
     ~SimDialogWindow() override;
 
     // plat::DialogWindow
@@ -74,6 +74,11 @@ public:
     std::unique_ptr<plat::DialogWindow> CreateChildPage(int templateId, plat::DialogLogic& logic,
                                                         int placeholderId) override;
     int RunModalChild(int templateId, plat::DialogLogic& logic) override;
+    plat::ModuleRef Module() override { return module_; }
+    std::unique_ptr<plat::DialogWindow> CreateChildPage(plat::ModuleRef module, int templateId,
+                                                        plat::DialogLogic& logic,
+                                                        int placeholderId) override;
+    int RunModalChild(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) override;
     int MessageBox(std::string_view text, std::string_view caption, std::uint32_t type) override;
 
     // The host's side.
@@ -117,6 +122,7 @@ private:
     void ForgetPage(SimDialogWindow* page);
 
     DialogHost& host_;
+    plat::ModuleRef module_;
     plat::DialogLogic& logic_;
     SimDialogWindow* parent_;
     bool modal_;

@@ -1,18 +1,18 @@
 // ShellExecuteA on the simulated machine: documents open in a viewer that other processes find
 // by its title, missing files give the shell's errors, and stand-ins start their program.
 #include <chrono>
+#include <fstream>
 #include <thread>
-
-#include "tests/dialogs/dialog_fixture.h"
 
 #include "platform/sim/process/stand_in.h"
 #include "platform/win_constants.h"
+#include "tests/support/scripted_machine.h"
 
 namespace {
 
-using dialogtest::DialogTest;
+using ShellTest = testsupport::ScriptedMachineTest;
 
-TEST_F(DialogTest, ADocumentOpensInAViewerThatOtherProcessesFind) {
+TEST_F(ShellTest, ADocumentOpensInAViewerThatOtherProcessesFind) {
     std::ofstream(m.machine().driveC() / "scratch" / "Help.pdf") << "%PDF";
     auto p = Process("");
     auto other = Process("");
@@ -26,14 +26,26 @@ TEST_F(DialogTest, ADocumentOpensInAViewerThatOtherProcessesFind) {
     EXPECT_EQ(other->desktop().FindWindowA(nullptr, "Help.pdf - Viewer"), 0u);
 }
 
-TEST_F(DialogTest, ATextFileOpensInNotepad) {
+TEST_F(ShellTest, ATextFileOpensInNotepad) {
     std::ofstream(m.machine().driveC() / "scratch" / "SetupHelp.txt") << "help";
     auto p = Process("");
     EXPECT_GT(p->desktop().ShellExecuteA(0, nullptr, "SetupHelp.txt", nullptr, nullptr, SW_SHOWNORMAL), 32);
     EXPECT_NE(p->desktop().FindWindowA(nullptr, "SetupHelp.txt - Notepad"), 0u);
 }
 
-TEST_F(DialogTest, MissingFilesGiveTheShellsErrors) {
+// The shell counts a relative path from the process's current directory as it is now, not as
+// the program started.
+TEST_F(ShellTest, RelativePathsCountFromTheCurrentDirectoryOfTheMoment) {
+    std::filesystem::create_directories(m.machine().driveC() / "scratch" / "docs");
+    std::ofstream(m.machine().driveC() / "scratch" / "docs" / "Guide.pdf") << "%PDF";
+    auto p = Process("");
+    EXPECT_EQ(p->desktop().ShellExecuteA(0, "open", "Guide.pdf", nullptr, nullptr, SW_SHOWNORMAL), 2);
+    ASSERT_TRUE(p->files().SetCurrentDirectoryA("docs"));
+    EXPECT_GT(p->desktop().ShellExecuteA(0, "open", "Guide.pdf", nullptr, nullptr, SW_SHOWNORMAL), 32);
+    EXPECT_TRUE(TranscriptHas("program: shell: open C:\\scratch\\docs\\Guide.pdf"));
+}
+
+TEST_F(ShellTest, MissingFilesGiveTheShellsErrors) {
     auto p = Process("");
     struct Case {
         const char* file;
@@ -57,7 +69,7 @@ TEST_F(DialogTest, MissingFilesGiveTheShellsErrors) {
 
 // The stand-in's program starts as another process of the machine with its module, directory,
 // word size and arguments; the shell does not wait for it.
-TEST_F(DialogTest, AStandInStartsItsNativeProgram) {
+TEST_F(ShellTest, AStandInStartsItsNativeProgram) {
     std::filesystem::path bin = m.machine().dir() / "bin";
     std::filesystem::create_directories(bin);
     std::filesystem::path program = bin / "Install";

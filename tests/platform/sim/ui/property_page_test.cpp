@@ -1,7 +1,7 @@
 // Property pages on the simulated desktop: the sheet's notifications reach the page's named
 // events, their answers (refusals, apply results) come back as the notification's result, and
 // the page tells its sheet about unapplied changes.
-#include "tests/dialogs/dialog_fixture.h"
+#include "tests/platform/sim/ui/dialog_fixture.h"
 
 #include <optional>
 

@@ -17,7 +17,7 @@ constexpr std::uint32_t kChild = 0x40000000u, kVisible = 0x10000000u, kDisabled 
 sim::RcScript ParseTestScript() {
     sim::RcScript script;
     std::string error;
-    EXPECT_TRUE(sim::ParseResourceScriptFile(fs::path(PKG_SOURCE_DIR) / "tests/dialogs/test_dialogs.rc",
+    EXPECT_TRUE(sim::ParseResourceScriptFile(fs::path(PKG_SOURCE_DIR) / "tests/platform/sim/ui/test_dialogs.rc",
                                              {PKG_SOURCE_DIR}, script, error))
         << error;
     return script;
@@ -211,13 +211,19 @@ TEST(RcParser, EveryResourceScriptOfTheTreeParses) {
     EXPECT_GE(parsed, 1);
 }
 
-// The test program carries its own script, embedded by pkg_add_resources as a program does.
+// The test program carries its own script, embedded by pkg_add_resources as a program does,
+// and registered as its module's: the program's module is the module of its own code.
 TEST(RcParser, TheEmbeddedScriptIsTheProgramsResourceSection) {
+    EXPECT_EQ(plat::ThisModule(), plat::ProgramModule());
     std::string error;
-    const sim::RcScript* resources = sim::ProgramResources(error);
+    const sim::RcScript* resources = sim::ModuleResources(plat::ProgramModule(), error);
     ASSERT_TRUE(resources) << error;
     EXPECT_TRUE(resources->FindDialog(500));
     EXPECT_EQ(resources->Symbol("IDC_PAGE_EDIT"), 2071);
+    // No other module has them.
+    const sim::RcScript* none = sim::ModuleResources(plat::ModuleRef{}, error);
+    ASSERT_TRUE(none) << error;
+    EXPECT_FALSE(none->FindDialog(500));
 }
 
 }  // namespace

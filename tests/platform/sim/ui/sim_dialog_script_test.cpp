@@ -1,7 +1,7 @@
 // The automation script on dialogs: clicks as a mouse gives them, radio groups, check boxes,
 // lists, typing, keys, the close box, the system menu, waiting, the dump and expectations; and
 // the script errors that stop a program whose script no longer fits what it shows.
-#include "tests/dialogs/dialog_fixture.h"
+#include "tests/platform/sim/ui/dialog_fixture.h"
 
 #include "platform/win_constants.h"
 

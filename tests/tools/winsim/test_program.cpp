@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sim/state/process_context.h"
+#include "platform/sim/process/process_start.h"
 #include "platform/win_constants.h"
 
 namespace {
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         std::string arg = i + 1 < argc ? argv[i + 1] : "";
         if (step == "where") {
             std::string error;
-            auto context = sim::ProcessContext::FromEnvironment(error);
+            auto context = sim::ProcessFromEnvironment(error);
             char cwd[260] = {};
             platform->files().GetCurrentDirectoryA(sizeof cwd, cwd);
             say("module " + context->modulePath + ", current directory " + cwd + ", " +

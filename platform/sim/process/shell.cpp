@@ -1,4 +1,4 @@
-// ShellExecuteA on the simulated machine: documents open in a viewer window, stand-ins start
+// The shell of the simulated machine: documents open in a viewer window, stand-ins start
 // their native program as another process on the machine.
 #include <sys/wait.h>
 
@@ -6,7 +6,8 @@
 #include <thread>
 
 #include "common/text.h"
-#include "platform/sim/api/desktop.h"
+#include "platform/sim/process/process_start.h"
+#include "platform/sim/process/shell.h"
 #include "platform/sim/process/stand_in.h"
 #include "platform/sim/state/host_file.h"
 #include "platform/sim/state/win_path.h"
@@ -45,50 +46,57 @@ std::vector<std::string> SplitParameters(const std::string& line) {
 
 }  // namespace
 
-std::intptr_t SimDesktop::ShellExecuteA(plat::WindowRef, const char* verb, const char* file,
-                                        const char* parameters, const char* directory, int) {
+ProcessShell::ProcessShell(const Machine& machine, const ProcessContext& process,
+                           SimDesktop& desktop, SimFileSystem& files)
+    : machine_(machine), process_(process), desktop_(desktop), files_(files) {}
+
+std::intptr_t ProcessShell::ShellExecuteA(plat::WindowRef, const char* verb, const char* file,
+                                          const char* parameters, const char* directory, int) {
     std::string verbText = verb ? verb : "open";
     std::string fileText = file ? file : "";
     std::string params = parameters ? parameters : "";
     if (verbText != "open")
-        Fail("simulator error: the shell verb \"" + ToUtf8(verbText.c_str()) + "\" is not simulated");
-    std::string base = directory && *directory ? AbsoluteWindowsPath(process_.currentDir, directory)
-                                               : process_.currentDir;
+        desktop_.Fail("simulator error: the shell verb \"" + desktop_.ToUtf8(verbText.c_str()) +
+                      "\" is not simulated");
+    const std::string currentDir = files_.Absolute(".");
+    std::string base = directory && *directory ? AbsoluteWindowsPath(currentDir, directory) : currentDir;
     std::string path = AbsoluteWindowsPath(base, fileText);
-    std::string line = "shell: open " + ToUtf8(path.c_str()) + (params.empty() ? "" : " " + ToUtf8(params.c_str()));
+    std::string line = "shell: open " + desktop_.ToUtf8(path.c_str()) +
+                       (params.empty() ? "" : " " + desktop_.ToUtf8(params.c_str()));
 
     std::error_code ec;
     std::filesystem::path host = path.empty() ? std::filesystem::path() : machine_.HostPath(path);
     if (host.empty() || !std::filesystem::is_regular_file(host, ec)) {
         bool folder = !host.empty() && std::filesystem::is_directory(host.parent_path(), ec);
-        Write(line + (folder ? " -> file not found" : " -> path not found"));
+        desktop_.Write(line + (folder ? " -> file not found" : " -> path not found"));
         return folder ? kFileNotFound : kPathNotFound;
     }
     std::string content;
     ReadWholeFile(host, content);  // one that cannot be read is no stand-in
     std::optional<StandIn> standIn = ParseStandIn(content);
     if (standIn) {
-        Write(line);
-        std::string workDir = directory && *directory ? base : process_.currentDir;
+        desktop_.Write(line);
+        std::string workDir = directory && *directory ? base : currentDir;
         if (!StartStandIn(standIn->program, standIn->bits, path, params, workDir))
-            Fail("simulator error: the native program " + standIn->program + " cannot be started");
+            desktop_.Fail("simulator error: the native program " + standIn->program +
+                          " cannot be started");
         return kStarted;
     }
     // A document: it opens in a viewer, whose window title names it as Windows' own viewers
     // do (a text file in Notepad).
-    Write(line);
+    desktop_.Write(line);
     std::string name = FileNameOf(path);
     bool text = name.size() > 4 && common::EqualsNoCase(name.substr(name.size() - 4), ".txt");
     std::string viewerName = text ? "Notepad" : "Viewer";
     auto viewer = OpenTopLevelWindow(machine_, process_, name + " - " + viewerName, viewerName);
-    if (!viewer) Fail("simulator error: the desktop state cannot be written");
+    if (!viewer) desktop_.Fail("simulator error: the desktop state cannot be written");
     viewers_.push_back(std::move(viewer));
     return kStarted;
 }
 
-bool SimDesktop::StartStandIn(const std::string& program, int bits, const std::string& file,
+bool ProcessShell::StartStandIn(const std::string& program, int bits, const std::string& file,
                               const std::string& parameters, const std::string& directory) {
-    std::filesystem::path binary = process_.NativeProgram(program);
+    std::filesystem::path binary = NativeProgram(process_, program);
     std::error_code ec;
     if (binary.empty() || !std::filesystem::is_regular_file(binary, ec)) return false;
     ProcessContext child = process_;
@@ -97,7 +105,7 @@ bool SimDesktop::StartStandIn(const std::string& program, int bits, const std::s
     child.bits = bits;
 
     pid_t pid = 0;
-    if (child.Spawn(binary, SplitParameters(parameters), pid) != 0) return false;
+    if (SpawnProcess(child, binary, SplitParameters(parameters), pid) != 0) return false;
     // The shell does not wait for the program; someone must still collect its exit.
     std::thread([pid] {
         int status = 0;

@@ -1,7 +1,7 @@
 // The simulated dialogs as their logic sees them: the controls a template makes, the order of
 // the events, modal children, child pages, timers on the machine's clock, fonts, message boxes
 // and the desktop window that other processes find.
-#include "tests/dialogs/dialog_fixture.h"
+#include "tests/platform/sim/ui/dialog_fixture.h"
 
 #include "platform/win_constants.h"
 

@@ -1,7 +1,6 @@
 // Test support for the simulated dialogs: a machine whose sleeps take no real time, processes
 // with a script, and a dialog logic whose behaviour each test gives as functions.
 #pragma once
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,10 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/dialog.h"
-#include "platform/sim/process/platform.h"
-#include "platform/sim/state/transcript.h"
-#include "tests/dialogs/test_resource.h"
-#include "tests/support/temp_machine.h"
+#include "tests/platform/sim/ui/test_resource.h"
+#include "tests/support/scripted_machine.h"
 
 namespace dialogtest {
 
@@ -54,40 +51,7 @@ public:
     void OnDestroy(plat::DialogWindow&) override { events.push_back("destroy"); }
 };
 
-class DialogTest : public ::testing::Test {
-protected:
-    DialogTest() {
-        sim::MachineSettings s = m.machine().settings();
-        s.timeScale = 0;  // sleeps advance the clock without taking real time
-        std::string error;
-        EXPECT_TRUE(m.machine().SaveSettings(s, error)) << error;
-    }
-
-    // A process whose program runs the given script (none when empty).
-    std::unique_ptr<sim::SimPlatform> Process(const std::string& script) {
-        sim::ProcessContext context;
-        context.machineDir = m.machine().dir();
-        context.modulePath = "C:\\scratch\\program.exe";
-        context.currentDir = "C:\\scratch";
-        if (!script.empty()) {
-            std::filesystem::path path = m.machine().dir() / ("script-" + std::to_string(++scripts_) + ".txt");
-            std::ofstream(path) << script;
-            context.script = path;
-        }
-        return std::make_unique<sim::SimPlatform>(m.machine(), context);
-    }
-
-    std::vector<std::string> Transcript() { return sim::ReadTranscript(m.machine().dir()); }
-    bool TranscriptHas(const std::string& line) {
-        for (const std::string& l : Transcript())
-            if (l == line) return true;
-        return false;
-    }
-
-    testsupport::TempMachine m;
-
-private:
-    int scripts_ = 0;
-};
+// A machine whose sleeps take no real time, with processes that run a script.
+using DialogTest = testsupport::ScriptedMachineTest;
 
 }  // namespace dialogtest
