@@ -39,8 +39,6 @@ public:
     virtual Services& services() = 0;
     virtual Fonts& fonts() = 0;
 
-    // The name rawPrinting() had while raw jobs were the spooler's only calls.
-    RawPrinting& spooler() { return rawPrinting(); }
 };
 
 // The platform of the running process: on Linux the simulated machine named by the

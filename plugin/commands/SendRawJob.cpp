@@ -16,7 +16,7 @@ std::uint32_t FailureCode(plat::LastError& lastError) {
 
 // WritePrinter may take fewer bytes than offered; the rest is offered again so that nothing
 // the printer must receive is dropped while the job reports success.
-std::uint32_t WriteAll(plat::Spooler& spooler, plat::LastError& lastError,
+std::uint32_t WriteAll(plat::RawPrinting& spooler, plat::LastError& lastError,
                        plat::PrinterHandle printer, const ByteString& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -33,7 +33,7 @@ std::uint32_t WriteAll(plat::Spooler& spooler, plat::LastError& lastError,
 
 }  // namespace
 
-std::uint32_t SendRawJob(plat::Spooler& spooler, plat::LastError& lastError,
+std::uint32_t SendRawJob(plat::RawPrinting& spooler, plat::LastError& lastError,
                          plat::PrinterHandle printer, const RawJob& job) {
     const plat::DocInfo1 document{job.documentName, u"", u"RAW"};
     if (spooler.StartDocPrinterW(printer, document) == 0) return FailureCode(lastError);

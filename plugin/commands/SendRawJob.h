@@ -14,7 +14,7 @@ namespace plugin {
 // Returns ERROR_SUCCESS, or the last error of the call that failed (ERROR_WRITE_FAULT when
 // WritePrinter reports success but takes no bytes). The printer handle is neither opened nor
 // closed here.
-std::uint32_t SendRawJob(plat::Spooler& spooler, plat::LastError& lastError,
+std::uint32_t SendRawJob(plat::RawPrinting& spooler, plat::LastError& lastError,
                          plat::PrinterHandle printer, const RawJob& job);
 
 }  // namespace plugin

@@ -82,7 +82,7 @@ RawJob ClearAllLogosJob() {
     return job;
 }
 
-LogoDownloadStatus DownloadAllLogos(ImageFiles& files, plat::Spooler& spooler,
+LogoDownloadStatus DownloadAllLogos(ImageFiles& files, plat::RawPrinting& spooler,
                                     plat::LastError& lastError, plat::PrinterHandle printer,
                                     const std::vector<std::string>& logoPaths, LogoType type) {
     RawJob job;
@@ -91,7 +91,7 @@ LogoDownloadStatus DownloadAllLogos(ImageFiles& files, plat::Spooler& spooler,
     return status;
 }
 
-void ClearAllLogos(plat::Spooler& spooler, plat::LastError& lastError, plat::PrinterHandle printer) {
+void ClearAllLogos(plat::RawPrinting& spooler, plat::LastError& lastError, plat::PrinterHandle printer) {
     SendRawJob(spooler, lastError, printer, ClearAllLogosJob());
 }
 

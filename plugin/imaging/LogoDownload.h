@@ -50,11 +50,11 @@ RawJob ClearAllLogosJob();
 
 // "Download all": composes the job and, when it is kReady, sends it on the page's printer. A
 // spooler failure ends what was opened and is not reported (the status stays kReady).
-LogoDownloadStatus DownloadAllLogos(ImageFiles& files, plat::Spooler& spooler,
+LogoDownloadStatus DownloadAllLogos(ImageFiles& files, plat::RawPrinting& spooler,
                                     plat::LastError& lastError, plat::PrinterHandle printer,
                                     const std::vector<std::string>& logoPaths, LogoType type);
 
 // "Clear All Logos": sends ClearAllLogosJob; spooler failures end what was opened silently.
-void ClearAllLogos(plat::Spooler& spooler, plat::LastError& lastError, plat::PrinterHandle printer);
+void ClearAllLogos(plat::RawPrinting& spooler, plat::LastError& lastError, plat::PrinterHandle printer);
 
 }  // namespace plugin

@@ -17,7 +17,7 @@ public:
     std::uint32_t code = 0;
 };
 
-class FakeSpooler : public plat::Spooler {
+class FakeSpooler : public plat::RawPrinting {
 public:
     explicit FakeSpooler(plat::LastError& lastError) : lastError_(lastError) {}
 

@@ -23,14 +23,14 @@ struct SendRawJobOnSim : ::testing::Test {
             << error;
         process = machine.Process();
         ASSERT_TRUE(process);
-        ASSERT_TRUE(process->spooler().OpenPrinterW(u"ZK450i (U) 1", printer));
+        ASSERT_TRUE(process->rawPrinting().OpenPrinterW(u"ZK450i (U) 1", printer));
     }
     void TearDown() override {
-        if (process && printer != 0) process->spooler().ClosePrinter(printer);
+        if (process && printer != 0) process->rawPrinting().ClosePrinter(printer);
     }
 
     std::uint32_t Send(const plugin::RawJob& job) {
-        return plugin::SendRawJob(process->spooler(), process->lastError(), printer, job);
+        return plugin::SendRawJob(process->rawPrinting(), process->lastError(), printer, job);
     }
     void Fail(const char* call) {
         std::string error;

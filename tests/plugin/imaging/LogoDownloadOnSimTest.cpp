@@ -19,10 +19,10 @@ protected:
         std::string error;
         ASSERT_TRUE(sim::AddSimPrinter(machine_.machine(), "Receipt (U) 1", "USB001", error)) << error;
         process_ = machine_.Process();
-        ASSERT_TRUE(process_->spooler().OpenPrinterW(u"Receipt (U) 1", printer_));
+        ASSERT_TRUE(process_->rawPrinting().OpenPrinterW(u"Receipt (U) 1", printer_));
     }
     void TearDown() override {
-        if (printer_ != 0) process_->spooler().ClosePrinter(printer_);
+        if (printer_ != 0) process_->rawPrinting().ClosePrinter(printer_);
     }
     void Put(const char* path, const Bytes& bytes) { ASSERT_TRUE(process_->files().WriteWholeFile(path, bytes)); }
 
@@ -39,7 +39,7 @@ TEST_F(LogoDownloadOnMachine, PrinterReceivesTheComposedJob) {
     ASSERT_EQ(plugin::ConvertToMonochrome(files, "C:\\scratch\\shop.bmp", work, 3, 10, 0), 1);
     const std::vector<std::string> logos{"C:\\scratch\\shop.bmp", "C:\\scratch\\mark.bmp"};
 
-    EXPECT_EQ(plugin::DownloadAllLogos(files, process_->spooler(), process_->lastError(), printer_, logos,
+    EXPECT_EQ(plugin::DownloadAllLogos(files, process_->rawPrinting(), process_->lastError(), printer_, logos,
                                        plugin::LogoType::kTransformation),
               plugin::LogoDownloadStatus::kReady);
 
@@ -61,7 +61,7 @@ TEST_F(LogoDownloadOnMachine, FailingWriteEndsTheDocumentWithWhatWasSent) {
     std::string error;
     ASSERT_TRUE(sim::AddSpoolerFault(machine_.machine(), {"WritePrinter", ERROR_WRITE_FAULT, 0}, error)) << error;
     plugin::PlatformImageFiles files(process_->files());
-    EXPECT_EQ(plugin::DownloadAllLogos(files, process_->spooler(), process_->lastError(), printer_,
+    EXPECT_EQ(plugin::DownloadAllLogos(files, process_->rawPrinting(), process_->lastError(), printer_,
                                        {"C:\\scratch\\mark.bmp"}, plugin::LogoType::kTransformation),
               plugin::LogoDownloadStatus::kReady);
     const auto jobs = sim::ListSimJobs(machine_.machine());
@@ -73,7 +73,7 @@ TEST_F(LogoDownloadOnMachine, FailingWriteEndsTheDocumentWithWhatWasSent) {
 }
 
 TEST_F(LogoDownloadOnMachine, ClearAllLogosSendsTheSelfTestDocument) {
-    plugin::ClearAllLogos(process_->spooler(), process_->lastError(), printer_);
+    plugin::ClearAllLogos(process_->rawPrinting(), process_->lastError(), printer_);
     const auto jobs = sim::ListSimJobs(machine_.machine());
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].document, "SELFTEST");

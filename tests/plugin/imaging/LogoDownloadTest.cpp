@@ -19,7 +19,7 @@ const Bytes kEnter{0x1B, 0x63, 0x3B, 0x01};
 const Bytes kLeave{0x1B, 0x63, 0x3B, 0x00};
 
 // A spooler that records the calls of one job and can fail one call.
-class RecordingSpooler : public plat::Spooler, public plat::LastError {
+class RecordingSpooler : public plat::RawPrinting, public plat::LastError {
 public:
     std::vector<std::string> calls;
     plat::DocInfo1 document;

@@ -69,14 +69,14 @@ TEST_F(SimSpoolerTest, RecordsARawJobByteForByte) {
 TEST_F(SimSpoolerTest, JobsOfTwoProcessesAreNumberedOnTheMachine) {
     auto other = machine.Process();
     plat::PrinterHandle a = Open(), b = 0;
-    ASSERT_TRUE(other->spooler().OpenPrinterW(u"Receipt (U) 1", b));
+    ASSERT_TRUE(other->rawPrinting().OpenPrinterW(u"Receipt (U) 1", b));
     const std::uint32_t first = spooler().StartDocPrinterW(a, {u"one", u"", u"RAW"});
-    const std::uint32_t second = other->spooler().StartDocPrinterW(b, {u"two", u"", u"RAW"});
+    const std::uint32_t second = other->rawPrinting().StartDocPrinterW(b, {u"two", u"", u"RAW"});
     EXPECT_EQ(first, 1u);
     EXPECT_EQ(second, 2u);
     // A job the program never ended stays on record as not completed.
     ASSERT_TRUE(spooler().ClosePrinter(a));
-    ASSERT_TRUE(other->spooler().EndDocPrinter(b));
+    ASSERT_TRUE(other->rawPrinting().EndDocPrinter(b));
     auto jobs = sim::ListSimJobs(machine.machine());
     ASSERT_EQ(jobs.size(), 2u);
     EXPECT_FALSE(jobs[0].completed);
