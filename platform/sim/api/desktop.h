@@ -43,7 +43,8 @@ public:
 
 private:
     std::string ToUtf8(const char* text) const;
-    void Write(const std::string& utf8Line);
+    // False (with the line on stderr) when the transcript cannot be written.
+    bool Write(const std::string& utf8Line);
     [[noreturn]] void Fail(const std::string& utf8Line);
     // The answer the script gives the box (taking its expect and answer lines), or the default
     // button with the reason, for the transcript.

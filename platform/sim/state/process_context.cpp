@@ -38,6 +38,7 @@ std::optional<ProcessContext> ProcessContext::FromEnvironment(std::string& error
     c.bits = get("WINSIM_BITS") == "64" ? 64 : 32;
     c.script = get("WINSIM_SCRIPT");
     c.binDir = get("WINSIM_BIN_DIR");
+    c.transcriptShown = get("WINSIM_TRANSCRIPT_SHOWN") == "1";
     return c;
 }
 
@@ -47,7 +48,8 @@ std::vector<std::pair<std::string, std::string>> ProcessContext::Environment() c
             {"WINSIM_CWD", currentDir},
             {"WINSIM_BITS", bits == 64 ? "64" : "32"},
             {"WINSIM_SCRIPT", script.string()},
-            {"WINSIM_BIN_DIR", binDir.string()}};
+            {"WINSIM_BIN_DIR", binDir.string()},
+            {"WINSIM_TRANSCRIPT_SHOWN", transcriptShown ? "1" : "0"}};
 }
 
 std::filesystem::path ProcessContext::NativeProgram(const std::string& program) const {
