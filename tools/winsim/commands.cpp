@@ -143,8 +143,8 @@ const std::vector<Command>& Commands() {
          "  release-mutex NAME   releases the mutex winsim holds\n"
          "\n"
          "Titles are UTF-8 and compared as FindWindowA compares them (letter case ignored);\n"
-         "mutex names keep their letter case. Windows and mutexes of programs that have ended\n"
-         "are gone.\n",
+         "mutex names keep their letter case; neither may be empty. Windows and mutexes of\n"
+         "programs that have ended are gone.\n",
          RunDesktop},
 
         {"fault", "fault DIR hold-file WINPATH --share none|read|write|readwrite [--access read|write|readwrite]|"

@@ -73,7 +73,8 @@ int RunDesktop(const Args& args) {
         if (!haveTitle) return UsageError("desktop", "open-window needs the window's title");
         // Programs find a stand-in window by its title; an empty one is almost always an unset
         // shell variable, not a window anyone looks for.
-        if (w.title.empty()) return UsageError("desktop", "open-window needs a title that is not empty");
+        if (w.title.empty())
+            return UsageError("desktop", "open-window needs a title that is not empty");
         w.id = state.nextId++;
         state.windows.insert(state.windows.begin(), w);
         if (!w.minimized) state.foreground = w.id;

@@ -14,8 +14,9 @@ namespace {
 std::string JobLine(const sim::SimJob& job, std::size_t bytes) {
     return std::to_string(job.id) + "  " + OnOneLine(job.printer) + "  port " +
            (job.port.empty() ? "(none)" : OnOneLine(job.port)) + "  \"" +
-           OnOneLine(job.document) + "\"  " + OnOneLine(job.dataType) + "  " + std::to_string(job.pages) + " page(s)  " +
-           std::to_string(bytes) + " byte(s)  " + (job.completed ? "completed" : "not completed");
+           OnOneLine(job.document) + "\"  " + OnOneLine(job.dataType) + "  " +
+           std::to_string(job.pages) + " page(s)  " + std::to_string(bytes) + " byte(s)  " +
+           (job.completed ? "completed" : "not completed");
 }
 
 void DumpHex(const std::vector<std::uint8_t>& data) {

@@ -123,7 +123,8 @@ std::map<std::string, std::uint32_t> FileStateStore::ReadAttributes() const {
 
 bool FileStateStore::WriteAttributes(const std::map<std::string, std::uint32_t>& attributes) const {
     std::ostringstream out;
-    for (const auto& [key, value] : attributes) out << std::hex << value << ' ' << EscapeLineField(key) << '\n';
+    for (const auto& [key, value] : attributes)
+        out << std::hex << value << ' ' << EscapeLineField(key) << '\n';
     return Replace(AttributesFile(dir_), out.str());
 }
 

@@ -116,7 +116,8 @@ bool CheckOneLine(const std::string& key, const std::string& value, std::string&
     for (char ch : value) {
         const auto c = static_cast<unsigned char>(ch);
         if (c == '\n' || c == '\r') {
-            error = "setting " + key + " cannot hold a line break (machine.ini keeps one setting a line)";
+            error = "setting " + key +
+                    " cannot hold a line break (machine.ini keeps one setting a line)";
             return false;
         }
         if (c < 0x20 || c == 0x7F) {

@@ -61,7 +61,8 @@ std::vector<fs::path> StrayFiles(const fs::path& machineDir) {
         for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
             const long pid = WriterOf(it->path().filename().string(), inStateTemp);
             std::error_code typeEc;
-            if (pid > 0 && it->is_regular_file(typeEc) && HasEnded(pid)) stray.push_back(it->path());
+            if (pid > 0 && it->is_regular_file(typeEc) && HasEnded(pid))
+                stray.push_back(it->path());
         }
     }
     return stray;
