@@ -12,12 +12,13 @@ const std::vector<Command>& Commands() {
 
         {"create", "create DIR --preset NAME [--set KEY=VALUE ...]",
          "Create a machine in DIR from a preset, optionally changing settings.",
-         "Creates a new machine in DIR, which must not exist or must be empty. The preset gives\n"
-         "the settings; each --set changes one of them before the machine is made (so --set\n"
-         "windowsdir=... also decides where the Windows directory is created). Settings are the\n"
-         "keys that 'show' prints:\n"
+         "Creates a new machine in DIR, which must not exist or must be an empty directory. The\n"
+         "preset gives the settings; each --set changes one of them before the machine is made\n"
+         "(so --set windowsdir=... also decides where the Windows directory is created).\n"
+         "Settings are the keys that 'show' prints:\n"
          "\n"
-         "  preset, product, csd, user        text\n"
+         "  preset, product, csd, user        text on one line (no line break; blanks at\n"
+         "                                    either end are dropped)\n"
          "  platform                          1 (9x) or 2 (NT)\n"
          "  major, minor, build               the Windows version\n"
          "  producttype                       1 workstation, 2 domain controller, 3 server\n"
@@ -25,8 +26,10 @@ const std::vector<Command>& Commands() {
          "  nativesysteminfo, iswow64process  1 or 0: whether these functions exist\n"
          "  admin                             1 or 0: the user is in the Administrators group\n"
          "  codepage                          the system code page, 1252 or 936\n"
-         "  timescale                         real sleep = requested sleep x timescale (0 = none)\n"
-         "  windowsdir, tempdir               directories on drive C\n"
+         "  timescale                         real sleep = requested sleep x timescale: a\n"
+         "                                    number from 0 (no real sleeping) to 100\n"
+         "  windowsdir, tempdir               directories below C:\\, stored as Windows names\n"
+         "                                    them (no . or .., no trailing periods or blanks)\n"
          "\n"
          "The machine gets drive_c/ with the Windows, system, temporary, fonts and spool\n"
          "directories, an empty registry, an empty transcript and a win.ini with its ports.\n",
@@ -37,8 +40,10 @@ const std::vector<Command>& Commands() {
 
         {"set", "set DIR KEY=VALUE ...", "Change settings of an existing machine.",
          "Changes one or more settings (the keys of 'winsim help create') and prints the result.\n"
-         "Either all changes are made or, when one is wrong, none. Directories are not created\n"
-         "or moved when windowsdir or tempdir change.\n",
+         "Either all changes are made or, when one is wrong, none. Values are checked as for\n"
+         "create: no value holds a line break, timescale is a number from 0 to 100 (not nan or\n"
+         "inf), and directories are stored cleaned, so what 'show' prints is what the machine\n"
+         "reads. Directories are not created or moved when windowsdir or tempdir change.\n",
          RunSet},
 
         {"mount", "mount DIR HOSTDIR [WINDIR]",
@@ -74,7 +79,8 @@ const std::vector<Command>& Commands() {
          "\n"
          "The program learns its machine, module path, current directory, word size and script\n"
          "from WINSIM_MACHINE, WINSIM_MODULE, WINSIM_CWD, WINSIM_BITS and WINSIM_SCRIPT. Programs\n"
-         "it starts itself share the machine and the script.\n"
+         "it starts itself share the machine and the script. Since winsim prints their\n"
+         "transcript, they say a script error there only, not on stderr as well.\n"
          "\n"
          "When it ends, winsim prints the transcript lines written during the run (by it and by\n"
          "any program it started), then one \"script not finished: line N: ACTION\" line for\n"
@@ -137,8 +143,8 @@ const std::vector<Command>& Commands() {
          "  release-mutex NAME   releases the mutex winsim holds\n"
          "\n"
          "Titles are UTF-8 and compared as FindWindowA compares them (letter case ignored);\n"
-         "mutex names keep their letter case. Windows and mutexes of programs that have ended\n"
-         "are gone.\n",
+         "mutex names keep their letter case; neither may be empty. Windows and mutexes of\n"
+         "programs that have ended are gone.\n",
          RunDesktop},
 
         {"fault", "fault DIR hold-file WINPATH --share none|read|write|readwrite [--access read|write|readwrite]|"

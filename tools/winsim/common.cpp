@@ -46,4 +46,20 @@ bool ParseNumberArgument(const std::string& word, unsigned long long min, unsign
     return true;
 }
 
+std::string OnOneLine(const std::string& text) {
+    std::string out;
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\t') out += "\\t";
+        else if (c < 0x20 || c == 0x7F) {
+            char buf[5];
+            std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned>(c));
+            out += buf;
+        } else out += ch;
+    }
+    return out;
+}
+
 }  // namespace winsim

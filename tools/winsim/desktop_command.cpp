@@ -17,8 +17,9 @@ int ListWindows(const sim::DesktopState& state) {
     if (state.windows.empty()) std::printf("no windows\n");
     // Topmost first, as FindWindowA searches them.
     for (const sim::WindowRecord& w : state.windows) {
-        std::printf("window %llu \"%s\"", static_cast<unsigned long long>(w.id), w.title.c_str());
-        if (!w.className.empty()) std::printf(" class \"%s\"", w.className.c_str());
+        std::printf("window %llu \"%s\"", static_cast<unsigned long long>(w.id),
+                    OnOneLine(w.title).c_str());
+        if (!w.className.empty()) std::printf(" class \"%s\"", OnOneLine(w.className).c_str());
         if (w.minimized) std::printf(" minimised");
         if (w.id == state.foreground) std::printf(" foreground");
         std::printf(" (%s)\n", OwnerText(w.owner).c_str());
@@ -29,7 +30,7 @@ int ListWindows(const sim::DesktopState& state) {
 int ListMutexes(const sim::DesktopState& state) {
     if (state.mutexes.empty()) std::printf("no mutexes\n");
     for (const sim::MutexRecord& m : state.mutexes)
-        std::printf("mutex \"%s\" (%s)\n", m.name.c_str(), OwnerText(m.owner).c_str());
+        std::printf("mutex \"%s\" (%s)\n", OnOneLine(m.name).c_str(), OwnerText(m.owner).c_str());
     return kExitOk;
 }
 
@@ -70,13 +71,17 @@ int RunDesktop(const Args& args) {
             }
         }
         if (!haveTitle) return UsageError("desktop", "open-window needs the window's title");
+        // Programs find a stand-in window by its title; an empty one is almost always an unset
+        // shell variable, not a window anyone looks for.
+        if (w.title.empty())
+            return UsageError("desktop", "open-window needs a title that is not empty");
         w.id = state.nextId++;
         state.windows.insert(state.windows.begin(), w);
         if (!w.minimized) state.foreground = w.id;
         int rc = save();
         if (rc == kExitOk)
             std::printf("opened window %llu \"%s\"%s\n", static_cast<unsigned long long>(w.id),
-                        w.title.c_str(), w.minimized ? " minimised" : "");
+                        OnOneLine(w.title).c_str(), w.minimized ? " minimised" : "");
         return rc;
     }
     if (rest.size() != 1) return UsageError("desktop", action + " needs exactly one name");
@@ -93,6 +98,8 @@ int RunDesktop(const Args& args) {
         return save();
     }
     if (action == "hold-mutex") {
+        // CreateMutexA with an empty name makes an unnamed mutex that no other program meets.
+        if (name.empty()) return UsageError("desktop", "hold-mutex needs a name that is not empty");
         sim::MutexRecord m;
         m.id = state.nextId++;
         m.name = name;

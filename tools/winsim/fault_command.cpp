@@ -42,7 +42,7 @@ bool ParseAccess(const std::string& word, std::uint32_t& access) {
 std::string DescribeFault(const sim::CallFault& f) {
     return "call " + f.call + " " + std::to_string(f.error) +
            (f.times ? " --times " + std::to_string(f.times) : "") +
-           (f.target.empty() ? "" : " --target " + f.target);
+           (f.target.empty() ? "" : " --target " + OnOneLine(f.target));
 }
 
 // True when every call the fault names acts on that kind of target (a registry key, a
@@ -214,7 +214,8 @@ int ClearCallFaults(const sim::Machine& machine, const std::string& action, cons
 
 int List(const sim::Machine& machine, const Args& rest) {
     if (!rest.empty()) return UsageError("fault", "list takes no arguments");
-    std::vector<std::string> lines = sim::ListFileHolds(machine);
+    std::vector<std::string> lines;
+    for (const std::string& hold : sim::ListFileHolds(machine)) lines.push_back(OnOneLine(hold));
     std::vector<sim::CallFault> faults;
     std::string error;
     if (!sim::ReadFaults(machine, faults, error)) return Failure(error);

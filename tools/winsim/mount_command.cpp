@@ -36,11 +36,13 @@ bool CopyTree(const sim::Machine& machine, const fs::path& from, const std::stri
         error = "cannot create " + to + ": " + ec.message();
         return false;
     }
-    for (const fs::directory_entry& entry : fs::directory_iterator(from, ec)) {
+    for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::directory_entry& entry = *it;
         std::string target = to + "\\" + entry.path().filename().string();
-        if (entry.is_directory()) {
+        std::error_code typeEc;
+        if (entry.is_directory(typeEc)) {
             if (!CopyTree(machine, entry.path(), target, files, error)) return false;
-        } else if (entry.is_regular_file()) {
+        } else if (entry.is_regular_file(typeEc)) {
             fs::copy_file(entry.path(), machine.HostPath(target),
                           fs::copy_options::overwrite_existing, ec);
             if (ec) {
@@ -71,8 +73,8 @@ int RunMount(const Args& args) {
     if (!fs::is_directory(package, ec)) return Failure(args[1] + " is not a directory");
     std::string root = WindowsPathArgument(args.size() == 3 ? args[2] : "C:\\Package");
     if (root.empty() || root == "C:\\")
-        return UsageError("mount", "the Windows directory must be a folder on drive C, not '" +
-                                       args[2] + "'");
+        return UsageError("mount", "the package goes into a folder below C:\\, not '" + args[2] +
+                                       "'");
     int files = 0;
     std::string error;
     {

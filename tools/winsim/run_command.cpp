@@ -62,7 +62,7 @@ bool ParseRunOptions(const Args& args, RunOptions& o, std::string& error) {
             if (a == "--script") o.script = value;
             else if (a == "--cwd") o.cwd = value;
             else if (a == "--bin-dir") o.binDir = value;
-            else if (value == "32" || value == "64") o.bits = std::stoi(value);
+            else if (value == "32" || value == "64") o.bits = value == "64" ? 64 : 32;
             else {
                 error = "--bits takes 32 or 64, not '" + value + "'";
                 return false;
@@ -138,6 +138,9 @@ int RunRun(const Args& args) {
     context.machineDir = machine->dir();
     context.modulePath = program;
     context.bits = o.bits ? o.bits : standIn->bits;
+    // run prints the program's transcript lines itself, so the program does not repeat its
+    // script error on stderr.
+    context.transcriptShown = true;
     // Programs that this one starts through the shell find their native builds where winsim
     // found this one's.
     context.binDir = o.binDir.empty() ? (OwnDirectory() / ".." / "..").lexically_normal() : fs::path(o.binDir);

@@ -12,10 +12,11 @@ namespace winsim {
 namespace {
 
 std::string JobLine(const sim::SimJob& job, std::size_t bytes) {
-    return std::to_string(job.id) + "  " + job.printer + "  port " +
-           (job.port.empty() ? "(none)" : job.port) + "  \"" + job.document + "\"  " +
-           job.dataType + "  " + std::to_string(job.pages) + " page(s)  " +
-           std::to_string(bytes) + " byte(s)  " + (job.completed ? "completed" : "not completed");
+    return std::to_string(job.id) + "  " + OnOneLine(job.printer) + "  port " +
+           (job.port.empty() ? "(none)" : OnOneLine(job.port)) + "  \"" +
+           OnOneLine(job.document) + "\"  " + OnOneLine(job.dataType) + "  " +
+           std::to_string(job.pages) + " page(s)  " + std::to_string(bytes) + " byte(s)  " +
+           (job.completed ? "completed" : "not completed");
 }
 
 void DumpHex(const std::vector<std::uint8_t>& data) {
@@ -46,7 +47,8 @@ int RunPrinter(const Args& args) {
         auto printers = sim::PrintProvider(*machine).Printers();
         if (printers.empty()) std::printf("no printers\n");
         for (const sim::SimPrinter& p : printers)
-            std::printf("%s  port %s\n", p.name.c_str(), p.port.empty() ? "(none)" : p.port.c_str());
+            std::printf("%s  port %s\n", OnOneLine(p.name).c_str(),
+                        p.port.empty() ? "(none)" : OnOneLine(p.port).c_str());
         return kExitOk;
     }
     if (action == "add") {
@@ -72,14 +74,17 @@ int RunJobs(const Args& args) {
     auto machine = OpenMachine(args[0]);
     if (!machine) return kExitFailed;
     const sim::PrintProvider provider(*machine);
-    auto jobs = provider.Jobs();
-    if (jobs.empty()) std::printf("no jobs\n");
+    std::vector<std::string> problems;
+    auto jobs = provider.Jobs(&problems);
+    if (jobs.empty() && problems.empty()) std::printf("no jobs\n");
     for (const sim::SimJob& job : jobs) {
         std::vector<std::uint8_t> data;
         provider.JobData(job.id, data);
         std::printf("%s\n", JobLine(job, data.size()).c_str());
     }
-    return kExitOk;
+    // The readable jobs are listed all the same; a damaged record fails the command.
+    for (const std::string& problem : problems) Failure("damaged job record " + problem);
+    return problems.empty() ? kExitOk : kExitFailed;
 }
 
 int RunJob(const Args& args) {
@@ -91,7 +96,9 @@ int RunJob(const Args& args) {
     if (!ParseNumberArgument(args[1], 1, 0xFFFFFFFFull, id))
         return UsageError("job", "'" + args[1] + "' is not a job number");
     const sim::PrintProvider provider(*machine);
-    auto job = provider.Job(static_cast<std::uint32_t>(id));
+    std::string problem;
+    auto job = provider.Job(static_cast<std::uint32_t>(id), &problem);
+    if (!problem.empty()) return Failure("damaged job record " + problem);
     std::vector<std::uint8_t> data;
     if (!job || !provider.JobData(job->id, data))
         return Failure("no job " + args[1] + " on the machine");

@@ -106,7 +106,8 @@ struct Listing {
 void ListTree(const fs::path& host, const std::string& windows, int depth, const Listing& state) {
     std::vector<fs::directory_entry> entries;
     std::error_code ec;
-    for (const fs::directory_entry& e : fs::directory_iterator(host, ec)) entries.push_back(e);
+    for (fs::directory_iterator it(host, ec), end; !ec && it != end; it.increment(ec))
+        entries.push_back(*it);
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return common::ToLowerAscii(a.path().filename().string()) <
                common::ToLowerAscii(b.path().filename().string());

@@ -42,6 +42,10 @@ std::string WindowsPathArgument(const std::string& arg);
 bool ParseNumberArgument(const std::string& word, unsigned long long min, unsigned long long max,
                          unsigned long long& out);
 
+// A text from the machine as winsim prints it, on one line: control characters as \n, \r, \t
+// or \xHH, as the transcript shows line breaks.
+std::string OnOneLine(const std::string& text);
+
 // The command handlers.
 int RunPresets(const Args& args);
 int RunCreate(const Args& args);

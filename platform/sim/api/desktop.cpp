@@ -113,15 +113,18 @@ std::string SimDesktop::ToUtf8(const char* text) const {
     return CodePageToUtf8(text ? text : "", machine_.settings().codePage);
 }
 
-void SimDesktop::Write(const std::string& utf8Line) {
-    if (!AppendTranscript(machine_.dir(), process_.programName(), utf8Line))
-        std::fprintf(stderr, "%s: cannot write the transcript: %s\n",
-                     process_.programName().c_str(), utf8Line.c_str());
+bool SimDesktop::Write(const std::string& utf8Line) {
+    if (AppendTranscript(machine_.dir(), process_.programName(), utf8Line)) return true;
+    std::fprintf(stderr, "%s: cannot write the transcript: %s\n", process_.programName().c_str(),
+                 utf8Line.c_str());
+    return false;
 }
 
 void SimDesktop::Fail(const std::string& utf8Line) {
-    Write(utf8Line);
-    std::fprintf(stderr, "%s: %s\n", process_.programName().c_str(), utf8Line.c_str());
+    // Said once: when winsim run shows the transcript, the transcript line is enough; a line
+    // the transcript did not take is already on stderr.
+    if (Write(utf8Line) && !process_.transcriptShown)
+        std::fprintf(stderr, "%s: %s\n", process_.programName().c_str(), utf8Line.c_str());
     std::exit(3);
 }
 

@@ -70,7 +70,8 @@ public:
 
     // For the layers above: the machine's code page to UTF-8, and this process's transcript.
     std::string ToUtf8(const char* text) const;
-    void Write(const std::string& utf8Line);
+    // False (with the line on stderr) when the transcript cannot be written.
+    bool Write(const std::string& utf8Line);
     // Writes the line, also to stderr, and ends the process with exit code 3.
     [[noreturn]] void Fail(const std::string& utf8Line);
 

@@ -90,9 +90,12 @@ std::uint32_t SimSystemInfo::FormatMessageA(std::uint32_t code, char* out, std::
 std::uint32_t SimSystemInfo::GetACP() { return machine_.settings().codePage; }
 
 void SimSystemInfo::Sleep(std::uint32_t milliseconds) {
+    // The setting is checked when it is made; a scale outside it (NaN, infinite, huge) is still
+    // never converted to an integer: it counts as the largest one allowed.
     double scale = machine_.settings().timeScale;
-    auto real =
-        static_cast<std::uint64_t>(static_cast<double>(milliseconds) * std::max(scale, 0.0));
+    if (!(scale >= 0.0)) scale = 0.0;
+    if (!(scale <= kMaxTimeScale)) scale = kMaxTimeScale;
+    const auto real = static_cast<std::uint64_t>(static_cast<double>(milliseconds) * scale);
     // A scale above 1 slows the program down for people watching; nothing is skipped then.
     if (real < milliseconds) skippedMs_ += milliseconds - real;
     if (real > 0) std::this_thread::sleep_for(std::chrono::milliseconds(real));

@@ -32,6 +32,7 @@ std::optional<ProcessContext> ProcessFromEnvironment(std::string& error) {
     c.bits = get("WINSIM_BITS") == "64" ? 64 : 32;
     c.script = get("WINSIM_SCRIPT");
     c.binDir = get("WINSIM_BIN_DIR");
+    c.transcriptShown = get("WINSIM_TRANSCRIPT_SHOWN") == "1";
     return c;
 }
 
@@ -41,7 +42,8 @@ std::vector<std::pair<std::string, std::string>> EnvironmentOf(const ProcessCont
             {"WINSIM_CWD", c.currentDir},
             {"WINSIM_BITS", c.bits == 64 ? "64" : "32"},
             {"WINSIM_SCRIPT", c.script.string()},
-            {"WINSIM_BIN_DIR", c.binDir.string()}};
+            {"WINSIM_BIN_DIR", c.binDir.string()},
+            {"WINSIM_TRANSCRIPT_SHOWN", c.transcriptShown ? "1" : "0"}};
 }
 
 std::filesystem::path NativeProgram(const ProcessContext& context, const std::string& program) {

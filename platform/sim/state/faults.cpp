@@ -7,6 +7,7 @@
 
 #include "common/text.h"
 #include "platform/sim/state/host_file.h"
+#include "platform/sim/state/line_escape.h"
 #include "platform/sim/state/reg_tree.h"
 #include "platform/sim/state/win_path.h"
 #include "platform/win_constants.h"
@@ -81,9 +82,10 @@ bool ParseLine(const std::string& line, bool withTarget, CallFault& fault) {
         return false;
     fault.error = static_cast<std::uint32_t>(code);
     fault.times = static_cast<std::uint32_t>(times);
-    std::getline(fields >> std::ws, fault.target);
-    while (!fault.target.empty() && (fault.target.back() == ' ' || fault.target.back() == '\t'))
-        fault.target.pop_back();
+    std::string target;
+    std::getline(fields >> std::ws, target);
+    while (!target.empty() && (target.back() == ' ' || target.back() == '\t')) target.pop_back();
+    fault.target = UnescapeLineField(target);
     return withTarget || fault.target.empty();
 }
 
@@ -164,6 +166,13 @@ bool Save(const Machine& machine, const std::vector<CallFault>& faults, std::str
     return true;
 }
 
+// A call name is one word on its line: no blank and no control character.
+bool IsOneWord(std::string_view name) {
+    for (char c : name)
+        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7F) return false;
+    return !name.empty();
+}
+
 bool AnyFaultFile(const Machine& machine) {
     std::error_code ec;
     return fs::exists(FaultsFile(machine), ec) || fs::exists(LegacyRegistryFile(machine), ec) ||
@@ -220,7 +229,7 @@ std::string FormatFaults(const std::vector<CallFault>& faults) {
     std::string out = "# call error times [target] (times 0: every call)\n";
     for (const CallFault& f : faults)
         out += f.call + " " + std::to_string(f.error) + " " + std::to_string(f.times) +
-               (f.target.empty() ? "" : " " + f.target) + "\n";
+               (f.target.empty() ? "" : " " + EscapeLineField(f.target)) + "\n";
     return out;
 }
 
@@ -234,8 +243,7 @@ bool ReadFaults(const Machine& machine, std::vector<CallFault>& out, std::string
 }
 
 bool AddFault(const Machine& machine, const CallFault& fault, std::string& error) {
-    if (fault.call.empty() || fault.call.find_first_of(" \t\r\n") != std::string::npos ||
-        fault.error == 0 || fault.target.find_first_of("\r\n") != std::string::npos) {
+    if (!IsOneWord(fault.call) || fault.error == 0) {
         error = "a fault names one call and an error code other than 0";
         return false;
     }

@@ -48,9 +48,11 @@ std::string RegistryCallOfMethod(std::string_view method);
 bool IsKeyPath(std::string_view text);
 
 // The state file "faults.txt" in the machine's state directory: one fault a line,
-// "<call> <error> <times> [<target>]", '#' starts a comment line. Machines made before the list
-// was one kept "registry-faults.txt" and "spooler-faults.txt"; they are still read, and the
-// next change writes their faults into "faults.txt" and removes them.
+// "<call> <error> <times> [<target>]", '#' starts a comment line. The target is written with
+// EscapeLineField (line_escape.h), so a key name with a line break stays on its line.
+// Machines made before the list was one kept "registry-faults.txt" and "spooler-faults.txt";
+// they are still read, and the next change writes their faults into "faults.txt" and removes
+// them.
 std::filesystem::path FaultsFile(const Machine& machine);
 
 std::string FormatFaults(const std::vector<CallFault>& faults);

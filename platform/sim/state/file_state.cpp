@@ -10,6 +10,7 @@
 
 #include "common/text.h"
 #include "platform/sim/state/host_file.h"
+#include "platform/sim/state/line_escape.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -70,7 +71,7 @@ bool AccessDenied(const std::vector<FileHold>& holds, const std::string& key) {
 }
 
 // One line per record: pid start-time id access share kind path. The path comes last because
-// it may hold blanks.
+// it may hold blanks; it is escaped (line_escape.h), so no path breaks its line.
 std::vector<FileHold> FileStateStore::ReadHolds() const {
     std::vector<FileHold> holds;
     std::ifstream in(HoldsFile(dir_));
@@ -83,7 +84,9 @@ std::vector<FileHold> FileStateStore::ReadHolds() const {
             h.shareMode >> std::dec >> kind;
         if (!fields || (kind != "open" && kind != "deny")) continue;
         fields.get();  // the blank before the path
-        std::getline(fields, h.key);
+        std::string key;
+        std::getline(fields, key);
+        h.key = UnescapeLineField(key);
         if (h.key.empty()) continue;
         h.denied = kind == "deny";
         if (IsAlive(h.owner)) holds.push_back(h);
@@ -96,7 +99,7 @@ bool FileStateStore::WriteHolds(const std::vector<FileHold>& holds) const {
     for (const FileHold& h : holds) {
         out << h.owner.pid << ' ' << h.owner.startTime << ' ' << h.id << ' ' << std::hex
             << h.access << ' ' << h.shareMode << std::dec << ' ' << (h.denied ? "deny" : "open")
-            << ' ' << h.key << '\n';
+            << ' ' << EscapeLineField(h.key) << '\n';
     }
     return Replace(HoldsFile(dir_), out.str());
 }
@@ -113,14 +116,15 @@ std::map<std::string, std::uint32_t> FileStateStore::ReadAttributes() const {
         if (!fields) continue;
         fields.get();
         std::getline(fields, key);
-        if (!key.empty()) attributes[key] = value;
+        if (!key.empty()) attributes[UnescapeLineField(key)] = value;
     }
     return attributes;
 }
 
 bool FileStateStore::WriteAttributes(const std::map<std::string, std::uint32_t>& attributes) const {
     std::ostringstream out;
-    for (const auto& [key, value] : attributes) out << std::hex << value << ' ' << key << '\n';
+    for (const auto& [key, value] : attributes)
+        out << std::hex << value << ' ' << EscapeLineField(key) << '\n';
     return Replace(AttributesFile(dir_), out.str());
 }
 

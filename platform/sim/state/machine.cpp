@@ -6,6 +6,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <charconv>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -13,6 +15,7 @@
 
 #include "common/text.h"
 #include "platform/sim/state/host_file.h"
+#include "platform/sim/state/stray_temp_files.h"
 #include "platform/sim/state/win_path.h"
 
 namespace sim {
@@ -108,6 +111,64 @@ std::vector<Preset> BuildPresets() {
 // again (flock would deadlock on a second descriptor).
 thread_local std::map<std::string, int> lockDepth;
 
+// A setting's value stays on its line of machine.ini: no line break or other control character.
+bool CheckOneLine(const std::string& key, const std::string& value, std::string& error) {
+    for (char ch : value) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\n' || c == '\r') {
+            error = "setting " + key +
+                    " cannot hold a line break (machine.ini keeps one setting a line)";
+            return false;
+        }
+        if (c < 0x20 || c == 0x7F) {
+            error = "setting " + key + " cannot hold a control character";
+            return false;
+        }
+    }
+    return true;
+}
+
+// A time scale: a plain decimal number from 0 to kMaxTimeScale, never NaN or infinite.
+bool ParseTimeScale(const std::string& value, double& out) {
+    double d = 0;
+    const char* first = value.data();
+    const char* last = first + value.size();
+    auto [end, ec] = std::from_chars(first, last, d, std::chars_format::general);
+    if (ec != std::errc() || end != last || !std::isfinite(d) || d < 0 || d > kMaxTimeScale)
+        return false;
+    out = d == 0 ? 0.0 : d;  // "-0" is 0
+    return true;
+}
+
+// The shortest text that reads back as exactly this number.
+std::string FormatTimeScale(double d) {
+    char buf[64];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, d);
+    return ec == std::errc() ? std::string(buf, end) : "1";
+}
+
+// A directory setting as Windows would name the directory: absolute on drive C, without "."
+// and ".." and without the trailing periods and blanks Windows drops from a name. Cleaning is
+// repeated until nothing changes, so the stored path cleans to itself when it is read again.
+bool CleanDirectory(const std::string& key, const std::string& value, std::string& out,
+                    std::string& error) {
+    const std::string bad = "setting " + key + " needs a directory on drive C, not '" + value + "'";
+    if (value.find_first_of("<>\"|?*") != std::string::npos ||
+        value.find(':', 2) != std::string::npos) {
+        error = bad + " (a Windows name cannot hold < > \" | ? * or :)";
+        return false;
+    }
+    std::string path = AbsoluteWindowsPath("C:\\", value);
+    for (std::string again; !path.empty() && (again = AbsoluteWindowsPath("C:\\", path)) != path;)
+        path = again;
+    if (path.rfind("C:\\", 0) != 0 || path.size() <= 3) {
+        error = bad;
+        return false;
+    }
+    out = path;
+    return true;
+}
+
 }  // namespace
 
 std::string FormatSettings(const MachineSettings& s) {
@@ -125,19 +186,23 @@ std::string FormatSettings(const MachineSettings& s) {
       << "iswow64process=" << (s.hasIsWow64Process ? 1 : 0) << "\n"
       << "admin=" << (s.administrator ? 1 : 0) << "\n"
       << "codepage=" << s.codePage << "\n"
-      << "timescale=" << s.timeScale << "\n"
+      << "timescale=" << FormatTimeScale(s.timeScale) << "\n"
       << "windowsdir=" << s.windowsDir << "\n"
       << "tempdir=" << s.tempDir << "\n"
       << "user=" << s.userName << "\n";
     return o.str();
 }
 
-bool SetSetting(MachineSettings& s, const std::string& key, const std::string& value,
+bool SetSetting(MachineSettings& s, const std::string& key, const std::string& rawValue,
                 std::string& error) {
+    if (!CheckOneLine(key, rawValue, error)) return false;
+    // Blanks at either end would not survive the file, which trims them.
+    const std::string value(common::Trim(rawValue, " \t"));
     std::uint32_t n = 0;
-    auto number = [&](std::uint32_t& field) {
-        if (!ParseUnsigned(value, n)) {
-            error = "setting " + key + " needs a whole number, not '" + value + "'";
+    auto number = [&](std::uint32_t& field, std::uint32_t max = 0xFFFFFFFFu) {
+        if (!ParseUnsigned(value, n) || n > max) {
+            error = "setting " + key + " needs a whole number from 0 to " + std::to_string(max) +
+                    ", not '" + value + "'";
             return false;
         }
         field = n;
@@ -160,12 +225,12 @@ bool SetSetting(MachineSettings& s, const std::string& key, const std::string& v
     if (key == "build") return number(s.build);
     if (key == "codepage") return number(s.codePage);
     if (key == "producttype") {
-        if (!number(n)) return false;
+        if (!number(n, 0xFF)) return false;
         s.productType = static_cast<std::uint8_t>(n);
         return true;
     }
     if (key == "architecture") {
-        if (!number(n)) return false;
+        if (!number(n, 0xFFFF)) return false;
         s.architecture = static_cast<std::uint16_t>(n);
         return true;
     }
@@ -173,26 +238,15 @@ bool SetSetting(MachineSettings& s, const std::string& key, const std::string& v
     if (key == "iswow64process") return flag(s.hasIsWow64Process);
     if (key == "admin") return flag(s.administrator);
     if (key == "timescale") {
-        try {
-            size_t used = 0;
-            double d = std::stod(value, &used);
-            if (used != value.size() || d < 0) throw std::invalid_argument(value);
-            s.timeScale = d;
-            return true;
-        } catch (const std::exception&) {
-            error = "setting timescale needs a number of 0 or more, not '" + value + "'";
+        if (!ParseTimeScale(value, s.timeScale)) {
+            error = "setting timescale needs a number from 0 to " + FormatTimeScale(kMaxTimeScale) +
+                    ", not '" + value + "'";
             return false;
         }
-    }
-    if (key == "windowsdir" || key == "tempdir") {
-        std::string abs = AbsoluteWindowsPath("C:\\", value);
-        if (abs.rfind("C:\\", 0) != 0 || abs.size() <= 3) {
-            error = "setting " + key + " needs a directory on drive C, not '" + value + "'";
-            return false;
-        }
-        (key == "windowsdir" ? s.windowsDir : s.tempDir) = abs;
         return true;
     }
+    if (key == "windowsdir" || key == "tempdir")
+        return CleanDirectory(key, value, key == "windowsdir" ? s.windowsDir : s.tempDir, error);
     error = "unknown machine setting '" + key + "'";
     return false;
 }
@@ -253,6 +307,10 @@ MachineLock::~MachineLock() {
 std::optional<Machine> Machine::Create(const fs::path& dir, const Preset& preset,
                                        std::string& error) {
     std::error_code ec;
+    if (fs::exists(dir, ec) && !fs::is_directory(dir, ec)) {
+        error = "machine directory " + dir.string() + " is a file, not a directory";
+        return std::nullopt;
+    }
     if (fs::exists(dir, ec) && !fs::is_empty(dir, ec)) {
         error = "machine directory " + dir.string() + " exists and is not empty";
         return std::nullopt;
@@ -286,14 +344,15 @@ std::optional<Machine> Machine::Create(const fs::path& dir, const Preset& preset
         }
     }
     fs::create_directories(m.stateDir(), ec);
-    std::ofstream(m.dir_ / "machine.ini") << FormatSettings(s);
     std::ofstream(m.registryFile()) << "Windows Registry Editor Version 5.00\r\n\r\n";
     std::ofstream(m.transcriptFile());
     std::ofstream win(m.HostPath(s.windowsDir + "\\win.ini"), std::ios::binary);
     win << "[windows]\r\nload=\r\nrun=\r\n\r\n[Ports]\r\n";
     for (int i = 1; i <= 4; ++i) win << "COM" << i << ":=9600,n,8,1\r\n";
     win << "LPT1:=\r\nLPT2:=\r\nLPT3:=\r\nFILE:=\r\n";
-    if (!win) {
+    win.close();
+    // machine.ini comes last and whole: a directory whose making was cut short is no machine.
+    if (!win || !ReplaceWholeFile(m.dir_ / "machine.ini", FormatSettings(s))) {
         error = "cannot write the machine's files below " + m.dir_.string();
         return std::nullopt;
     }
@@ -307,8 +366,13 @@ std::optional<Machine> Machine::Open(const fs::path& dir, std::string& error) {
         return std::nullopt;
     }
     MachineSettings s;
-    if (!ParseSettings(text, s, error)) return std::nullopt;
-    return Machine(fs::absolute(dir), s);
+    if (!ParseSettings(text, s, error)) {
+        error = dir.string() + ": " + error;
+        return std::nullopt;
+    }
+    Machine machine(fs::absolute(dir), s);
+    RemoveStrayTempFiles(machine.dir());
+    return machine;
 }
 
 bool Machine::SaveSettings(const MachineSettings& s, std::string& error) {

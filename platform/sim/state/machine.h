@@ -35,11 +35,18 @@ struct MachineSettings {
     std::string systemWow64Dir() const { return windowsDir + "\\SysWOW64"; }
 };
 
+// The largest time scale: a second of Sleep then takes at most 100 real seconds.
+inline constexpr double kMaxTimeScale = 100.0;
+
 // Settings as key=value text, and back. Unknown keys are an error: a typo must not pass as a
-// default.
+// default. Text written by FormatSettings reads back as the same settings.
 std::string FormatSettings(const MachineSettings& s);
 bool ParseSettings(const std::string& text, MachineSettings& out, std::string& error);
-// Sets one setting by its key in machine.ini ("major", "admin", "timescale", ...).
+// Sets one setting by its key in machine.ini ("major", "admin", "timescale", ...), checked and
+// cleaned once here so that what is stored reads back the same: no value holds a line break
+// or another control character, blanks at either end are dropped, numbers fit their fields,
+// the time scale is a finite number from 0 to kMaxTimeScale, and the Windows and temporary
+// directories are absolute paths below C:\ in the form Windows would give them.
 bool SetSetting(MachineSettings& s, const std::string& key, const std::string& value,
                 std::string& error);
 
@@ -73,7 +80,8 @@ public:
     // the usual Windows directories on drive C.
     static std::optional<Machine> Create(const std::filesystem::path& dir, const Preset& preset,
                                          std::string& error);
-    // Opens an existing machine.
+    // Opens an existing machine, first removing the temporary files that writers killed
+    // before they finished left behind (stray_temp_files.h).
     static std::optional<Machine> Open(const std::filesystem::path& dir, std::string& error);
 
     const std::filesystem::path& dir() const { return dir_; }

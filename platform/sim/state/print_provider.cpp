@@ -7,6 +7,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "common/text.h"
 #include "platform/sim/state/faults.h"
 #include "platform/sim/state/host_file.h"
 #include "platform/sim/state/reg_tree.h"
@@ -43,37 +44,55 @@ std::vector<std::uint8_t> SzBytes(const std::string& text) {
 
 char Hex(unsigned v) { return "0123456789ABCDEF"[v & 15]; }
 
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 // Values of the .info file keep to one line: '\' and control characters are escaped.
 std::string EscapeLine(const std::string& text) {
     std::string out;
     for (unsigned char c : text) {
         if (c == '\\') out += "\\\\";
-        else if (c < 0x20) out += std::string("\\x") + Hex(c >> 4) + Hex(c);
+        else if (c < 0x20 || c == 0x7F) out += std::string("\\x") + Hex(c >> 4) + Hex(c);
         else out += static_cast<char>(c);
     }
     return out;
 }
 
-std::string UnescapeLine(const std::string& text) {
-    std::string out;
+// The text back; false for an escape EscapeLine does not write.
+bool UnescapeLine(std::string_view text, std::string& out) {
+    out.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '\\') {
+        if (text[i] != '\\') {
+            out += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '\\') {
             out += '\\';
             ++i;
-        } else if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x') {
-            out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+        } else if (i + 3 < text.size() && text[i + 1] == 'x' && HexValue(text[i + 2]) >= 0 &&
+                   HexValue(text[i + 3]) >= 0) {
+            out += static_cast<char>(HexValue(text[i + 2]) * 16 + HexValue(text[i + 3]));
             i += 3;
         } else {
-            out += text[i];
+            return false;
         }
     }
-    return out;
+    return true;
 }
 
 std::string JobBaseName(std::uint32_t id) {
     char name[16];
     std::snprintf(name, sizeof name, "%04u", static_cast<unsigned>(id));
     return name;
+}
+
+// The job number a spool file is named after ("0012.info", "0012.job"); 0 for another name.
+std::uint32_t JobNumberOf(const fs::path& file) {
+    std::uint64_t id = 0;
+    if (!common::ParseDecimal(file.stem().string(), 0xFFFFFFFFull, id)) return 0;
+    return static_cast<std::uint32_t>(id);
 }
 
 std::string FormatJobInfo(const SimJob& job) {
@@ -88,28 +107,63 @@ std::string FormatJobInfo(const SimJob& job) {
     return out.str();
 }
 
-std::optional<SimJob> ParseJobInfo(const std::string& text) {
-    SimJob job;
+// A job's record from its .info text; false with the line and what is wrong with it.
+bool ParseJobInfo(const std::string& text, SimJob& job, std::string& error) {
     std::istringstream in(text);
     std::string line;
     bool haveId = false;
-    while (std::getline(in, line)) {
+    for (int lineNo = 1; std::getline(in, line); ++lineNo) {
+        auto fail = [&](const std::string& what) {
+            error = "line " + std::to_string(lineNo) + ": " + what;
+            return false;
+        };
+        if (line.empty()) continue;
         const auto eq = line.find('=');
-        if (eq == std::string::npos) continue;
+        if (eq == std::string::npos) return fail("no '='");
         const std::string key = line.substr(0, eq);
-        const std::string value = UnescapeLine(line.substr(eq + 1));
+        std::string value;
+        if (!UnescapeLine(std::string_view(line).substr(eq + 1), value))
+            return fail("a backslash that starts no escape (\\\\ or \\xHH)");
+        auto number = [&](std::uint32_t& field) {
+            std::uint64_t n = 0;
+            if (!common::ParseDecimal(value, 0xFFFFFFFFull, n))
+                return fail(key + " is not a number from 0 to 4294967295");
+            field = static_cast<std::uint32_t>(n);
+            return true;
+        };
         if (key == "id") {
-            job.id = static_cast<std::uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
+            if (!number(job.id)) return false;
             haveId = true;
         } else if (key == "printer") job.printer = value;
         else if (key == "document") job.document = value;
         else if (key == "datatype") job.dataType = value;
         else if (key == "port") job.port = value;
-        else if (key == "pages") job.pages = static_cast<std::uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
-        else if (key == "completed") job.completed = value == "yes";
+        else if (key == "pages") {
+            if (!number(job.pages)) return false;
+        } else if (key == "completed") {
+            if (value != "yes" && value != "no") return fail("completed is neither yes nor no");
+            job.completed = value == "yes";
+        }
     }
-    if (!haveId) return std::nullopt;
-    return job;
+    if (!haveId) {
+        error = "no id";
+        return false;
+    }
+    return true;
+}
+
+// Reads one .info file; false with "FILE line N: ..." when it cannot be read or is damaged.
+bool ReadJobInfo(const fs::path& file, SimJob& job, std::string& problem) {
+    std::string text, error;
+    if (!ReadWholeFile(file, text)) {
+        problem = "cannot read " + file.string();
+        return false;
+    }
+    if (!ParseJobInfo(text, job, error)) {
+        problem = file.string() + " " + error;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -169,11 +223,18 @@ fs::path PrintProvider::JobsDir() const { return machine_.dir() / "spool" / "job
 std::uint32_t PrintProvider::StartJob(SimJob job) const {
     MachineLock lock(machine_.dir());
     const fs::path dir = JobsDir();
+    // The next number follows the last one given out and every job on file, so a damaged or
+    // missing "last-id" never hands out a number twice.
     std::string text;
-    std::uint32_t last = 0;
-    if (ReadWholeFile(dir / "last-id", text))
-        last = static_cast<std::uint32_t>(std::strtoul(text.c_str(), nullptr, 10));
-    job.id = last + 1;
+    std::uint64_t last = 0;
+    if (ReadWholeFile(dir / "last-id", text) &&
+        !common::ParseDecimal(common::Trim(text), 0xFFFFFFFFull, last))
+        last = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        last = std::max<std::uint64_t>(last, JobNumberOf(it->path()));
+    if (last >= 0xFFFFFFFFull) return 0;
+    job.id = static_cast<std::uint32_t>(last + 1);
     if (!ReplaceWholeFile(dir / "last-id", std::to_string(job.id) + "\n")) return 0;
     {
         std::ofstream data(dir / (JobBaseName(job.id) + ".job"), std::ios::binary | std::ios::trunc);
@@ -198,24 +259,34 @@ bool PrintProvider::AppendJobData(std::uint32_t id, const void* data, std::uint3
     return static_cast<bool>(out);
 }
 
-std::vector<SimJob> PrintProvider::Jobs() const {
+std::vector<SimJob> PrintProvider::Jobs(std::vector<std::string>* problems) const {
     std::vector<SimJob> jobs;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(JobsDir(), ec)) {
-        if (entry.path().extension() != ".info") continue;
-        std::string text;
-        if (!ReadWholeFile(entry.path(), text)) continue;
-        if (auto job = ParseJobInfo(text)) jobs.push_back(*job);
+    // Stepped with an error code: a directory that changes or fails mid-way ends the list
+    // instead of throwing.
+    for (fs::directory_iterator it(JobsDir(), ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->path().extension() != ".info") continue;
+        SimJob job;
+        std::string problem;
+        if (ReadJobInfo(it->path(), job, problem))
+            jobs.push_back(job);
+        else if (problems)
+            problems->push_back(problem);
     }
     std::sort(jobs.begin(), jobs.end(),
               [](const SimJob& a, const SimJob& b) { return a.id < b.id; });
     return jobs;
 }
 
-std::optional<SimJob> PrintProvider::Job(std::uint32_t id) const {
-    std::string text;
-    if (!ReadWholeFile(JobsDir() / (JobBaseName(id) + ".info"), text)) return std::nullopt;
-    return ParseJobInfo(text);
+std::optional<SimJob> PrintProvider::Job(std::uint32_t id, std::string* problem) const {
+    const fs::path file = JobsDir() / (JobBaseName(id) + ".info");
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return std::nullopt;
+    SimJob job;
+    std::string why;
+    if (ReadJobInfo(file, job, why)) return job;
+    if (problem) *problem = why;
+    return std::nullopt;
 }
 
 bool PrintProvider::JobData(std::uint32_t id, std::vector<std::uint8_t>& out) const {

@@ -73,9 +73,12 @@ public:
     // Rewrites the job's record / appends bytes to its data. False when that cannot be done.
     bool UpdateJob(const SimJob& job) const;
     bool AppendJobData(std::uint32_t id, const void* data, std::uint32_t size) const;
-    // Every recorded job by id.
-    std::vector<SimJob> Jobs() const;
-    std::optional<SimJob> Job(std::uint32_t id) const;
+    // Every recorded job by id. A record that cannot be read or is damaged is left out and,
+    // when `problems` is given, named there: "FILE line N: what is wrong".
+    std::vector<SimJob> Jobs(std::vector<std::string>* problems = nullptr) const;
+    // The job of that number; nothing when it has no record or, with `problem` set as above,
+    // when its record is damaged.
+    std::optional<SimJob> Job(std::uint32_t id, std::string* problem = nullptr) const;
     // The job's bytes; false when it has no data file.
     bool JobData(std::uint32_t id, std::vector<std::uint8_t>& out) const;
 

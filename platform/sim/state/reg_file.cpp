@@ -1,6 +1,7 @@
 // The simulated registry as REGEDIT5 text: one readable, diffable file per machine.
 #include "platform/sim/state/reg_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -17,13 +18,43 @@ constexpr std::size_t kHexLineWidth = 76;  // regedit wraps long hex data near 8
 
 const char* const kRoots[] = {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_USERS"};
 
+// A control character inside quotes: \n, \r and \t for the common ones, \xHH for the rest, so
+// that no name or text breaks its line.
+bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
 void AppendQuoted(std::string& out, std::string_view s) {
     out += '"';
-    for (char c : s) {
-        if (c == '\\' || c == '"') out += '\\';
-        out += c;
+    for (char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\\' || c == '"') {
+            out += '\\';
+            out += ch;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (IsControl(c)) {
+            char buf[5];
+            std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned>(c));
+            out += buf;
+        } else {
+            out += ch;
+        }
     }
     out += '"';
+}
+
+// A key name as one component of a "[...]" line: as it is, or quoted like a value name when it
+// holds a control character or starts with a quote (a key name never holds a backslash).
+void AppendKeyName(std::string& out, std::string_view name) {
+    bool quote = !name.empty() && name.front() == '"';
+    for (char c : name) quote = quote || IsControl(static_cast<unsigned char>(c));
+    if (quote)
+        AppendQuoted(out, name);
+    else
+        out += name;
 }
 
 // A REG_SZ that reads back from "text": one terminator at the end and no line break, so the
@@ -87,8 +118,11 @@ void AppendKey(std::string& out, const Key& key, const std::string& path, bool i
         for (const auto& entry : key.values) AppendValue(out, entry.second);
         out += "\r\n";
     }
-    for (const auto& entry : key.subkeys)
-        AppendKey(out, *entry.second, path + "\\" + entry.second->name, false);
+    for (const auto& entry : key.subkeys) {
+        std::string child = path + "\\";
+        AppendKeyName(child, entry.second->name);
+        AppendKey(out, *entry.second, child, false);
+    }
 }
 
 // Blanks and tabs dropped at both ends; line ends are already gone.
@@ -108,7 +142,16 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 // Reads a quoted, escaped text starting at s[pos] == '"'; pos ends after the closing quote.
+// \n, \r, \t and \xHH stand for control characters; a backslash before any other character
+// stands for that character (\\ and \" as regedit writes them).
 bool ReadQuoted(std::string_view s, std::size_t& pos, std::string& out) {
     ++pos;
     while (pos < s.size()) {
@@ -117,17 +160,22 @@ bool ReadQuoted(std::string_view s, std::size_t& pos, std::string& out) {
         if (c == '\\') {
             if (pos >= s.size()) return false;
             c = s[pos++];
+            if (c == 'n') {
+                c = '\n';
+            } else if (c == 'r') {
+                c = '\r';
+            } else if (c == 't') {
+                c = '\t';
+            } else if (c == 'x') {
+                if (pos + 2 > s.size() || HexDigit(s[pos]) < 0 || HexDigit(s[pos + 1]) < 0)
+                    return false;
+                c = static_cast<char>(HexDigit(s[pos]) * 16 + HexDigit(s[pos + 1]));
+                pos += 2;
+            }
         }
         out += c;
     }
     return false;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 bool ParseHexNumber(std::string_view s, std::uint32_t& out) {
@@ -163,8 +211,27 @@ bool IsRootName(std::string_view name) {
     return false;
 }
 
+// The components of a key line's path: each is the text up to the next backslash, or a quoted
+// name (AppendKeyName) when it starts with a quote that closes just before a backslash or the
+// end. An empty component is refused.
 bool ParseKeyPath(std::string_view inner, std::vector<std::string>& parts) {
-    return SplitKeyPath(inner, parts) && IsRootName(parts.front());
+    std::size_t pos = 0;
+    while (true) {
+        std::string name;
+        std::size_t end = pos;
+        if (pos < inner.size() && inner[pos] == '"' && ReadQuoted(inner, end, name) &&
+            (end == inner.size() || inner[end] == '\\')) {
+            // a quoted name
+        } else {
+            end = std::min(inner.find('\\', pos), inner.size());
+            name = std::string(inner.substr(pos, end - pos));
+        }
+        if (name.empty()) return false;
+        parts.push_back(std::move(name));
+        if (end == inner.size()) break;
+        pos = end + 1;
+    }
+    return IsRootName(parts.front());
 }
 
 // The data of one value from the text after '='; continuation lines of hex data are joined in.

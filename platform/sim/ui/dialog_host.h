@@ -45,7 +45,8 @@ public:
     SimDesktop& desktop() { return desktop_; }
     plat::SystemInfo& system() { return system_; }
     std::string ToUtf8(std::string_view codePageText) const;
-    void Write(const std::string& utf8Line);
+    // False (with the line on stderr) when the transcript cannot be written.
+    bool Write(const std::string& utf8Line);
     [[noreturn]] void Fail(const std::string& utf8Line);
     // The module's resource scripts (none for a module without any); a script that cannot be
     // read fails loudly.

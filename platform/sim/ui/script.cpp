@@ -6,6 +6,7 @@
 
 #include "common/text.h"
 #include "platform/sim/state/host_file.h"
+#include "platform/sim/state/line_escape.h"
 #include "platform/sim/state/machine.h"
 #include "platform/sim/ui/script_verbs.h"
 #include "platform/win_constants.h"
@@ -148,21 +149,20 @@ void ScriptRun::Take() {
     SetPosition(Position() + 1);
 }
 
-// The position file names the script it belongs to; another script's position is 0.
+// The position file names the script it belongs to (escaped, so any host path stays on its
+// line); another script's position is 0.
 std::size_t ScriptRun::Position() const {
     std::ifstream in(CursorFile(machineDir_));
     std::size_t position = 0;
     std::string path;
     if (!(in >> position) || !std::getline(in >> std::ws, path)) return 0;
-    return path == script_.string() ? position : 0;
+    return UnescapeLineField(path) == script_.string() ? position : 0;
 }
 
 void ScriptRun::SetPosition(std::size_t position) const {
     MachineLock lock(machineDir_);
-    std::error_code ec;
-    fs::create_directories(machineDir_ / "state", ec);
-    std::ofstream out(CursorFile(machineDir_), std::ios::trunc);
-    out << position << "\t" << script_.string() << "\n";
+    ReplaceWholeFile(CursorFile(machineDir_), std::to_string(position) + "\t" +
+                                                  EscapeLineField(script_.string()) + "\n");
 }
 
 }  // namespace sim

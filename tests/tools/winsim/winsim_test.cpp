@@ -177,6 +177,48 @@ TEST_F(WinsimTest, CreateRefusesAnExistingMachine) {
     EXPECT_TRUE(Contains(Winsim({"show", machine_}).out, "preset=windows-7-x64\n"));
 }
 
+TEST_F(WinsimTest, CreateInAFileSaysItIsAFile) {
+    const fs::path file = dir_ / "a-file";
+    WriteHostFile(file, "");
+    Result r = Winsim({"create", file.string(), "--preset", "xp-x86"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "is a file, not a directory")) << r.err;
+    EXPECT_FALSE(Contains(r.err, "not empty")) << r.err;
+}
+
+TEST_F(WinsimTest, SetRefusesValuesThatWouldNotReadBackAndTheMachineKeepsWorking) {
+    Create();
+    const std::string before = Winsim({"show", machine_}).out;
+    struct Case {
+        const char* setting;
+        const char* mentions;
+    };
+    const Case cases[] = {
+        {"user=bob\nbogus", "line break"},
+        {"csd=SP1\nmajor=5", "line break"},
+        {"timescale=nan", "from 0 to 100"},
+        {"timescale=inf", "from 0 to 100"},
+        {"timescale=1e300", "from 0 to 100"},
+        {"windowsdir=C:\\", "drive C"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setting);
+        Result r = Winsim({"set", machine_, "admin=0", c.setting});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(Contains(r.err, c.mentions)) << r.err;
+        Result shown = Winsim({"show", machine_});
+        EXPECT_EQ(shown.status, 0) << shown.err;
+        EXPECT_EQ(shown.out, before);
+    }
+    // Directories are stored as they read back, so showing twice shows the same.
+    Result set = Winsim({"set", machine_, "tempdir=C:\\Temp\\.", "windowsdir=C:\\Win..\\."});
+    ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_TRUE(Contains(set.out, "tempdir=C:\\Temp\n")) << set.out;
+    EXPECT_TRUE(Contains(set.out, "windowsdir=C:\\Win\n")) << set.out;
+    EXPECT_EQ(Winsim({"show", machine_}).out, set.out);
+    EXPECT_TRUE(Contains(Winsim({"help", "set"}).out, "timescale is a number from 0 to 100"));
+}
+
 TEST_F(WinsimTest, SetChangesEverySettingGivenOrNone) {
     Create();
     Result set = Winsim({"set", machine_, "major=5", "minor=1", "admin=no"});
@@ -226,6 +268,15 @@ TEST_F(WinsimTest, MountIntoAnotherFolderOverwritesNamesInAnyLetterCase) {
     }
     EXPECT_EQ(entries, 1);
     EXPECT_EQ(Winsim({"mount", machine_, (dir_ / "missing").string()}).status, 1);
+}
+
+TEST_F(WinsimTest, MountRefusesDriveCItselfAsThePackageFolder) {
+    Create();
+    Result r = Winsim({"mount", machine_, FIXTURE_PACKAGE, "C:\\"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "the package goes into a folder below C:\\")) << r.err;
+    EXPECT_FALSE(Contains(r.err, "Windows directory")) << r.err;
+    EXPECT_FALSE(fs::exists(Drive() / "setup.exe"));
 }
 
 TEST_F(WinsimTest, RunWithoutScriptTakesEveryDefaultButton) {
@@ -290,6 +341,9 @@ TEST_F(WinsimTest, RunEndsTheProgramWithStatus3OnAScriptError) {
         EXPECT_TRUE(Contains(r.out, "\"Hello\" -> script error\n" + std::string(c.transcript)))
             << r.out;
         EXPECT_FALSE(Contains(r.out, "after the box"));
+        // Said once: run prints the transcript line, and the program adds nothing on stderr.
+        EXPECT_EQ(r.out.find("script error: "), r.out.rfind("script error: ")) << r.out;
+        EXPECT_FALSE(Contains(r.err, "script error")) << r.err;
     }
 }
 
@@ -388,6 +442,20 @@ TEST_F(WinsimTest, WindowOpenedByWinsimIsFoundRestoredAndClosed) {
               "setup: no window Printer Driver Setup\n");
     EXPECT_EQ(Winsim({"desktop", machine_, "close-window", "Printer Driver Setup"}).status, 1);
     EXPECT_EQ(Winsim({"desktop", machine_, "blink"}).status, 2);
+}
+
+TEST_F(WinsimTest, DesktopRefusesEmptyTitlesAndMutexNames) {
+    Create();
+    Result window = Winsim({"desktop", machine_, "open-window", ""});
+    EXPECT_EQ(window.status, 2);
+    EXPECT_TRUE(Contains(window.err, "not empty")) << window.err;
+    EXPECT_EQ(Winsim({"desktop", machine_, "windows"}).out, "no windows\n");
+    EXPECT_EQ(Winsim({"desktop", machine_, "hold-mutex", ""}).status, 2);
+    EXPECT_EQ(Winsim({"desktop", machine_, "mutexes"}).out, "no mutexes\n");
+    // One character is enough, and a line break in a title stays on the window's line.
+    EXPECT_EQ(Winsim({"desktop", machine_, "open-window", "x\ny"}).status, 0);
+    EXPECT_EQ(Winsim({"desktop", machine_, "windows"}).out,
+              "window 1 \"x\\ny\" foreground (held by winsim)\n");
 }
 
 TEST_F(WinsimTest, TranscriptPrintsEveryRunAndClears) {
@@ -604,6 +672,51 @@ TEST_F(WinsimTest, CallFaultCommandLinesThatAreWrongChangeNothing) {
         EXPECT_TRUE(Contains(r.err, "usage: winsim fault")) << r.err;
     }
     EXPECT_EQ(Winsim({"fault", machine_, "list"}).out, "no faults\n");
+}
+
+// Windows refuses neither a key name nor a value name with a line break; once such a printer
+// made the registry file unreadable for every later command.
+TEST_F(WinsimTest, APrinterNameWithALineBreakIsStoredAndTheRegistryKeepsWorking) {
+    CreateAndMount();
+    Result add = Winsim({"printer", machine_, "add", "Bad\nName", "--port", "USB\n1"});
+    ASSERT_EQ(add.status, 0) << add.err;
+    ASSERT_EQ(Winsim({"printer", machine_, "add", "Good"}).status, 0);
+    Result list = Winsim({"printer", machine_, "list"});
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out, "Bad\\nName  port USB\\n1\nGood  port (none)\n");
+    Result again = Winsim({"printer", machine_, "add", "bad\nname"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(Contains(again.err, "exists")) << again.err;
+    Result reg = Winsim({"reg", machine_, "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers"});
+    EXPECT_EQ(reg.status, 0) << reg.err;
+    EXPECT_TRUE(Contains(reg.out, "\\Printers\\\"Bad\\nName\"]\n\"Name\"=hex(1):")) << reg.out;
+    EXPECT_EQ(RunProgram({"regset", "HKLM\\SOFTWARE\\After"}).out,
+              "setup: regset HKLM\\SOFTWARE\\After ok\n");
+}
+
+TEST_F(WinsimTest, ADeniedPathWithALineBreakIsListedOnOneLine) {
+    Create();
+    ASSERT_EQ(Winsim({"fault", machine_, "deny-file", "C:\\a\nb"}).status, 0);
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out, "denied C:\\A\\nB\n");
+    ASSERT_EQ(Winsim({"fault", machine_, "release-file", "C:\\a\nb"}).status, 0);
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out, "no faults\n");
+}
+
+TEST_F(WinsimTest, ADamagedJobRecordIsNamedWithItsLineInsteadOfStoppingTheCommand) {
+    Create();
+    const fs::path jobs = fs::path(machine_) / "spool" / "jobs";
+    WriteHostFile(jobs / "0001.info", "id=1\nprinter=OK\ndatatype=RAW\npages=1\ncompleted=yes\n");
+    WriteHostFile(jobs / "0001.job", "abc");
+    WriteHostFile(jobs / "0002.info", "id=2\nprinter=PX \\x<A\n");
+    WriteHostFile(jobs / "0002.job", "");
+    Result list = Winsim({"jobs", machine_});
+    EXPECT_EQ(list.status, 1);
+    EXPECT_EQ(list.out, "1  OK  port (none)  \"\"  RAW  1 page(s)  3 byte(s)  completed\n");
+    EXPECT_TRUE(Contains(list.err, "0002.info line 2")) << list.err;
+    Result one = Winsim({"job", machine_, "2"});
+    EXPECT_EQ(one.status, 1);
+    EXPECT_TRUE(Contains(one.err, "0002.info line 2")) << one.err;
+    EXPECT_EQ(Winsim({"job", machine_, "1"}).out, "abc");
 }
 
 TEST_F(WinsimTest, HelpDescribesEveryCommand) {

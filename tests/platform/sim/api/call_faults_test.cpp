@@ -2,6 +2,7 @@
 // target, that every stand-in asks the same way.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -225,6 +226,46 @@ TEST(CallFaults, TheStateFileRoundTripsAndBadLinesAreRefused) {
         EXPECT_FALSE(sim::ParseFaults(bad, back, error)) << bad;
         EXPECT_NE(error.find("line 1"), std::string::npos) << error;
     }
+}
+
+// A key name may hold a line break or blanks at its end, and a fault on it must fail that key's
+// calls, not those of another key made of half its name.
+TEST(CallFaults, TargetsWithLineBreaksAndEdgeBlanksKeepToTheirLine) {
+    const std::vector<sim::CallFault> faults = {
+        {"RegSetValueExA", 5, 0, "HKLM\\SOFTWARE\\Bad\nName"},
+        {"RegOpenKeyExA", 2, 1, "HKLM\\SOFTWARE\\cr\rtab\t"},
+        {"OpenPrinterW", 1801, 0, " Printer 50% "},
+        {"DeleteFileA", 5, 0, "C:\\a\nb"},
+    };
+    const std::string text = sim::FormatFaults(faults);
+    // The comment line and one line per fault.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5) << text;
+    EXPECT_NE(text.find("RegSetValueExA 5 0 HKLM\\SOFTWARE\\Bad%0AName\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("OpenPrinterW 1801 0 %20Printer 50%25%20\n"), std::string::npos) << text;
+    std::vector<sim::CallFault> back;
+    std::string error;
+    ASSERT_TRUE(sim::ParseFaults(text, back, error)) << error;
+    ASSERT_EQ(back.size(), faults.size());
+    for (std::size_t i = 0; i < faults.size(); ++i) EXPECT_EQ(back[i].target, faults[i].target);
+
+    TempMachine m("windows-7-x64");
+    ASSERT_TRUE(sim::AddFault(m.machine(), faults[0], error)) << error;
+    auto p = m.Process(64);
+    EXPECT_EQ(p->registry().CreateKey(RegRoot::LocalMachine, "SOFTWARE\\Bad\nName", RegView::Default),
+              ERROR_SUCCESS);
+    EXPECT_EQ(SetDword(p->registry(), RegRoot::LocalMachine, "SOFTWARE\\Bad\nName"), 5);
+    ASSERT_EQ(p->registry().CreateKey(RegRoot::LocalMachine, "SOFTWARE\\Bad", RegView::Default),
+              ERROR_SUCCESS);
+    EXPECT_EQ(SetDword(p->registry(), RegRoot::LocalMachine, "SOFTWARE\\Bad"), ERROR_SUCCESS);
+}
+
+// A fault file written before targets were escaped reads as it did.
+TEST(CallFaults, UnescapedTargetsOfOlderFilesReadAsTheyDid) {
+    std::vector<sim::CallFault> back;
+    std::string error;
+    ASSERT_TRUE(sim::ParseFaults("CopyFileA 32 0 C:\\100% sure\\x64\n", back, error)) << error;
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].target, "C:\\100% sure\\x64");
 }
 
 TEST(CallFaults, AnUnreadableFaultFileFailsCallsLoudly) {

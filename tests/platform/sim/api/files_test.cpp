@@ -201,6 +201,22 @@ TEST(SimFiles, AccessDeniedMarkRefusesEveryChangeButNotAttributes) {
     EXPECT_TRUE(p->files().DeleteFileA("secret.txt"));
 }
 
+// The open-files table keeps one record a line; a path with a line break once left a record
+// for its first half, so another path was denied.
+TEST(SimFiles, ADeniedPathWithALineBreakDeniesThatPathOnly) {
+    TempMachine m;
+    auto p = m.Process();
+    ASSERT_TRUE(p->files().WriteWholeFile("C:\\a", Bytes("x")));
+    ASSERT_EQ(sim::DenyFileAccess(m.machine(), "C:\\a\nb"), 0u);
+    EXPECT_EQ(sim::ListFileHolds(m.machine()), std::vector<std::string>{"denied C:\\A\nB"});
+    // C:\a is not the denied path: it is read and written as before.
+    EXPECT_EQ(Read(*p, "C:\\a"), "x");
+    EXPECT_TRUE(p->files().WriteWholeFile("C:\\a", Bytes("y")))
+        << "error " << p->lastError().GetLastError();
+    ASSERT_EQ(sim::ReleaseFile(m.machine(), "C:\\a\nb"), 0u);
+    EXPECT_TRUE(sim::ListFileHolds(m.machine()).empty());
+}
+
 TEST(SimFiles, ReadersNeverSeeAHalfWrittenFile) {
     TempMachine m;
     auto writer = m.Process();

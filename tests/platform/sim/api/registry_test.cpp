@@ -1,6 +1,7 @@
 // Tests of the simulated registry on a machine: shared state between processes, the WOW64 view, the stored file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <thread>
 
@@ -174,6 +175,35 @@ TEST(SimRegistry, MalformedKeyPathsAreRefused) {
         EXPECT_EQ(r.CreateKey(RegRoot::CurrentUser, path, RegView::Default), ERROR_BAD_PATHNAME) << path;
     EXPECT_EQ(r.CreateKey(RegRoot::CurrentUser, "Software\\Trailing\\", RegView::Default), ERROR_SUCCESS);
     EXPECT_EQ(r.OpenKey(RegRoot::CurrentUser, "Software\\Trailing", RegView::Default), ERROR_SUCCESS);
+}
+
+// Windows takes any character but the backslash in a key name and any in a value name; a line
+// break among them once made the file unreadable for every later call on the machine.
+TEST(SimRegistry, NamesWithLineBreaksAreStoredAndEveryLaterCallStillWorks) {
+    TempMachine m("windows-7-x64");
+    auto writer = m.Process(64);
+    Write(writer->registry(), RegRoot::LocalMachine, "SOFTWARE\\Bad\nName\\Below", "line\r\nbreak",
+          "v1");
+    Write(writer->registry(), RegRoot::LocalMachine, "SOFTWARE\\Bad\nName", "", "default");
+    Write(writer->registry(), RegRoot::CurrentUser, "Software\\Later", "after", "still works");
+
+    auto reader = m.Process(64);
+    auto& r = reader->registry();
+    EXPECT_EQ(Read(r, RegRoot::LocalMachine, "SOFTWARE\\Bad\nName\\Below", "line\r\nbreak"), "v1");
+    EXPECT_EQ(Read(r, RegRoot::LocalMachine, "SOFTWARE\\Bad\nName", ""), "default");
+    EXPECT_EQ(Read(r, RegRoot::CurrentUser, "Software\\Later", "after"), "still works");
+    std::vector<std::string> keys, values;
+    ASSERT_EQ(r.EnumKeys(RegRoot::LocalMachine, "SOFTWARE", keys, RegView::Default), ERROR_SUCCESS);
+    EXPECT_NE(std::find(keys.begin(), keys.end(), "Bad\nName"), keys.end());
+    ASSERT_EQ(r.EnumValues(RegRoot::LocalMachine, "SOFTWARE\\Bad\nName\\Below", values,
+                           RegView::Default),
+              ERROR_SUCCESS);
+    EXPECT_EQ(values, std::vector<std::string>{"line\r\nbreak"});
+    // The names are not taken apart at the break: no key "Name" below SOFTWARE.
+    EXPECT_EQ(r.OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Name", RegView::Default), ERROR_FILE_NOT_FOUND);
+    EXPECT_NE(RegistryText(m).find("\\\"Bad\\nName\"\\Below]\r\n\"line\\r\\nbreak\"=\"v1\""),
+              std::string::npos)
+        << RegistryText(m);
 }
 
 TEST(SimRegistry, AChangeByHandToTheFileIsSeenByTheNextCall) {

@@ -1,5 +1,9 @@
 // The simulated machine's settings, presets, lock and drive C mapping, and the Windows path
 // arithmetic it rests on.
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -9,6 +13,8 @@
 #include "platform/sim/state/machine.h"
 #include "platform/sim/state/win_path.h"
 #include "tests/support/temp_machine.h"
+
+extern char** environ;
 
 namespace {
 
@@ -148,6 +154,11 @@ TEST(MachineSettings, MistakesInMachineIniAreErrors) {
         {"timescale=1x\n", "timescale"},
         {"windowsdir=D:\\Windows\n", "windowsdir"},
         {"minor=1\nno equals sign\n", "line 2"},
+        {"major=5\ntimescale=nan\n", "line 2: setting timescale"},
+        {"timescale=inf\n", "timescale"},
+        {"timescale=1e300\n", "timescale"},
+        {"producttype=256\n", "producttype"},
+        {"architecture=65536\n", "architecture"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -155,6 +166,107 @@ TEST(MachineSettings, MistakesInMachineIniAreErrors) {
         std::string error;
         EXPECT_FALSE(sim::ParseSettings(c.text, s, error));
         EXPECT_NE(error.find(c.mentions), std::string::npos) << error;
+    }
+}
+
+// What a setting is given and what machine.ini then holds for it, worked out by hand from
+// Windows' naming rules: every value reads back as stored, and storing it again changes nothing.
+TEST(MachineSettings, EverySettingIsStoredCleanedAndReadsBackTheSame) {
+    struct Case {
+        const char* key;
+        const char* given;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"preset", "  my preset  ", "my preset"},
+        {"product", "Windows = X", "Windows = X"},
+        {"csd", "Service Pack 3 ", "Service Pack 3"},
+        {"user", "bob", "bob"},
+        {"user", "", ""},
+        {"platform", "1", "1"},
+        {"major", "10", "10"},
+        {"minor", "0003", "3"},
+        {"build", "4294967295", "4294967295"},
+        {"producttype", "255", "255"},
+        {"architecture", "65535", "65535"},
+        {"nativesysteminfo", "yes", "1"},
+        {"iswow64process", "false", "0"},
+        {"admin", "0", "0"},
+        {"codepage", "936", "936"},
+        {"timescale", "0.1234567", "0.1234567"},
+        {"timescale", "1e-3", "0.001"},
+        {"timescale", "100", "100"},
+        {"timescale", "-0", "0"},
+        {"timescale", "0", "0"},
+        {"windowsdir", "C:\\Win..\\.", "C:\\Win"},
+        {"windowsdir", "c:/WINNT/", "C:\\WINNT"},
+        {"tempdir", "C:\\Temp\\.", "C:\\Temp"},
+        {"tempdir", "c:/tmp/./x. ", "C:\\tmp\\x"},
+        {"tempdir", "\\Temp\\", "C:\\Temp"},
+        {"tempdir", "C:\\a \\b", "C:\\a \\b"},
+        {"tempdir", "C:\\a\\..\\b...", "C:\\b"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.given);
+        sim::MachineSettings s;
+        std::string error;
+        ASSERT_TRUE(sim::SetSetting(s, c.key, c.given, error)) << error;
+        const std::string text = sim::FormatSettings(s);
+        EXPECT_NE(("\n" + text).find("\n" + std::string(c.key) + "=" + c.stored + "\n"),
+                  std::string::npos)
+            << text;
+        sim::MachineSettings back;
+        ASSERT_TRUE(sim::ParseSettings(text, back, error)) << error;
+        EXPECT_EQ(sim::FormatSettings(back), text);
+        // Giving the stored value again stores the same.
+        ASSERT_TRUE(sim::SetSetting(back, c.key, c.stored, error)) << error;
+        EXPECT_EQ(sim::FormatSettings(back), text);
+    }
+}
+
+TEST(MachineSettings, ValuesThatWouldNotReadBackAreRefusedAndChangeNothing) {
+    struct Case {
+        const char* key;
+        const char* given;
+        const char* mentions;
+    };
+    const Case cases[] = {
+        {"user", "bob\nbogus", "line break"},
+        {"csd", "SP1\nmajor=5", "line break"},
+        {"product", "a\rb", "line break"},
+        {"preset", "x\r", "line break"},
+        {"tempdir", "C:\\x\r", "line break"},
+        {"user", "a\tb", "control character"},
+        {"user", "a\x01", "control character"},
+        {"timescale", "nan", "from 0 to 100"},
+        {"timescale", "NaN", "from 0 to 100"},
+        {"timescale", "inf", "from 0 to 100"},
+        {"timescale", "-inf", "from 0 to 100"},
+        {"timescale", "1e300", "from 0 to 100"},
+        {"timescale", "100.001", "from 0 to 100"},
+        {"timescale", "-0.5", "from 0 to 100"},
+        {"timescale", "0x10", "from 0 to 100"},
+        {"timescale", "", "from 0 to 100"},
+        {"timescale", "1,5", "from 0 to 100"},
+        {"producttype", "256", "from 0 to 255"},
+        {"architecture", "65536", "from 0 to 65535"},
+        {"windowsdir", "D:\\Windows", "drive C"},
+        {"windowsdir", "C:\\", "drive C"},
+        {"windowsdir", "C:\\.", "drive C"},
+        {"windowsdir", "C:\\a..\\..", "drive C"},
+        {"tempdir", "\\\\server\\share", "drive C"},
+        {"tempdir", "C:\\a|b", "cannot hold"},
+        {"tempdir", "C:\\a:b", "cannot hold"},
+        {"tempdir", "C:\\what?", "cannot hold"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.given);
+        sim::MachineSettings s;
+        const std::string before = sim::FormatSettings(s);
+        std::string error;
+        EXPECT_FALSE(sim::SetSetting(s, c.key, c.given, error));
+        EXPECT_NE(error.find(c.mentions), std::string::npos) << error;
+        EXPECT_EQ(sim::FormatSettings(s), before);
     }
 }
 
@@ -188,6 +300,61 @@ TEST(Machine, CreationLaysOutTheWindowsDirectories) {
     std::string error;
     EXPECT_FALSE(sim::Machine::Create(m.machine().dir(), *sim::FindPreset("xp-x86"), error));
     EXPECT_NE(error.find("not empty"), std::string::npos) << error;
+}
+
+TEST(Machine, CreationInAFileSaysItIsAFile) {
+    TempMachine m;
+    for (const char* content : {"", "some bytes"}) {
+        SCOPED_TRACE(std::string("file of ") + std::to_string(std::string(content).size()) + " bytes");
+        const auto file = m.machine().dir() / "a-file";
+        std::ofstream(file) << content;
+        std::string error;
+        EXPECT_FALSE(sim::Machine::Create(file, *sim::FindPreset("xp-x86"), error));
+        EXPECT_NE(error.find("is a file, not a directory"), std::string::npos) << error;
+        EXPECT_TRUE(std::filesystem::is_regular_file(file));
+    }
+}
+
+// A process id that no process has now: a child that has ended and been reaped.
+long EndedProcessId() {
+    pid_t pid = 0;
+    char arg0[] = "true";
+    char* argv[] = {arg0, nullptr};
+    EXPECT_EQ(posix_spawnp(&pid, "true", nullptr, nullptr, argv, environ), 0);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return static_cast<long>(pid);
+}
+
+TEST(Machine, OpeningRemovesTheTempFilesOfWritersThatEndedAndKeepsTheRest) {
+    TempMachine m;
+    namespace fs = std::filesystem;
+    const fs::path dir = m.machine().dir();
+    const std::string dead = std::to_string(EndedProcessId());
+    const std::string alive = std::to_string(::getpid());
+    fs::create_directories(dir / "state" / "tmp");
+    fs::create_directories(dir / "spool" / "jobs");
+    const fs::path stray[] = {
+        dir / ("registry.reg." + dead + ".tmp"),
+        dir / ("machine.ini." + dead + ".tmp"),
+        dir / "state" / ("faults.txt." + dead + ".tmp"),
+        dir / "state" / "tmp" / ("t" + dead + "-3"),
+        dir / "spool" / "jobs" / ("0001.info." + dead + ".tmp"),
+    };
+    const fs::path kept[] = {
+        dir / ("registry.reg." + alive + ".tmp"),      // a writer still at work
+        dir / "state" / "tmp" / ("t" + alive + "-0"),
+        dir / "notes.tmp",                             // not a temporary file of ours
+        dir / "state" / "desktop.txt.x.tmp",
+        dir / "spool" / "jobs" / "0002.job",
+    };
+    for (const fs::path& f : stray) std::ofstream(f) << "half";
+    for (const fs::path& f : kept) std::ofstream(f) << "keep";
+
+    std::string error;
+    ASSERT_TRUE(sim::Machine::Open(dir, error)) << error;
+    for (const fs::path& f : stray) EXPECT_FALSE(fs::exists(f)) << f;
+    for (const fs::path& f : kept) EXPECT_TRUE(fs::exists(f)) << f;
 }
 
 TEST(Machine, HostPathMatchesExistingNamesInAnyLetterCase) {

@@ -90,6 +90,78 @@ TEST(RegistryText, EveryValueKindComesBackByteForByte) {
     EXPECT_EQ(sim::reg::FormatRegistry(back), text);
 }
 
+// Windows refuses no character but the backslash in a key name and none in a value name, so
+// every name must survive the file, each on its own line.
+TEST(RegistryText, NamesWithLineBreaksAndControlCharactersStayOnTheirLinesAndComeBack) {
+    const std::string names[] = {
+        "Bad\nName", "cr\rhere", "crlf\r\n", "\n", "tab\tname", std::string("nul\0in", 6),
+        "bell\x07", "del\x7F", "\"quoted\"", "\"", "ends in \\x41 and \\n", " blanks ",
+        "[brackets]", "x]", ";semicolon", "@", "%0A",
+    };
+    Tree tree;
+    Key& base = Make(tree, {"HKEY_LOCAL_MACHINE", "SOFTWARE", "Names"});
+    for (const std::string& name : names) {
+        bool created = false;
+        // A key name never holds a backslash: those cases are value names only.
+        if (name.find('\\') == std::string::npos)
+            base.ChildOrNew(name, created).SetValue(name, REG_SZ, Sz("k"));
+        base.SetValue(name, REG_DWORD, {1, 2, 3, 4});
+    }
+    const std::string text = sim::reg::FormatRegistry(tree);
+    // Every line is a header, a key, a value or empty: nothing spills onto a line of its own.
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string line = text.substr(start, end - start);
+        EXPECT_TRUE(line.empty() || line[0] == '[' || line[0] == '"' || line[0] == '@' ||
+                    line.rfind("Windows Registry", 0) == 0)
+            << line;
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+    }
+    EXPECT_EQ(start, text.size());
+    // As worked out by hand.
+    EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Names\\\"Bad\\nName\"]\r\n\"Bad\\nName\"=\"k\"\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\"bell\\x07\"=dword:04030201\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Names\\\"\\\"quoted\\\"\"]\r\n"),
+              std::string::npos)
+        << text;
+
+    Tree back;
+    std::string error;
+    ASSERT_TRUE(sim::reg::ParseRegistry(text, back, error)) << error << "\n" << text;
+    Key* names2 = back.Find({"HKEY_LOCAL_MACHINE", "SOFTWARE", "Names"});
+    ASSERT_NE(names2, nullptr);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        sim::reg::Value* v = names2->FindValue(name);
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(v->name, name);
+        EXPECT_EQ(v->data, (std::vector<std::uint8_t>{1, 2, 3, 4}));
+        if (name.find('\\') != std::string::npos) continue;
+        Key* key = names2->Child(name);
+        ASSERT_NE(key, nullptr);
+        EXPECT_EQ(key->name, name);
+        ASSERT_NE(key->FindValue(name), nullptr);
+    }
+    EXPECT_EQ(sim::reg::FormatRegistry(back), text);
+}
+
+TEST(RegistryText, QuotedKeyNamesAreReadOnlyWhenTheQuoteClosesTheName) {
+    Tree tree;
+    std::string error;
+    ASSERT_TRUE(sim::reg::ParseRegistry(
+                    "Windows Registry Editor Version 5.00\r\n"
+                    "[HKEY_USERS\\\"a\\tb\"\\c]\r\n"
+                    "[HKEY_USERS\\\"open]\r\n"
+                    "[HKEY_USERS\\\"x\"y]\r\n",
+                    tree, error))
+        << error;
+    EXPECT_NE(tree.Find({"HKEY_USERS", "a\tb", "c"}), nullptr);
+    EXPECT_NE(tree.Find({"HKEY_USERS", "\"open"}), nullptr);
+    EXPECT_NE(tree.Find({"HKEY_USERS", "\"x\"y"}), nullptr);
+}
+
 TEST(RegistryText, LongHexDataIsWrappedOnContinuationLines) {
     Tree tree;
     std::vector<std::uint8_t> data(64, 0xAB);
@@ -128,6 +200,9 @@ TEST(RegistryText, TextThatIsNotUnderstoodIsRefusedWithTheLine) {
         {"Windows Registry Editor Version 5.00\r\n[HKEY_USERS\\A]\r\n\"v\"=hex:01,\\\r\n", "line 3"},
         {"Windows Registry Editor Version 5.00\r\n[HKEY_USERS\\A]\r\n\"v\"=-\r\n", "line 3"},
         {"Windows Registry Editor Version 5.00\r\n[HKEY_USERS\\A]\r\n\"v\"\"x\"\r\n", "line 3"},
+        {"Windows Registry Editor Version 5.00\r\n[HKEY_USERS\\A]\r\n\"v\\x4\"=dword:1\r\n", "line 3"},
+        {"Windows Registry Editor Version 5.00\r\n[HKEY_USERS\\A]\r\n\"v\"=\"\\xZZ\"\r\n", "line 3"},
+        {"Windows Registry Editor Version 5.00\r\n[HKEY_USERS\\\"\"]\r\n", "line 2"},
     };
     for (const auto& c : cases) {
         Tree tree;
