@@ -2,6 +2,10 @@
 // files, all read through the profile functions with the package's conventions.
 #include "package/PackageConfig.h"
 
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+
 #include "common/text.h"
 #include "package/ProfileReaders.h"
 #include "platform/win_constants.h"
@@ -28,6 +32,24 @@ constexpr std::uint32_t kVersionText = 10;    // monitor versions
 constexpr std::uint32_t kProcessorText = 12;  // ProcessorVersion/DriverVersion
 constexpr std::uint32_t kSwitchText = 5;      // 2KDDKDEV as a switch
 constexpr std::uint32_t kDependentText = 10;  // GDI2KDDKDEV as a number
+
+// The key listing of a section is read into a buffer grown up to this size; a listing cut there
+// still yields every name before the cut. 16 MiB holds over a million entry names.
+constexpr std::uint32_t kFirstListing = 1 << 16;
+constexpr std::uint32_t kLargestListing = 1 << 24;
+
+// The n of a key named "DEVICENAME<n>" as the entry reader spells it (decimal, no sign, no
+// leading zero, any letter case); 0 for any other name.
+int EntryNumber(std::string_view key) {
+    constexpr std::string_view kPrefix = "DEVICENAME";
+    if (key.size() <= kPrefix.size() || !common::EqualsNoCase(key.substr(0, kPrefix.size()), kPrefix))
+        return 0;
+    std::string_view digits = key.substr(kPrefix.size());
+    if (digits[0] < '1' || digits[0] > '9') return 0;
+    int number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    return error == std::errc() && end == digits.data() + digits.size() ? number : 0;
+}
 
 // Monitor versions are recorded as REG_DWORD; a negative text wraps as the DWORD would.
 std::uint32_t AsDword(std::int32_t value) { return static_cast<std::uint32_t>(value); }
@@ -119,6 +141,41 @@ ModelEntry PackageConfig::GetModelEntry(int i) {
     return ParseModelEntry(ReadSetupIni("DEVICENAME", "DEVICENAME" + std::to_string(i), kLongText));
 }
 
+int PackageConfig::LastModelNumber() { return std::min(ModelCount(), kMaxModelEntries); }
+
+std::vector<int> PackageConfig::ModelKeyNumbers() {
+    std::vector<char> listing;
+    std::uint32_t length = 0;
+    for (std::uint32_t size = kFirstListing;; size *= 4) {
+        listing.assign(size, '\0');
+        length = platform_.profile().GetPrivateProfileStringA(
+            "DEVICENAME", nullptr, "", listing.data(), size, setupIni_.c_str());
+        const bool cut = length + 2 >= size;  // a cut list returns size - 2
+        if (!cut) break;
+        if (size >= kLargestListing) {
+            // The last name may be incomplete: it is dropped.
+            while (length > 0 && listing[length - 1] != '\0') --length;
+            break;
+        }
+    }
+    std::vector<int> numbers;
+    for (std::size_t at = 0; at < length && listing[at] != '\0';) {
+        std::string_view name(listing.data() + at);
+        if (const int number = EntryNumber(name); number > 0) numbers.push_back(number);
+        at += name.size() + 1;
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+std::vector<int> PackageConfig::ListedModelNumbers() {
+    std::vector<int> numbers = ModelKeyNumbers();
+    const int last = LastModelNumber();
+    numbers.erase(std::upper_bound(numbers.begin(), numbers.end(), last), numbers.end());
+    return numbers;
+}
+
 int PackageConfig::DefaultModelIndex() {
     return ReadConfigNumber(platform_.profile(), setupIni_.c_str(), "DEVICENAME", "DEFAULTNAME",
                             kDefaultText);
@@ -126,7 +183,7 @@ int PackageConfig::DefaultModelIndex() {
 
 ModelEntry PackageConfig::DefaultModel() {
     int index = DefaultModelIndex();
-    if (index < 1 || index > ModelCount()) return {};
+    if (index < 1 || index > LastModelNumber()) return {};
     return GetModelEntry(index);
 }
 

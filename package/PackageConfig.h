@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "package/PackageRecords.h"
@@ -27,6 +28,10 @@ struct ModelEntry {
 // Splits an entry value into model name and series (the suffixes are searched in series order).
 ModelEntry ParseModelEntry(const std::string& value);
 
+// The highest entry number read, whatever DEVICENUMBER says: far above any real package, low
+// enough that a mistyped count cannot stall the wizard's start.
+inline constexpr int kMaxModelEntries = 1000;
+
 class PackageConfig {
 public:
     // Computes the module-relative paths of setup.ini and of the four series files for the
@@ -45,10 +50,19 @@ public:
     void SelectSeries(int series);
     int selectedSeries() const { return series_; }
 
-    int ModelCount();                 // DEVICENUMBER
+    int ModelCount();                 // DEVICENUMBER as written
     ModelEntry GetModelEntry(int i);  // DEVICENAME<i>, 1-based
+    // The last entry number the model list reaches: DEVICENUMBER, at most kMaxModelEntries.
+    int LastModelNumber();
+    // The numbers n >= 1 of the DEVICENAME<n> keys setup.ini holds, ascending, each once.
+    std::vector<int> ModelKeyNumbers();
+    // The entries of the model list: the numbers of ModelKeyNumbers() from 1 to
+    // LastModelNumber(). A number without a key would read as "0", which is no model, so the
+    // walk costs what the file holds rather than what DEVICENUMBER claims.
+    std::vector<int> ListedModelNumbers();
     int DefaultModelIndex();          // DEFAULTNAME as written
-    // The entry DEFAULTNAME names; an index outside 1..ModelCount() names no model (series -1).
+    // The entry DEFAULTNAME names; an index outside 1..LastModelNumber() names no model
+    // (series -1).
     ModelEntry DefaultModel();
 
     // A key of the model's ".PORT" section in the selected series file, as a number.

@@ -149,6 +149,8 @@ static_assert(sizeof(com::OEMDMPARAM) == (kWin64 ? 72 : 36));
 static_assert(offsetof(com::OEMDMPARAM, pOEMDMIn) == (kWin64 ? 48 : 24));
 static_assert(offsetof(com::OEMDMPARAM, pOEMDMOut) == (kWin64 ? 56 : 28));
 static_assert(offsetof(com::OEMDMPARAM, cbBufSize) == (kWin64 ? 64 : 32));
+// DevMode bounds its reading of the input block by these two fields of the input device mode.
+static_assert(offsetof(DEVMODEW, dmSize) == 68 && offsetof(DEVMODEW, dmDriverExtra) == 70);
 
 static_assert(sizeof(com::OEMCUIPPARAM) == (kWin64 ? 120 : 60));
 static_assert(offsetof(com::OEMCUIPPARAM, pOEMDM) == (kWin64 ? 56 : 28));

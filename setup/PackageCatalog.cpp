@@ -24,8 +24,7 @@ PackageCatalog PackageCatalog::Read(plat::Platform& platform, bool is64Bit) {
     for (int series = 0; series < pkg::kSeriesCount; ++series)
         catalog.seriesFilePaths_[series] = config.SeriesFilePath(series);
 
-    int count = config.ModelCount();
-    for (int i = 1; i <= count; ++i) {
+    for (int i : config.ListedModelNumbers()) {
         pkg::ModelEntry entry = config.GetModelEntry(i);
         if (entry.series < 0) continue;
         catalog.models_.push_back(entry);

@@ -46,8 +46,7 @@ bool IsRefusedWindows(const plat::OsVersion& v) {
 // carries one.
 std::string LastSeriesModelName(pkg::PackageConfig& config) {
     std::string last;
-    int count = config.ModelCount();
-    for (int i = 1; i <= count; ++i) {
+    for (int i : config.ListedModelNumbers()) {
         pkg::ModelEntry entry = config.GetModelEntry(i);
         if (entry.series >= 0) last = entry.name;
     }

@@ -1,6 +1,10 @@
 // Model entries, the model count, the default model and the package paths.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <string>
+#include <vector>
+
 #include "tests/package/config_fixture.h"
 
 namespace setuptest {
@@ -113,11 +117,87 @@ TEST_F(ModelEntries, DefaultNameOutsideTheListNamesNoModel) {
     }
 }
 
+// The model walk: the DEVICENAME keys the file holds, from 1 to DEVICENUMBER (at most 1000).
+TEST_F(ModelEntries, TheWalkVisitsTheEntriesThatExistUpToTheCount) {
+    Load("odd");  // DEVICENAME1..7 exist, DEVICENUMBER=6
+    struct Case {
+        const char* count;
+        int last;
+        std::vector<int> listed;
+    } const cases[] = {
+        {"5", 5, {1, 2, 3, 4, 5}},
+        {"6", 6, {1, 2, 3, 4, 5, 6}},
+        {"7", 7, {1, 2, 3, 4, 5, 6, 7}},
+        {"8", 8, {1, 2, 3, 4, 5, 6, 7}},
+        {"1000", 1000, {1, 2, 3, 4, 5, 6, 7}},
+        {"1001", 1000, {1, 2, 3, 4, 5, 6, 7}},
+        {"2147483647", 1000, {1, 2, 3, 4, 5, 6, 7}},
+        {"0", 0, {}},
+        {"-3", -3, {}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(P().profile().WritePrivateProfileStringA("DEVICENAME", "DEVICENUMBER", c.count,
+                                                             "C:\\Pkg\\DRVCONFIG\\setup.ini"));
+        EXPECT_EQ(config().LastModelNumber(), c.last) << "DEVICENUMBER=" << c.count;
+        EXPECT_EQ(config().ListedModelNumbers(), c.listed) << "DEVICENUMBER=" << c.count;
+    }
+}
+
+TEST_F(ModelEntries, OnlyKeysTheEntryReaderWouldFindCount) {
+    Load("odd");
+    // Read back as "DEVICENAME<n>": letter case does not matter, leading zeros, signs, other
+    // names and numbers beyond 32 bits are other keys. 1001 lies beyond the walk's cap.
+    ASSERT_TRUE(machine().WriteFile(
+        "C:\\Pkg\\DRVCONFIG\\setup.ini",
+        "[DEVICENAME]\r\nDEVICENUMBER=2147483647\r\nDEVICENAME2=A-ReceiptPrinter\r\n"
+        "devicename9=B-ReceiptPrinter\r\nDEVICENAME03=C\r\nDEVICENAME+4=D\r\nDEVICENAME=E\r\n"
+        "DEVICENAMEX=F\r\nDEVICENAME0=G\r\nDEVICENAME99999999999=H\r\n"
+        "DEVICENAME1001=I-ReceiptPrinter\r\nDEVICENAME2=J-TicketPrinter\r\n"));
+    EXPECT_EQ(config().ModelKeyNumbers(), (std::vector<int>{2, 9, 1001}));
+    EXPECT_EQ(config().ListedModelNumbers(), (std::vector<int>{2, 9}));
+    EXPECT_EQ(config().GetModelEntry(9).name, "B");
+}
+
+TEST_F(ModelEntries, AHugeCountWithMoreEntriesThanTheCapStaysQuick) {
+    Load("odd");
+    // More entries than the cap and a count at the 32-bit limit: the walk reads the key list
+    // once, instead of two billion missing keys, and stops at the cap.
+    std::string ini = "[DEVICENAME]\r\nDEVICENUMBER=2147483647\r\nDEFAULTNAME=999\r\n";
+    for (int i = 1; i <= 1200; ++i)
+        ini += "DEVICENAME" + std::to_string(i) + "=M" + std::to_string(i) + "-ReceiptPrinter\r\n";
+    ASSERT_TRUE(machine().WriteFile("C:\\Pkg\\DRVCONFIG\\setup.ini", ini));
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<int> listed = config().ListedModelNumbers();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    ASSERT_EQ(listed.size(), 1000u);
+    EXPECT_EQ(listed.back(), 1000);
+    EXPECT_EQ(config().DefaultModel().name, "M999");
+}
+
+TEST_F(ModelEntries, TheKeyListingGrowsUntilItHoldsEveryName) {
+    Load("odd");
+    // 100 kB of other key names before the entry: more than the listing's first buffer.
+    std::string ini = "[DEVICENAME]\r\nDEVICENUMBER=3\r\n";
+    for (int i = 0; i < 100; ++i) ini += std::string(1000, 'K') + std::to_string(i) + "=1\r\n";
+    ini += "DEVICENAME3=Q-1-TicketPrinter\r\n";
+    ASSERT_TRUE(machine().WriteFile("C:\\Pkg\\DRVCONFIG\\setup.ini", ini));
+    EXPECT_EQ(config().ListedModelNumbers(), (std::vector<int>{3}));
+}
+
+TEST_F(ModelEntries, DefaultNameBeyondTheCapNamesNoModel) {
+    Load("odd");
+    ASSERT_TRUE(machine().WriteFile("C:\\Pkg\\DRVCONFIG\\setup.ini",
+                                    "[DEVICENAME]\r\nDEVICENUMBER=5000\r\nDEFAULTNAME=1001\r\n"
+                                    "DEVICENAME1001=Z-1-ReceiptPrinter\r\n"));
+    EXPECT_EQ(config().DefaultModel().series, -1);
+}
+
 TEST_F(ModelEntries, MissingSetupIniGivesTheDefaults) {
     Load("odd");
     ASSERT_TRUE(machine().RemoveFile("C:\\Pkg\\DRVCONFIG\\setup.ini"));
     EXPECT_EQ(config().ModelCount(), 0);
     EXPECT_EQ(config().GetModelEntry(1).series, -1);
+    EXPECT_TRUE(config().ListedModelNumbers().empty());
     EXPECT_EQ(config().ProcessorVersion(), 0u);
 }
 

@@ -2,6 +2,7 @@
 // instance, the 32/64-bit gate and the port check, on the example package and altered copies.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -215,6 +216,26 @@ TEST_F(PortCheck, NoEntryWithASeriesSuffixMeansNoModelAndNoPort) {
     // Even a section named after the empty model must not count.
     ASSERT_TRUE(m_->WriteFile("C:\\Pkg\\DRVCONFIG\\setup_receipt.ini",
                               "[.PORT]\r\nUSBSUPPORTED=1\r\n[NOSUFFIX.PORT]\r\nUSBSUPPORTED=1\r\n"));
+    EXPECT_EQ(Run(), StartOutcome::NoPort);
+}
+
+TEST_F(PortCheck, AHugeModelCountFindsTheLastListedModelAtOnce) {
+    // The count at the 32-bit limit once walked two billion missing entries before the wizard
+    // appeared; the last listed model is the last existing entry with a suffix.
+    ASSERT_TRUE(m_->WriteFile(kSetupIni,
+                              "[DEVICENAME]\r\nDEVICENUMBER=2147483647\r\n"
+                              "DEVICENAME1=AB-100-ReceiptPrinter\r\n"
+                              "DEVICENAME2=ZZ-9-LabelPrinter\r\n"
+                              "DEVICENAME3=NOSUFFIX\r\n"));
+    ASSERT_TRUE(m_->WriteFile("C:\\Pkg\\DRVCONFIG\\setup_lable.ini",
+                              "[ZZ-9.PORT]\r\nUSBSUPPORTED=1\r\n"));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run(), StartOutcome::Proceed);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    // Only AB-100 offers a port: the last model is still ZZ-9, so the start is refused.
+    ASSERT_TRUE(m_->WriteFile("C:\\Pkg\\DRVCONFIG\\setup_lable.ini", ""));
+    ASSERT_TRUE(m_->WriteFile("C:\\Pkg\\DRVCONFIG\\setup_receipt.ini",
+                              "[AB-100.PORT]\r\nUSBSUPPORTED=1\r\n"));
     EXPECT_EQ(Run(), StartOutcome::NoPort);
 }
 

@@ -3,6 +3,7 @@
 // do not reach a wizard that is already running. Also the page table's order.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,22 @@ TEST(PackageCatalog, ChangesAfterTheReadDoNotReachTheRunningWizard) {
     ASSERT_EQ(again.models().size(), 1u);
     EXPECT_EQ(again.models()[0].name, "NEW-1");
     EXPECT_EQ(again.defaultModel().series, -1);
+}
+
+TEST(PackageCatalog, AHugeModelCountListsTheEntriesThatExist) {
+    // A count at the 32-bit limit with the example's six entries: the same list, read at once.
+    for (const char* count : {"5", "7", "2147483647"}) {
+        SCOPED_TRACE(count);
+        auto m = Example("xp-x86");
+        ASSERT_TRUE(m->platform().profile().WritePrivateProfileStringA(
+            "DEVICENAME", "DEVICENUMBER", count, "C:\\Pkg\\DRVCONFIG\\setup.ini"));
+        const auto start = std::chrono::steady_clock::now();
+        PackageCatalog catalog = PackageCatalog::Read(m->platform(), false);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_EQ(catalog.models().size(), std::string(count) == "5" ? 5u : 6u);
+        EXPECT_EQ(catalog.models().back().name, std::string(count) == "5" ? "VTX-L60" : "VTX-E58");
+        EXPECT_EQ(catalog.defaultModel().name, "VTX-80R");
+    }
 }
 
 TEST(WizardPageTable, PagesInTheWizardsOrderWithOnlyTheAgreementOptional) {

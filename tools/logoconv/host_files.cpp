@@ -1,16 +1,98 @@
-// Whole-file reads and writes on the host.
+// Whole-file reads and writes on the host, refusing what is not a regular file of bounded size.
 #include "host_files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
-#include <iterator>
 
 namespace logoconv {
 
+namespace {
+
+// An open file descriptor, closed when it goes out of scope.
+class OpenFile {
+public:
+    explicit OpenFile(const std::string& path)
+        // O_NONBLOCK: opening a FIFO for reading must not wait for a writer. It changes
+        // nothing for regular files, the only ones read.
+        : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
+    ~OpenFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+SourceCheck Examine(const OpenFile& file, struct stat& info) {
+    SourceCheck check;
+    if (file.fd() < 0 || ::fstat(file.fd(), &info) != 0) {
+        check.error = errno;
+        return check;
+    }
+    check.device = info.st_dev;
+    check.inode = info.st_ino;
+    if (S_ISDIR(info.st_mode))
+        check.state = SourceState::kDirectory;
+    else if (!S_ISREG(info.st_mode))
+        check.state = SourceState::kNotRegular;
+    else if (static_cast<std::uint64_t>(info.st_size) > kMaxSourceBytes)
+        check.state = SourceState::kTooLarge;
+    else
+        check.state = SourceState::kReadable;
+    return check;
+}
+
+}  // namespace
+
+SourceCheck CheckSource(const std::string& path) {
+    OpenFile file(path);
+    struct stat info {};
+    return Examine(file, info);
+}
+
+std::string DescribeUnreadable(const std::string& path, const SourceCheck& check) {
+    switch (check.state) {
+        case SourceState::kReadable: break;
+        case SourceState::kCannotRead:
+            return "cannot read " + path + ": " + std::strerror(check.error);
+        case SourceState::kDirectory: return path + " is a directory, not a bitmap file";
+        case SourceState::kNotRegular:
+            return path + " is a device, FIFO or socket, not a bitmap file; only regular files are read";
+        case SourceState::kTooLarge:
+            return path + " is larger than 64 MiB, far more than any logo needs; it is not read";
+    }
+    return {};
+}
+
+bool IsSameFile(const std::string& path, const SourceCheck& source) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    return info.st_dev == source.device && info.st_ino == source.inode;
+}
+
 bool HostFiles::Read(const std::string& path, std::vector<std::uint8_t>& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
+    OpenFile file(path);
+    struct stat info {};
+    if (Examine(file, info).state != SourceState::kReadable) return false;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(file.fd(), bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;  // the file shrank since it was examined
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
     out = std::move(bytes);
     return true;
 }

@@ -41,7 +41,9 @@ const char kUsage[] =
     "  -o, --output PATH  where the result goes\n"
     "  -h, --help         this text\n"
     "\n"
-    "Exit status: 0 done, 1 a logo could not be converted or downloaded, 2 usage error.\n";
+    "Sources must be regular files of at most 64 MiB; no output may be one of the sources.\n"
+    "\n"
+    "Exit status: 0 done, 1 a logo could not be read, converted or downloaded, 2 usage error.\n";
 
 namespace {
 

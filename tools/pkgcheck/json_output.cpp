@@ -107,7 +107,7 @@ void Model(JsonWriter& j, const ModelView& m) {
 void PrintJson(const Report& r, std::ostream& out) {
     JsonWriter j(out);
     j.BeginObject();
-    j.Key("package"); j.String(r.package);
+    j.Key("package"); j.Utf8String(r.package);
     j.Key("problems");
     j.BeginArray();
     for (const Problem& p : r.problems) {

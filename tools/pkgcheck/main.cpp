@@ -16,7 +16,7 @@ constexpr int kProblems = 1;
 constexpr int kUsage = 2;
 
 const char* const kHelp =
-    "usage: pkgcheck [--json] PACKAGE_DIR\n"
+    "usage: pkgcheck [--json] [--] PACKAGE_DIR\n"
     "       pkgcheck --help\n"
     "\n"
     "Reads a driver package the way setup reads it and prints what setup will offer and\n"
@@ -31,6 +31,9 @@ const char* const kHelp =
     "\n"
     "Problems listed (each line starts with its kind):\n"
     "  model-without-series     a DEVICENAME entry without a series suffix\n"
+    "  model-count              DEVICENUMBER beyond the last entry (setup reads at most\n"
+    "                           DEVICENAME1000), numbers without an entry, or entries\n"
+    "                           beyond the count\n"
     "  no-models                no entry with a series suffix at all\n"
     "  default-names-no-model   DEFAULTNAME names no listed model\n"
     "  missing-series-file      a series file of a series that has models\n"
@@ -52,6 +55,8 @@ const char* const kHelp =
     "Options:\n"
     "  --json   print the same report as one JSON object (see docs/pkgcheck.md)\n"
     "  --help   print this help\n"
+    "  --       end of the options: the next argument is the directory, even if it\n"
+    "           starts with '-'\n"
     "\n"
     "Exit status: 0 no problem found, 1 problems found, 2 usage error or the package could\n"
     "not be read.\n";
@@ -60,16 +65,18 @@ const char* const kHelp =
 
 int main(int argc, char** argv) {
     bool json = false;
+    bool optionsEnded = false;  // after "--" every argument is a directory, even "-x"
     std::string package;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             std::cout << kHelp;
             return kClean;
-        }
-        if (arg == "--json") {
+        } else if (!optionsEnded && arg == "--json") {
             json = true;
-        } else if (!arg.empty() && arg[0] == '-') {
+        } else if (!optionsEnded && !arg.empty() && arg[0] == '-') {
             std::cerr << "pkgcheck: unknown option " << arg << "\n\n" << kHelp;
             return kUsage;
         } else if (package.empty()) {

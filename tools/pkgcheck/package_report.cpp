@@ -1,6 +1,7 @@
 // Builds the package report through PackageConfig and collects the problems it finds.
 #include "tools/pkgcheck/package_report.h"
 
+#include <algorithm>
 #include <set>
 
 #include "common/text.h"
@@ -71,6 +72,7 @@ private:
     }
 
     void ReadModels(pkg::PackageConfig& config);
+    void CheckModelCount(pkg::PackageConfig& config);
     void ReadMonitors(pkg::PackageConfig& config);
     void ReadWordSize(bool is64Bit);
     ModelView ReadModel(pkg::PackageConfig& config, const ModelListing& model, bool is64Bit,
@@ -103,10 +105,68 @@ std::vector<std::string> Builder::KeyNames(const std::string& file, const char* 
     return SplitZeroList(buffer.data(), n + 1);
 }
 
+// "DEVICENAME7", or "DEVICENAME7 to DEVICENAME1000" for each run of numbers, the first few runs.
+std::string EntryRuns(const std::vector<int>& numbers) {
+    constexpr std::size_t kRunsShown = 5;
+    std::string text;
+    std::size_t runs = 0;
+    for (std::size_t i = 0; i < numbers.size();) {
+        std::size_t j = i;
+        while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1) ++j;
+        if (runs == kRunsShown) return text + " and more";
+        if (runs > 0) text += ", ";
+        text += "DEVICENAME" + std::to_string(numbers[i]);
+        if (j > i) text += " to DEVICENAME" + std::to_string(numbers[j]);
+        ++runs;
+        i = j + 1;
+    }
+    return text;
+}
+
+// DEVICENUMBER set against the entries that exist: a count beyond the last entry, numbers
+// without an entry, entries the count leaves out.
+void Builder::CheckModelCount(pkg::PackageConfig& config) {
+    const int count = report_.modelCount;
+    const int last = config.LastModelNumber();
+    const std::string countText = "DEVICENUMBER=" + std::to_string(count);
+    const std::string cap = "DEVICENAME" + std::to_string(pkg::kMaxModelEntries);
+    const std::vector<int> keys = config.ModelKeyNumbers();
+
+    int highest = 0;  // the last entry setup reads
+    std::vector<int> beyond;
+    for (int key : keys) {
+        if (key <= last)
+            highest = key;
+        else
+            beyond.push_back(key);
+    }
+    if (count > highest)
+        Problem("model-count",
+                countText + " but " +
+                    (highest > 0 ? "the last entry is DEVICENAME" + std::to_string(highest)
+                                 : std::string("there is no DEVICENAME entry")) +
+                    (count > pkg::kMaxModelEntries
+                         ? "; setup reads no entry beyond " + cap + " whatever the count"
+                         : ""));
+
+    std::vector<int> missing;
+    for (int n = 1; n < highest; ++n)  // fewer than kMaxModelEntries numbers
+        if (!std::binary_search(keys.begin(), keys.end(), n)) missing.push_back(n);
+    if (!missing.empty())
+        Problem("model-count", countText + " but " + EntryRuns(missing) +
+                                   (missing.size() == 1 ? " is" : " are") +
+                                   " missing; those numbers offer no model");
+    if (!beyond.empty())
+        Problem("model-count",
+                "entries beyond " +
+                    (count > last ? "the " + cap + " setup reads at most" : countText) + ": " +
+                    EntryRuns(beyond) + "; setup ignores them");
+}
+
 void Builder::ReadModels(pkg::PackageConfig& config) {
     report_.modelCount = config.ModelCount();
     std::set<std::pair<std::string, int>> seen;
-    for (int i = 1; i <= report_.modelCount; ++i) {
+    for (int i : config.ListedModelNumbers()) {
         char value[pkg::kLongText];
         std::string key = "DEVICENAME" + std::to_string(i);
         pkg::ReadConfigText(platform_.profile(), config.setupIniPath().c_str(), "DEVICENAME",
@@ -123,6 +183,7 @@ void Builder::ReadModels(pkg::PackageConfig& config) {
             models_.push_back(listing);
         }
     }
+    CheckModelCount(config);
     if (models_.empty()) Problem("no-models", "DRVCONFIG\\setup.ini lists no model");
 
     report_.defaultIndex = config.DefaultModelIndex();

@@ -1,6 +1,8 @@
-// DevMode's four modes: size, defaults, conversion of own, older and foreign blocks, and merge.
+// DevMode's four modes: size, defaults, conversion of own, older and foreign blocks, and merge;
+// buffers shorter than the blocks' size fields claim.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -45,6 +47,7 @@ struct DevModeCallTest : testing::Test {
         param.cbSize = sizeof param;
         param.pOEMDMIn = in;
         param.pOEMDMOut = out;
+        param.cbBufSize = kOemDevmodeSize;  // what the driver allocates after the size query
         return DevMode(lastError, mode, &param);
     }
     RecordingLastError lastError;
@@ -155,6 +158,100 @@ TEST_F(DevModeCallTest, MergeOfAForeignBlockGivesDefaults) {
     OemDevmode out = DefaultOemDevmode();
     ASSERT_EQ(Call(OEMDM_MERGE, &in, &out), S_OK);
     EXPECT_TRUE(SameBytes(out, DefaultOemDevmode()));
+}
+
+// A public device mode of `dmSize` bytes followed by `extra` driver bytes, in a heap buffer of
+// exactly that size, so reading past it is caught by the address sanitizer.
+std::vector<std::uint8_t> PublicDevmode(std::uint16_t dmSize, std::uint16_t extra) {
+    std::vector<std::uint8_t> dm(std::size_t{dmSize} + extra, 0);
+    dm[68] = static_cast<std::uint8_t>(dmSize);
+    dm[69] = static_cast<std::uint8_t>(dmSize >> 8);
+    dm[70] = static_cast<std::uint8_t>(extra);
+    dm[71] = static_cast<std::uint8_t>(extra >> 8);
+    return dm;
+}
+
+TEST(BytesAfterInDevmode, CountsToTheEndOfTheDriverPartOnly) {
+    std::vector<std::uint8_t> dm = PublicDevmode(220, 100);
+    const std::uint8_t* base = dm.data();
+    EXPECT_EQ(BytesAfterInDevmode(base, base + 220), 100u);  // first byte of the driver part
+    EXPECT_EQ(BytesAfterInDevmode(base, base + 319), 1u);    // its last byte
+    EXPECT_EQ(BytesAfterInDevmode(base, base + 320), kUnknownBufferSize);  // past its end
+    EXPECT_EQ(BytesAfterInDevmode(base, base + 219), kUnknownBufferSize);  // a public field
+    EXPECT_EQ(BytesAfterInDevmode(nullptr, base + 220), kUnknownBufferSize);
+}
+
+TEST_F(DevModeCallTest, ConvertReadsTheIncomingBlockNoFurtherThanItsDevmodeHolds) {
+    // The universal driver's private part (16 bytes here) comes first, then the plug-in's block,
+    // which claims 1464 bytes while the device mode holds only `held` of them.
+    struct Case {
+        std::uint16_t held;
+        std::size_t kept;
+    } const cases[] = {{700, 700}, {1463, 1463}, {1464, 1464}, {2000, 1464}};
+    constexpr std::uint16_t kDmSize = 220, kDriverPart = 16;
+    const OemDevmode custom = CustomBlock();
+    const OemDevmode defaults = DefaultOemDevmode();
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> dm = PublicDevmode(kDmSize, kDriverPart + c.held);
+        std::uint8_t* block = dm.data() + kDmSize + kDriverPart;
+        std::memcpy(block, &custom, std::min<std::size_t>(c.held, sizeof custom));
+        OemDevmode out = DefaultOemDevmode();
+        com::OEMDMPARAM param{};
+        param.cbSize = sizeof param;
+        param.pPublicDMIn = reinterpret_cast<com::DEVMODEW*>(dm.data());
+        param.pOEMDMIn = block;
+        param.pOEMDMOut = &out;
+        param.cbBufSize = kOemDevmodeSize;
+        ASSERT_EQ(DevMode(lastError, OEMDM_CONVERT, &param), S_OK) << c.held;
+        EXPECT_EQ(I32(out, 0), 1464) << c.held;
+        EXPECT_EQ(I32(out, 8), 1) << c.held;
+        for (std::size_t offset = 12; offset < kOemDevmodeSize; ++offset)
+            ASSERT_EQ(U8(out, offset), offset < c.kept ? 0x5A : U8(defaults, offset))
+                << "held " << c.held << ", offset " << offset;
+    }
+}
+
+TEST_F(DevModeCallTest, ABlockTooShortForItsSignatureBecomesTheDefaultBlock) {
+    std::vector<std::uint8_t> dm = PublicDevmode(220, 7);
+    const OemDevmode custom = CustomBlock();
+    std::memcpy(dm.data() + 220, &custom, 7);
+    OemDevmode out = CustomBlock();  // same signature as the cut block would have
+    com::OEMDMPARAM param{};
+    param.pPublicDMIn = reinterpret_cast<com::DEVMODEW*>(dm.data());
+    param.pOEMDMIn = dm.data() + 220;
+    param.pOEMDMOut = &out;
+    param.cbBufSize = kOemDevmodeSize;
+    ASSERT_EQ(DevMode(lastError, OEMDM_MERGE, &param), S_OK);
+    EXPECT_TRUE(SameBytes(out, DefaultOemDevmode()));
+}
+
+TEST_F(DevModeCallTest, ABlockOutsideThePublicDevmodeKeepsTheSizeFieldsRule) {
+    std::vector<std::uint8_t> dm = PublicDevmode(220, 16);
+    const OemDevmode in = CustomBlock();
+    OemDevmode out = DefaultOemDevmode();
+    com::OEMDMPARAM param{};
+    param.pPublicDMIn = reinterpret_cast<com::DEVMODEW*>(dm.data());
+    param.pOEMDMIn = const_cast<OemDevmode*>(&in);
+    param.pOEMDMOut = &out;
+    param.cbBufSize = kOemDevmodeSize;
+    ASSERT_EQ(DevMode(lastError, OEMDM_CONVERT, &param), S_OK);
+    EXPECT_TRUE(SameBytes(out, in));
+}
+
+TEST_F(DevModeCallTest, AnOutgoingBufferShorterThanTheBlockIsLeftAlone) {
+    const OemDevmode in = CustomBlock();
+    for (com::DWORD mode : {OEMDM_DEFAULT, OEMDM_CONVERT, OEMDM_MERGE}) {
+        // On the heap and exactly as long as the driver says, so a write past it is caught.
+        std::vector<std::uint8_t> out(kOemDevmodeSize - 1, 0xC3);
+        com::OEMDMPARAM param{};
+        param.pOEMDMIn = const_cast<OemDevmode*>(&in);
+        param.pOEMDMOut = out.data();
+        param.cbBufSize = kOemDevmodeSize - 1;
+        lastError.code = 0;
+        EXPECT_EQ(DevMode(lastError, mode, &param), E_FAIL) << mode;
+        EXPECT_EQ(lastError.code, static_cast<std::uint32_t>(ERROR_INSUFFICIENT_BUFFER)) << mode;
+        EXPECT_EQ(out, std::vector<std::uint8_t>(kOemDevmodeSize - 1, 0xC3)) << mode;
+    }
 }
 
 TEST_F(DevModeCallTest, UnknownModeAndMissingParameterFailWithInvalidParameter) {

@@ -2,7 +2,9 @@
 // own conversions and jobs.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -50,7 +52,9 @@ protected:
 
     ToolRun RunTool(const std::string& args) const {
         ToolRun run;
-        const std::string command = "cd '" + dir_.string() + "' && '" LOGOCONV_PATH "' " + args + " 2>&1";
+        // The timeout turns a tool that waits forever into a failed test.
+        const std::string command =
+            "cd '" + dir_.string() + "' && timeout 60 '" LOGOCONV_PATH "' " + args + " 2>&1";
         FILE* pipe = ::popen(command.c_str(), "r");
         if (pipe == nullptr) return run;
         char buffer[512];
@@ -183,6 +187,92 @@ TEST_F(Logoconv, UsageErrorsExitWithTwo) {
         EXPECT_NE(run.output.find("Usage:"), std::string::npos) << args;
     }
     EXPECT_FALSE(Exists("aTemp.bmp"));
+}
+
+// Sources: regular files within the size bound only, each refusal with its reason, and nothing
+// written when any source is refused.
+TEST_F(Logoconv, SourcesThatAreNoRegularFilesAreRefusedWithTheirReason) {
+    Put("a.bmp", Gradient24());
+    fs::create_directories(Path("folder"));
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+    struct Case {
+        const char* args;
+        const char* message;
+    } const cases[] = {
+        {"convert folder", "logoconv: folder is a directory, not a bitmap file\n"},
+        {"convert -o x.bmp folder", "folder is a directory"},
+        {"download -o j.bin folder", "folder is a directory"},
+        {"download -o j.bin a.bmp folder", "folder is a directory"},
+        {"convert /dev/zero -o x.bmp", "/dev/zero is a device, FIFO or socket, not a bitmap file"},
+        {"convert pipe -o x.bmp", "pipe is a device, FIFO or socket"},
+        {"convert /nonexistent.bmp", "logoconv: cannot read /nonexistent.bmp: No such file or directory\n"},
+        {"download -o j.bin a.bmp missing.bmp", "cannot read missing.bmp"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = RunTool(c.args);
+        EXPECT_EQ(run.exitCode, 1) << c.args << "\n" << run.output;
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << c.args << "\n" << run.output;
+        for (const char* written : {"x.bmp", "j.bin", "aTemp.bmp", "folderTemp.bmp"})
+            EXPECT_FALSE(Exists(written)) << c.args << " wrote " << written;
+    }
+}
+
+TEST_F(Logoconv, SourcesAreReadUpTo64MiB) {
+    // Sparse files: the bound is checked before anything is read.
+    for (const auto& [name, size] : {std::pair{"limit.bmp", 64 << 20}, {"over.bmp", (64 << 20) + 1}}) {
+        Put(name, {});
+        ASSERT_EQ(::truncate(Path(name).c_str(), size), 0) << name;
+    }
+    const ToolRun over = RunTool("convert -o x.bmp over.bmp");
+    EXPECT_EQ(over.exitCode, 1);
+    EXPECT_NE(over.output.find("over.bmp is larger than 64 MiB"), std::string::npos) << over.output;
+    // At the bound the file is read, and refused only as no bitmap.
+    const ToolRun limit = RunTool("convert -o x.bmp limit.bmp");
+    EXPECT_EQ(limit.exitCode, 1);
+    EXPECT_NE(limit.output.find("limit.bmp is not an uncompressed"), std::string::npos) << limit.output;
+}
+
+TEST_F(Logoconv, AnOutputThatIsASourceIsRefusedWhateverItsName) {
+    const Bytes logo = Bitmap1({{1, 0, 1, 1}}, kBlack, kWhite);
+    Put("logo.bmp", logo);
+    ASSERT_EQ(::link(Path("logo.bmp").c_str(), Path("same.bmp").c_str()), 0);
+    const std::string absolute = "-o '" + Path("logo.bmp") + "' ";
+    for (const std::string& args : std::vector<std::string>{
+             "download -o logo.bmp logo.bmp", "download -o ./logo.bmp logo.bmp",
+          "download -o same.bmp logo.bmp", "download " + absolute + "same.bmp",
+          "convert --gray -o logo.bmp logo.bmp"}) {
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.exitCode, 1) << args << "\n" << run.output;
+        EXPECT_NE(run.output.find("is the source"), std::string::npos) << args << "\n" << run.output;
+        EXPECT_EQ(Get("logo.bmp"), logo) << args;
+    }
+}
+
+TEST_F(Logoconv, AWorkFileThatIsASourceIsRefused) {
+    Put("a.bmp", Gradient24());
+    const Bytes other = Bitmap1({{1, 0}}, kBlack, kWhite);
+    Put("aTemp.bmp", other);
+    // Converting a.bmp would write aTemp.bmp, another logo of the same download.
+    ToolRun run = RunTool("download -o j.bin a.bmp aTemp.bmp");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("the work file aTemp.bmp of a.bmp is the source aTemp.bmp"),
+              std::string::npos) << run.output;
+    EXPECT_EQ(Get("aTemp.bmp"), other);
+    EXPECT_FALSE(Exists("j.bin"));
+
+    // A work file that is a link back to its own source.
+    Put("b.bmp", Gradient24());
+    ASSERT_EQ(::symlink("b.bmp", Path("bTemp.bmp").c_str()), 0);
+    run = RunTool("convert b.bmp");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_EQ(Get("b.bmp"), Gradient24());
+
+    // A one-bit logo is sent as it is and writes no work file: its namesake may be a logo too.
+    Put("c.bmp", Bitmap1({{1, 1, 0}}, kBlack, kWhite));
+    Put("cTemp.bmp", other);
+    run = RunTool("download -o j.bin c.bmp cTemp.bmp");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(Get("cTemp.bmp"), other);
 }
 
 }  // namespace

@@ -185,8 +185,56 @@ TEST_F(PkgcheckTest, UsageErrorsExitWithTwo) {
         {Quoted(scratch_ / "no-such-dir"), 2},
         {Quoted(ExamplePackage() / "License.txt"), 2},
         {"--help", 0},
+        // "--" ends the options: what follows is the directory, whatever it starts with.
+        {"-- " + Quoted(ExamplePackage()), 0},
+        {"--json -- " + Quoted(ExamplePackage()), 0},
+        {"-- --json", 2},
+        {"-- " + Quoted(ExamplePackage()) + " --json", 2},
     };
     for (const Case& c : cases) EXPECT_EQ(Pkgcheck(c.args).status, c.status) << c.args;
+}
+
+TEST_F(PkgcheckTest, ADirectoryStartingWithADashFollowsTheEndOfOptions) {
+    fs::create_directories(scratch_ / "-pkg");
+    // An empty package: read (problems found), not refused as an unknown option.
+    ToolRun run = RunShell("cd " + Quoted(scratch_) + " && " +
+                           Quoted(fs::path(PKG_BINARY_DIR) / "tools" / "pkgcheck" / "pkgcheck") +
+                           " -- -pkg 2>&1");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("no-models"), std::string::npos) << run.output;
+}
+
+// DEVICENUMBER set against the entries of the example package (DEVICENAME1..6).
+TEST_F(PkgcheckTest, ModelCountThatDisagreesWithTheEntriesIsReported) {
+    struct Case {
+        const char* count;
+        const char* removed;  // an entry taken out, or null
+        std::vector<std::string> problems;
+    } const cases[] = {
+        {"6", nullptr, {}},
+        {"7", nullptr, {"DEVICENUMBER=7 but the last entry is DEVICENAME6"}},
+        {"5", nullptr, {"entries beyond DEVICENUMBER=5: DEVICENAME6; setup ignores them"}},
+        {"2147483647", nullptr,
+         {"DEVICENUMBER=2147483647 but the last entry is DEVICENAME6; setup reads no entry "
+          "beyond DEVICENAME1000 whatever the count"}},
+        {"6", "DEVICENAME3=VTX-T30-TicketPrinter\r\n",
+         {"DEVICENUMBER=6 but DEVICENAME3 is missing; those numbers offer no model"}},
+        {"0", nullptr, {"entries beyond DEVICENUMBER=0: DEVICENAME1 to DEVICENAME6; setup "
+                        "ignores them"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.count) + (c.removed ? " without an entry" : ""));
+        fs::path pkg = scratch_ / (std::string("count") + c.count + (c.removed ? "gap" : ""));
+        fs::copy(ExamplePackage(), pkg, fs::copy_options::recursive);
+        Edit(pkg / "DRVCONFIG" / "setup.ini", "DEVICENUMBER=6", std::string("DEVICENUMBER=") + c.count);
+        if (c.removed) Edit(pkg / "DRVCONFIG" / "setup.ini", c.removed, "");
+        ToolRun run = Pkgcheck(Quoted(pkg));
+        std::vector<std::string> lines = ProblemLines(run.output, "model-count");
+        ASSERT_EQ(lines.size(), c.problems.size()) << run.output;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i], "  model-count: " + c.problems[i]);
+        EXPECT_EQ(run.status, c.problems.empty() ? 0 : 1);
+    }
 }
 
 TEST_F(PkgcheckTest, HelpNamesEveryProblemKind) {
@@ -195,7 +243,7 @@ TEST_F(PkgcheckTest, HelpNamesEveryProblemKind) {
          {"model-without-series", "no-models", "default-names-no-model", "missing-series-file",
           "missing-port-section", "missing-os-section", "missing-file", "dependent-list-too-long",
           "minidriver-without-data-dll", "startup-port-check", "missing-language-key",
-          "missing-package-file", "--json"})
+          "missing-package-file", "model-count", "--json"})
         EXPECT_NE(run.output.find(kind), std::string::npos) << kind;
 }
 
@@ -228,6 +276,19 @@ TEST_F(PkgcheckTest, JsonParsesAndCarriesTheReport) {
                       " if f['minidriverWithoutDataDll']],"
                       " sum(p['kind'] == 'minidriver-without-data-dll' for p in d['problems']))");
     EXPECT_EQ(facts.output, "[('.XP', 'raster'), ('.Win7', 'standard')] 2\n");
+
+    // The host path is UTF-8 (here with two-, three- and four-byte characters); a byte that is
+    // not UTF-8 becomes U+FFFD.
+    fs::path named = scratch_ / "paquet-\xC3\xA9-\xE6\x97\xA5\xE6\x9C\xAC-\xF0\x9F\x98\x80-\xFF";
+    fs::create_directories(named);
+    ToolRun utf8 = Pkgcheck("--json " + Quoted(named));
+    EXPECT_NE(utf8.output.find("paquet-\\u00e9-\\u65e5\\u672c-\\ud83d\\ude00-\\ufffd\""),
+              std::string::npos) << utf8.output.substr(0, 300);
+    WriteHostFile(scratch_ / "utf8.json", utf8.output);
+    facts = ParseJson(scratch_ / "utf8.json",
+                      "print(d['package'].endswith("
+                      "'/paquet-\\u00e9-\\u65e5\\u672c-\\U0001F600-\\ufffd'))");
+    EXPECT_EQ(facts.output, "True\n");
 
     ToolRun broken = Pkgcheck("--json " + Quoted(BrokenCopy()));
     ASSERT_EQ(broken.status, 1);
