@@ -9,12 +9,23 @@
 namespace {
 
 void CheckRoundTrip(const sim::MachineSettings& settings, const char* how) {
+    FUZZ_CHECK(std::isfinite(settings.timeScale) && settings.timeScale >= 0, std::string(how) + ": time scale");
     const std::string written = sim::FormatSettings(settings);
     sim::MachineSettings again;
     std::string error;
     FUZZ_CHECK(sim::ParseSettings(written, again, error), std::string(how) + ": written settings do not read: " + error);
-    FUZZ_CHECK(sim::FormatSettings(again) == written, std::string(how) + ": settings change on reload");
-    FUZZ_CHECK(std::isfinite(settings.timeScale) && settings.timeScale >= 0, std::string(how) + ": time scale");
+    // Every setting as it was in memory, not only as it was written.
+    FUZZ_CHECK(again.preset == settings.preset && again.productName == settings.productName &&
+                   again.major == settings.major && again.minor == settings.minor && again.build == settings.build &&
+                   again.platformId == settings.platformId && again.productType == settings.productType &&
+                   again.csdVersion == settings.csdVersion && again.architecture == settings.architecture &&
+                   again.hasNativeSystemInfo == settings.hasNativeSystemInfo &&
+                   again.hasIsWow64Process == settings.hasIsWow64Process &&
+                   again.administrator == settings.administrator && again.codePage == settings.codePage &&
+                   again.timeScale == settings.timeScale && again.windowsDir == settings.windowsDir &&
+                   again.tempDir == settings.tempDir && again.userName == settings.userName,
+               std::string(how) + ": settings change on reload");
+    FUZZ_CHECK(sim::FormatSettings(again) == written, std::string(how) + ": the text changes on reload");
 }
 
 }  // namespace
