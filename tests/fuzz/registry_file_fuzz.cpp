@@ -1,7 +1,7 @@
-// Fuzz target: the registry file (registry.reg). Any text is read or refused with a message;
-// a tree read from text is written back to text that reads as the same tree; and a tree built
-// from the input (any names and data a program can give the registry calls) round-trips
-// through its file unchanged.
+// Fuzz target: the registry file (registry.reg). The input is registry text and, after a line
+// "@@", operations that build a tree. Any text is read or refused with a message; a tree read
+// from text is written back to text that reads as the same tree; and the built tree (any names
+// and data a program can give the registry calls) round-trips through its file unchanged.
 #include <algorithm>
 
 #include "platform/sim/state/reg_file.h"
@@ -31,13 +31,20 @@ bool SameKey(const Key& a, const Key& b, std::string& where) {
     return true;
 }
 
+// A name as a program passes it: without NUL (it ends a C string) and the `separators`.
+std::string Name(std::string raw, std::string_view separators) {
+    std::erase_if(raw, [&](char c) { return c == '\0' || separators.find(c) != std::string_view::npos; });
+    return raw;
+}
+
 const char* const kRoots[] = {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT", "HKEY_USERS"};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // 1. The input as registry text.
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::vector<std::string> parts = fuzz::SplitParts(data, size, 2);
+    // 1. Registry text.
+    const std::string& text = parts[0];
     sim::reg::Tree read;
     std::string error;
     if (sim::reg::ParseRegistry(text, read, error)) {
@@ -51,29 +58,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!error.empty(), "refused without a message");
     }
 
-    // 2. The input as a tree: keys and values with any bytes a program may use in names
-    // (key names hold no backslash, which separates them) and any type and data.
-    fuzz::Picker pick(data, size);
+    // 2. The input as a tree: keys and values with any bytes a program can pass in names (C
+    // strings, so no NUL; key names hold no backslash, which separates them) and any type and
+    // data.
+    fuzz::Picker pick(reinterpret_cast<const std::uint8_t*>(parts[1].data()), parts[1].size());
     sim::reg::Tree tree;
     std::vector<std::string> path;
     while (!pick.empty()) {
         const std::uint8_t op = pick.Byte();
         if (op % 3 == 0 || path.empty()) {  // a new key below a root
-            std::string name = pick.Text(12);
-            name.erase(std::remove(name.begin(), name.end(), '\\'), name.end());
+            std::string name = Name(pick.Text(12), "\\");
             if (name.empty()) continue;
             path = {kRoots[op / 3 % 4], name};
             bool created = false;
             tree.Create(path, created);
         } else if (op % 3 == 1) {  // a subkey of the last key
-            std::string name = pick.Text(12);
-            name.erase(std::remove(name.begin(), name.end(), '\\'), name.end());
+            std::string name = Name(pick.Text(12), "\\");
             if (name.empty()) continue;
             path.push_back(name);
             bool created = false;
             tree.Create(path, created);
         } else {  // a value of the last key
-            const std::string name = pick.Text(12);
+            const std::string name = Name(pick.Text(12), "");
             const std::uint32_t type = pick.Byte() % 12;
             const std::string bytes = pick.Text(24);
             Key* key = tree.Find(path);
@@ -83,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string file = sim::reg::FormatRegistry(tree);
     sim::reg::Tree back;
-    FUZZ_CHECK(sim::reg::ParseRegistry(file, back, error), "a tree's own file does not read: " + error);
+    FUZZ_CHECK(sim::reg::ParseRegistry(file, back, error), "a tree's own file does not read: " + error + "\n" + file);
     std::string where;
     FUZZ_CHECK(SameKey(tree.top(), back.top(), where), "a tree does not round-trip through its file: " + where);
     return 0;
