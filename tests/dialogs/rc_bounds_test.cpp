@@ -130,6 +130,30 @@ TEST(RcBounds, StyleValuesNestUpToOneHundredParenthesesAndNots) {
     EXPECT_EQ(s.FindDialog(1)->style, 0x40000000u);
 }
 
+TEST(RcBounds, AScriptReadsAtMostTwoHundredFiftySixIncludedFiles) {
+    sim::RcIncludeSource includes = [](const std::string& name, const std::string&) -> std::optional<std::string> {
+        if (name == "one.h") return std::string("#define ONE 1\n");
+        // Each level includes the next twice: 2^15 reads if nothing stopped them.
+        if (name.rfind("twice", 0) == 0) {
+            int level = std::stoi(name.substr(5));
+            if (level >= 15) return std::string();
+            std::string next = "#include \"twice" + std::to_string(level + 1) + "\"\n";
+            return next + next;
+        }
+        return std::nullopt;
+    };
+    sim::RcTokenStream tokens;
+    std::string error;
+    EXPECT_TRUE(sim::PreprocessResourceScript(Repeat("#include \"one.h\"\n", 256), "bounds.rc", includes, tokens, error))
+        << error;
+    sim::RcTokenStream more;
+    EXPECT_FALSE(sim::PreprocessResourceScript(Repeat("#include \"one.h\"\n", 257), "bounds.rc", includes, more, error));
+    EXPECT_EQ(error, "bounds.rc:257: more than 256 #include lines read in one script");
+    sim::RcTokenStream doubling;
+    EXPECT_FALSE(sim::PreprocessResourceScript("#include \"twice0\"\n", "bounds.rc", includes, doubling, error));
+    EXPECT_NE(error.find("more than 256 #include lines"), std::string::npos) << error;
+}
+
 TEST(RcBounds, CodePagesAreSixteenBitNumbers) {
     struct Case {
         const char* pragma;

@@ -12,6 +12,9 @@ namespace sim {
 namespace {
 
 constexpr int kMaxIncludeDepth = 16;
+// Files read through #include in one script, counting each time: a header that includes
+// itself twice would otherwise be read 2^16 times within the depth bound.
+constexpr int kMaxIncludes = 256;
 // Bounds that keep a hostile or mistaken script from exhausting memory or the stack: how many
 // macros may nest inside one another, how many tokens macro definitions may hand out in a whole
 // script (every token taken from a definition counts, also one that expands further), and how
@@ -283,6 +286,9 @@ public:
                 if (argument[b] != '"' || e == std::string::npos) return fail("bad #include line");
                 std::string name = argument.substr(b + 1, e - b - 1);
                 if (depth >= kMaxIncludeDepth) return fail("#include nested too deeply");
+                if (includeCount_ >= kMaxIncludes)
+                    return fail("more than " + std::to_string(kMaxIncludes) + " #include lines read in one script");
+                ++includeCount_;
                 std::optional<std::string> included = includes_ ? includes_(name, fileName) : std::nullopt;
                 if (!included) return fail("cannot find the included file \"" + name + "\"");
                 if (!Run(*included, name, depth + 1)) return false;
@@ -454,6 +460,7 @@ private:
     std::vector<std::unique_ptr<std::string>> names_;
     std::size_t expansionTokens_ = 0;  // tokens taken from macro definitions so far
     int conditionDepth_ = 0;           // ( and ! open in the #if expression being read
+    int includeCount_ = 0;             // files read through #include so far
 
 public:
     std::vector<std::unique_ptr<std::string>> TakeNames() { return std::move(names_); }
