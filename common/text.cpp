@@ -65,4 +65,18 @@ bool ParseDecimal(std::string_view text, std::uint64_t max, std::uint64_t& out) 
     return true;
 }
 
+bool ParseSignedDecimal(std::string_view text, std::int64_t min, std::int64_t max, std::int64_t& out) {
+    if (min > max) return false;
+    const bool negative = !text.empty() && text[0] == '-';
+    std::uint64_t magnitude = 0;
+    // The largest magnitude the range allows on that side; 0 when the side is empty.
+    const std::uint64_t limit = negative ? (min < 0 ? 0 - static_cast<std::uint64_t>(min) : 0)
+                                         : (max > 0 ? static_cast<std::uint64_t>(max) : 0);
+    if (!ParseDecimal(negative ? text.substr(1) : text, limit, magnitude)) return false;
+    const std::int64_t value = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+    if (value < min || value > max) return false;
+    out = value;
+    return true;
+}
+
 }  // namespace common

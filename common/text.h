@@ -34,4 +34,9 @@ std::string_view Trim(std::string_view text, std::string_view characters = " \t\
 // false for anything else, leaving `out` as it was. Leading zeros are allowed.
 bool ParseDecimal(std::string_view text, std::uint64_t max, std::uint64_t& out);
 
+// The same with an optional leading '-': a whole text of digits whose value lies from `min` to
+// `max`; false for anything else (a number too large for the range never wraps into it),
+// leaving `out` as it was.
+bool ParseSignedDecimal(std::string_view text, std::int64_t min, std::int64_t max, std::int64_t& out);
+
 }  // namespace common

@@ -89,3 +89,40 @@ TEST(ParseDecimal, TakesWholeDigitTextsUpToTheLimit) {
     EXPECT_FALSE(common::ParseDecimal("", 10, n));
     EXPECT_EQ(n, 7u);
 }
+
+TEST(ParseSignedDecimal, TakesBothSidesOfTheRangeAndNothingThatWouldWrap) {
+    struct Case {
+        const char* text;
+        std::int64_t min, max;
+        bool ok;
+        std::int64_t value;
+    };
+    constexpr std::int64_t kIntMin = -2147483647 - 1, kIntMax = 2147483647;
+    const Case cases[] = {
+        {"0", kIntMin, kIntMax, true, 0},
+        {"-1", kIntMin, kIntMax, true, -1},
+        {"-0", kIntMin, kIntMax, true, 0},
+        {"2147483647", kIntMin, kIntMax, true, kIntMax},
+        {"2147483648", kIntMin, kIntMax, false, 0},
+        {"-2147483648", kIntMin, kIntMax, true, kIntMin},
+        {"-2147483649", kIntMin, kIntMax, false, 0},
+        {"4294967297", kIntMin, kIntMax, false, 0},  // 2^32 + 1 must not come back as 1
+        {"-9223372036854775808", INT64_MIN, INT64_MAX, true, INT64_MIN},
+        {"9223372036854775807", INT64_MIN, INT64_MAX, true, INT64_MAX},
+        {"9223372036854775808", INT64_MIN, INT64_MAX, false, 0},
+        {"-9223372036854775809", INT64_MIN, INT64_MAX, false, 0},
+        {"-1", 0, 10, false, 0},
+        {"-5", -5, -1, true, -5},
+        {"0", -5, -1, false, 0},
+        {"-", kIntMin, kIntMax, false, 0},
+        {"--1", kIntMin, kIntMax, false, 0},
+        {"+1", kIntMin, kIntMax, false, 0},
+        {"1-2", kIntMin, kIntMax, false, 0},
+        {"", kIntMin, kIntMax, false, 0},
+    };
+    for (const Case& c : cases) {
+        std::int64_t n = 99;
+        EXPECT_EQ(common::ParseSignedDecimal(c.text, c.min, c.max, n), c.ok) << c.text;
+        EXPECT_EQ(n, c.ok ? c.value : 99) << c.text;
+    }
+}

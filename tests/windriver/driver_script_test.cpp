@@ -60,6 +60,10 @@ TEST(DriverScript, RefusesWhatTheSimulatorRefuses) {
         {"choose 1030\n", "line 1: choose needs an entry"},
         {"show all\n", "line 1: show takes no argument"},
         {"expect\n", "line 1: expect needs the text the message box must contain"},
+        {"choose 1030 #4294967297\n", "line 1: choose #INDEX needs a number from 0 to 2147483647 after '#'"},
+        {"choose 1030 #2147483648\n", "line 1: choose #INDEX needs a number from 0 to 2147483647 after '#'"},
+        {"click 2147483648\n", "line 1: control id 2147483648 is not a number an int holds"},
+        {"click -2147483649\n", "line 1: control id -2147483649 is not a number an int holds"},
     };
     for (const Case& c : cases) {
         std::vector<DriverAction> actions;
@@ -67,6 +71,14 @@ TEST(DriverScript, RefusesWhatTheSimulatorRefuses) {
         EXPECT_FALSE(ParseDriverScript(c.script, actions, error)) << c.script;
         EXPECT_EQ(error, c.error) << c.script;
     }
+}
+
+TEST(DriverScript, TakesNumbersUpToTheLimitsOfAnInt) {
+    std::vector<DriverAction> actions;
+    std::string error;
+    EXPECT_TRUE(ParseDriverScript("choose 1030 #2147483647\nclick 2147483647\nclick -2147483648\n", actions, error))
+        << error;
+    EXPECT_EQ(actions.size(), 3u);
 }
 
 }  // namespace

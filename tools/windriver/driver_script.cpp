@@ -1,6 +1,7 @@
 // Parsing of the automation script for the Windows-side driver.
 #include "tools/windriver/driver_script.h"
 
+#include <cstdint>
 #include <sstream>
 
 #include "common/text.h"
@@ -33,6 +34,20 @@ std::string Canonical(const std::string& word, const char* const (&names)[N]) {
     for (const char* name : names)
         if (common::EqualsNoCase(word, name)) return name;
     return {};
+}
+
+// A control written as a number must be one an int holds, so the driver's conversion of it
+// never wraps; a name passes here and is looked up when the action is taken.
+bool NumberFits(const std::string& control) {
+    const bool number = (control[0] >= '0' && control[0] <= '9') || control[0] == '-';
+    std::int64_t value = 0;
+    return !number || common::ParseSignedDecimal(control, INT32_MIN, INT32_MAX, value);
+}
+
+// "#N" of choose: N from 0 to the largest int.
+bool IndexFits(const std::string& text) {
+    std::uint64_t value = 0;
+    return common::ParseDecimal(std::string_view(text).substr(1), INT32_MAX, value);
 }
 
 bool ParseLine(const std::string& source, DriverAction& action, std::string& error) {
@@ -74,6 +89,9 @@ bool ParseLine(const std::string& source, DriverAction& action, std::string& err
             if (action.control.empty()) error = verb + " needs a control";
             else if (rule->shape == Shape::Control && !action.text.empty()) error = verb + " takes a control only";
             else if (verb == "choose" && action.text.empty()) error = "choose needs an entry";
+            else if (!NumberFits(action.control)) error = "control id " + action.control + " is not a number an int holds";
+            else if (verb == "choose" && action.text[0] == '#' && !IndexFits(action.text))
+                error = "choose #INDEX needs a number from 0 to 2147483647 after '#'";
             break;
         }
     }

@@ -6,6 +6,7 @@
 #include "platform/sim/ui/dialog_host.h"
 #include "platform/sim/ui/rc_constants.h"
 #include "platform/sim/ui/rc_tokens.h"
+#include "platform/sim/ui/script_verbs.h"
 #include "platform/sim/ui/sim_dialog_window.h"
 #include "platform/sim/ui/text_fit.h"
 #include "platform/win_constants.h"
@@ -67,8 +68,8 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
     // The control the action names, by number or by the resource header's name.
     auto resolve = [&](bool mustBeUsable) -> Target {
         long id = 0;
-        if (std::isdigit(static_cast<unsigned char>(action.control[0])) || action.control[0] == '-') {
-            id = std::strtol(action.control.c_str(), nullptr, 10);
+        if (auto number = ControlIdNumber(action.control)) {
+            id = *number;
         } else if (auto value = Symbol(window, action.control)) {
             id = *value;
         } else if (auto system = SystemRcConstant(action.control)) {
@@ -131,7 +132,8 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
             if (!c.isList()) fail("control " + std::to_string(c.id) + " is a " + c.kindName() + ", not a list");
             int index = -1;
             if (action.text[0] == '#') {
-                index = std::atoi(action.text.c_str() + 1);
+                // The script's parser let only indexes an int holds through.
+                index = ChoiceIndex(action.text).value_or(-1);
                 if (index >= static_cast<int>(c.items.size())) index = -1;
             } else {
                 for (size_t i = 0; i < c.items.size() && index < 0; ++i)
@@ -207,7 +209,7 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
         }
         case ScriptVerb::Sys: {
             long id = 0;
-            if (std::isdigit(static_cast<unsigned char>(action.control[0]))) id = std::strtol(action.control.c_str(), nullptr, 10);
+            if (auto number = ControlIdNumber(action.control)) id = *number;
             else if (auto value = Symbol(window, action.control)) id = *value;
             else fail("no resource header defines '" + action.control + "'");
             // The system keeps the low four bits of a command for itself.

@@ -14,6 +14,9 @@ constexpr std::uint32_t kChildVisible = 0x40000000u | 0x10000000u;  // WS_CHILD 
 constexpr std::uint32_t kTabStop = 0x00010000u;
 constexpr std::uint32_t kGroup = 0x00020000u;
 constexpr std::uint32_t kBorder = 0x00800000u;
+// How deeply parentheses, NOT, ~, - and ! may nest in one value: far beyond any real script,
+// and shallow enough that reading the value cannot exhaust the stack.
+constexpr int kMaxExpressionDepth = 100;
 
 // A style expression: the bits it sets and the bits NOT removes from the statement's default.
 struct StyleValue {
@@ -123,8 +126,21 @@ private:
         }
         return true;
     }
+    // A term that nests (NOT, ~, -, !, parentheses) reads its inside one level deeper.
     bool Term(StyleValue& v) {
         if (AtEnd()) return Fail("expected a value at the end of the script");
+        const RcToken& k = t_[p_];
+        bool nests = k.IsWord("NOT") || k.Is("~") || k.Is("-") || k.Is("!") || k.Is("(");
+        if (!nests) return PlainTerm(v);
+        if (expressionDepth_ >= kMaxExpressionDepth)
+            return Fail("the value nests more than " + std::to_string(kMaxExpressionDepth) +
+                        " levels of parentheses and NOT, ~, -, ! deep");
+        ++expressionDepth_;
+        bool ok = NestedTerm(v);
+        --expressionDepth_;
+        return ok;
+    }
+    bool NestedTerm(StyleValue& v) {
         const RcToken& k = t_[p_];
         if (k.IsWord("NOT")) {
             ++p_;
@@ -147,6 +163,10 @@ private:
             ++p_;
             return true;
         }
+        return Fail("expected a value" + Found());
+    }
+    bool PlainTerm(StyleValue& v) {
+        const RcToken& k = t_[p_];
         if (k.kind == RcTokenKind::Number) {
             ++p_;
             v.set = k.number;
@@ -439,6 +459,7 @@ private:
     RcScript& out_;
     std::string& error_;
     size_t p_ = 0;
+    int expressionDepth_ = 0;  // nested terms open in the value being read
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <memory>
 
+#include "common/text.h"
 #include "platform/sim/ui/rc_constants.h"
 
 namespace sim {
@@ -11,7 +12,16 @@ namespace sim {
 namespace {
 
 constexpr int kMaxIncludeDepth = 16;
+// Files read through #include in one script, counting each time: a header that includes
+// itself twice would otherwise be read 2^16 times within the depth bound.
+constexpr int kMaxIncludes = 256;
+// Bounds that keep a hostile or mistaken script from exhausting memory or the stack: how many
+// macros may nest inside one another, how many tokens macro definitions may hand out in a whole
+// script (every token taken from a definition counts, also one that expands further), and how
+// deeply parentheses and ! may nest in an #if expression. Real scripts stay far below each.
 constexpr int kMaxExpansionDepth = 32;
+constexpr std::size_t kMaxExpansionTokens = 100000;
+constexpr int kMaxConditionDepth = 100;
 
 bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
@@ -276,14 +286,26 @@ public:
                 if (argument[b] != '"' || e == std::string::npos) return fail("bad #include line");
                 std::string name = argument.substr(b + 1, e - b - 1);
                 if (depth >= kMaxIncludeDepth) return fail("#include nested too deeply");
+                if (includeCount_ >= kMaxIncludes)
+                    return fail("more than " + std::to_string(kMaxIncludes) + " #include lines read in one script");
+                ++includeCount_;
                 std::optional<std::string> included = includes_ ? includes_(name, fileName) : std::nullopt;
                 if (!included) return fail("cannot find the included file \"" + name + "\"");
                 if (!Run(*included, name, depth + 1)) return false;
             } else if (directive == "pragma") {
                 size_t cp = rest.find("code_page");
                 if (cp != std::string::npos) {
+                    // code_page(936); code_page(DEFAULT) and other words leave it unset.
                     size_t open = rest.find('(', cp);
-                    if (open != std::string::npos) out_.codePage = std::atoi(rest.c_str() + open + 1);
+                    size_t close = open == std::string::npos ? open : rest.find(')', open);
+                    if (close != std::string::npos) {
+                        std::string_view number = common::Trim(std::string_view(rest).substr(open + 1, close - open - 1));
+                        std::uint64_t value = 0;
+                        bool digits = !number.empty() && std::isdigit(static_cast<unsigned char>(number[0]));
+                        if (digits && !common::ParseDecimal(number, 65535, value))
+                            return fail("#pragma code_page needs a code page from 0 to 65535");
+                        out_.codePage = static_cast<int>(value);
+                    }
                 }
             } else if (directive == "error") {
                 return fail("#error" + rest);
@@ -311,10 +333,17 @@ private:
             out.push_back(t);
             return true;
         }
-        if (depth > kMaxExpansionDepth) {
-            error_ = "macro " + t.text + " expands without end";
+        if (depth >= kMaxExpansionDepth) {
+            error_ = "macro " + t.text + " nests more than " + std::to_string(kMaxExpansionDepth) +
+                     " macros deep (does it refer to itself?)";
             return false;
         }
+        if (it->second.size() > kMaxExpansionTokens - expansionTokens_) {
+            error_ = "macro " + t.text + " expands to more than " + std::to_string(kMaxExpansionTokens) +
+                     " tokens in all";
+            return false;
+        }
+        expansionTokens_ += it->second.size();
         size_t before = out.size();
         for (RcToken d : it->second) {
             d.file = t.file;
@@ -390,13 +419,22 @@ private:
             return false;
         }
         const RcToken& k = t[p++];
+        if (k.Is("!") || k.Is("(")) {
+            if (conditionDepth_ >= kMaxConditionDepth) {
+                error_ = "the #if expression nests more than " + std::to_string(kMaxConditionDepth) +
+                         " levels of ( and ! deep";
+                return false;
+            }
+            ++conditionDepth_;
+            bool ok = k.Is("!") ? Unary(t, p, v) : Or(t, p, v);
+            --conditionDepth_;
+            if (!ok) return false;
+        }
         if (k.Is("!")) {
-            if (!Unary(t, p, v)) return false;
             v = !v;
             return true;
         }
         if (k.Is("(")) {
-            if (!Or(t, p, v)) return false;
             if (p >= t.size() || !t[p].Is(")")) {
                 error_ = "missing ) in #if";
                 return false;
@@ -420,6 +458,9 @@ private:
     RcTokenStream& out_;
     std::string& error_;
     std::vector<std::unique_ptr<std::string>> names_;
+    std::size_t expansionTokens_ = 0;  // tokens taken from macro definitions so far
+    int conditionDepth_ = 0;           // ( and ! open in the #if expression being read
+    int includeCount_ = 0;             // files read through #include so far
 
 public:
     std::vector<std::unique_ptr<std::string>> TakeNames() { return std::move(names_); }

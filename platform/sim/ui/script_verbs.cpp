@@ -2,7 +2,9 @@
 #include "platform/sim/ui/script_verbs.h"
 
 #include <cctype>
+#include <climits>
 
+#include "common/text.h"
 #include "platform/sim/ui/rc_tokens.h"
 
 namespace sim {
@@ -25,13 +27,19 @@ bool ValidControl(const std::string& control, std::string& error) {
         return false;
     }
     bool number = std::isdigit(static_cast<unsigned char>(control[0])) || control[0] == '-';
-    for (char c : control) {
-        bool ok = number ? (std::isdigit(static_cast<unsigned char>(c)) || c == '-')
+    for (size_t i = 0; i < control.size(); ++i) {
+        char c = control[i];
+        bool ok = number ? (std::isdigit(static_cast<unsigned char>(c)) || (c == '-' && i == 0))
                          : (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
         if (!ok) {
             error = "'" + control + "' is neither an id number nor a name";
             return false;
         }
+    }
+    if (number && !ControlIdNumber(control)) {
+        error = "control id " + control + " is out of range (" + std::to_string(INT_MIN) + " to " +
+                std::to_string(INT_MAX) + ")";
+        return false;
     }
     return true;
 }
@@ -61,16 +69,24 @@ bool ParseControlAndChoice(const std::string& argument, ScriptAction& action,
         error = "choose needs the entry's text or #INDEX";
         return false;
     }
-    if (action.text[0] == '#') {
-        bool digits = action.text.size() > 1;
-        for (size_t i = 1; i < action.text.size(); ++i)
-            digits = digits && std::isdigit(static_cast<unsigned char>(action.text[i]));
-        if (!digits) {
-            error = "choose #INDEX needs a number after '#'";
-            return false;
-        }
+    if (action.text[0] == '#' && !ChoiceIndex(action.text)) {
+        error = "choose #INDEX needs a number from 0 to " + std::to_string(INT_MAX) + " after '#'";
+        return false;
     }
     return true;
+}
+
+std::optional<int> ControlIdNumber(const std::string& control) {
+    std::int64_t value = 0;
+    if (!common::ParseSignedDecimal(control, INT_MIN, INT_MAX, value)) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::optional<int> ChoiceIndex(const std::string& text) {
+    std::uint64_t value = 0;
+    if (text.empty() || text[0] != '#' || !common::ParseDecimal(std::string_view(text).substr(1), INT_MAX, value))
+        return std::nullopt;
+    return static_cast<int>(value);
 }
 
 bool ParseKey(const std::string& argument, ScriptAction& action, std::string& error) {

@@ -1,5 +1,6 @@
 // Parsing of the automation script's dialog actions (click, choose, type, key, ...).
 #pragma once
+#include <optional>
 #include <string>
 
 #include "platform/sim/ui/script.h"
@@ -13,5 +14,11 @@ bool ParseControlAndChoice(const std::string& argument, ScriptAction& action, st
 bool ParseKey(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseNoArgument(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseTitle(const std::string& argument, ScriptAction& action, std::string& error);
+
+// The id a control written as a number stands for ("1030", "-1"); nullopt for a name or a
+// number an int cannot hold.
+std::optional<int> ControlIdNumber(const std::string& control);
+// The entry of "choose ID #N": N from 0 to the largest int; nullopt for anything else.
+std::optional<int> ChoiceIndex(const std::string& text);
 
 }  // namespace sim

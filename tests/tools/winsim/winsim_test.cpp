@@ -719,6 +719,39 @@ TEST_F(WinsimTest, ADamagedJobRecordIsNamedWithItsLineInsteadOfStoppingTheComman
     EXPECT_EQ(Winsim({"job", machine_, "1"}).out, "abc");
 }
 
+// Numbers on the command line are taken up to the top of their range and refused past it;
+// a number too large never wraps into the range (4294967301 would otherwise be error 5).
+TEST_F(WinsimTest, NumberArgumentsAreTakenUpToTheirLimitAndNeverWrap) {
+    Create();
+    struct Case {
+        std::vector<std::string> args;  // after "winsim"; MACHINE stands for the machine
+        int status;
+        const char* text;  // in stdout for status 0, in stderr otherwise
+    };
+    const Case cases[] = {
+        {{"fault", "MACHINE", "call", "CopyFileA", "2147483647"}, 0, ""},
+        {{"fault", "MACHINE", "call", "CopyFileA", "2147483648"}, 2, "a Win32 error code in decimal from 1"},
+        {{"fault", "MACHINE", "call", "CopyFileA", "4294967301"}, 2, "a Win32 error code in decimal from 1"},
+        {{"fault", "MACHINE", "call", "CopyFileA", "5", "--times", "4294967295"}, 0, ""},
+        {{"fault", "MACHINE", "call", "CopyFileA", "5", "--times", "4294967296"}, 2, "--times takes a count of calls from 1"},
+        {{"fault", "MACHINE", "call", "CopyFileA", "5", "--times", "18446744073709551617"}, 2, "--times takes a count"},
+        {{"job", "MACHINE", "4294967295"}, 1, "no job 4294967295 on the machine"},
+        {{"job", "MACHINE", "4294967296"}, 2, "'4294967296' is not a job number"},
+        {{"job", "MACHINE", "4294967297"}, 2, "'4294967297' is not a job number"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        for (std::string& a : args)
+            if (a == "MACHINE") a = machine_;
+        SCOPED_TRACE(c.args[args.size() - 1]);
+        Result r = Winsim(args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_TRUE(Contains(c.status == 0 ? r.out : r.err, c.text)) << r.err;
+    }
+    EXPECT_EQ(Winsim({"fault", machine_, "list"}).out,
+              "call CopyFileA 2147483647\ncall CopyFileA 5 --times 4294967295\n");
+}
+
 TEST_F(WinsimTest, HelpDescribesEveryCommand) {
     Result overview = Winsim({"--help"});
     ASSERT_EQ(overview.status, 0);

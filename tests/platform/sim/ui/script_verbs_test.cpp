@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/ui/script.h"
+#include "platform/sim/ui/script_verbs.h"
 
 namespace {
 
@@ -40,6 +41,12 @@ TEST(ScriptVerbs, MistakesNameTheLine) {
         {"click 1x", "line 1: '1x' is neither an id number nor a name"},
         {"choose 5", "line 1: choose needs the entry's text or #INDEX"},
         {"choose 5 #x", "line 1: choose #INDEX needs a number"},
+        {"choose 5 #-1", "line 1: choose #INDEX needs a number from 0 to 2147483647"},
+        {"choose 5 #2147483648", "line 1: choose #INDEX needs a number from 0 to 2147483647"},
+        {"choose 5 #4294967297", "line 1: choose #INDEX needs a number from 0 to 2147483647"},
+        {"click 2147483648", "line 1: control id 2147483648 is out of range (-2147483648 to 2147483647)"},
+        {"sys -2147483649", "line 1: control id -2147483649 is out of range"},
+        {"click 1-2", "line 1: '1-2' is neither an id number nor a name"},
         {"key F2", "line 1: key needs F1, Escape or Enter"},
         {"close now", "line 1: takes nothing after it"},
         {"wait 10", "line 1: takes nothing after it"},
@@ -52,6 +59,19 @@ TEST(ScriptVerbs, MistakesNameTheLine) {
         EXPECT_FALSE(sim::ParseScript(c.line, actions, error));
         EXPECT_NE(error.find(c.error), std::string::npos) << error;
     }
+}
+
+TEST(ScriptVerbs, NumbersUpToTheLimitsOfAnIntAreTaken) {
+    std::vector<sim::ScriptAction> actions;
+    std::string error;
+    ASSERT_TRUE(sim::ParseScript("choose 5 #2147483647\nclick 2147483647\nclick -2147483648\nchoose 5 #0\n",
+                                 actions, error))
+        << error;
+    EXPECT_EQ(sim::ChoiceIndex(actions[0].text), 2147483647);
+    EXPECT_EQ(sim::ControlIdNumber(actions[1].control), 2147483647);
+    EXPECT_EQ(sim::ControlIdNumber(actions[2].control), -2147483647 - 1);
+    EXPECT_EQ(sim::ChoiceIndex(actions[3].text), 0);
+    EXPECT_EQ(sim::ControlIdNumber("IDC_BACK"), std::nullopt);
 }
 
 }  // namespace

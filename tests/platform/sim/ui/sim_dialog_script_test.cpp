@@ -187,6 +187,10 @@ TEST_F(DialogScriptTest, ActionsThatDoNotFitWhatTheDialogShowsAreScriptErrors) {
         {"click IDC_NOWHERE\n", "no resource header defines 'IDC_NOWHERE'"},
         {"tick IDC_RADIO_A\n", "is a auto radio button, not a check box"},
         {"choose IDC_LIST Nothing\n", "the list has no entry Nothing; it is empty"},
+        {"choose IDC_LIST #0\n", "the list has no entry #0; it is empty"},
+        // 2^32 + 1 would be entry 1 if it wrapped: the script is refused before it runs.
+        {"choose IDC_LIST #4294967297\n", "line 1: choose #INDEX needs a number from 0 to 2147483647"},
+        {"click 4294967297\n", "line 1: control id 4294967297 is out of range"},
         {"type IDC_NOTES x\n", "the edit is read-only"},
         {"type IDC_LIST x\n", "is a drop-down list, which takes no typing"},
         {"sys 32\n", "has no system menu item 32"},
