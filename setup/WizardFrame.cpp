@@ -14,7 +14,7 @@ WizardFrame::WizardFrame(const WizardContext& context, InstallEngine& engine)
     : context_(context), engine_(engine), pages_(context, *this) {}
 
 int WizardFrame::FirstPage() const {
-    const std::vector<WizardPageSpec>& table = WizardPageTable();
+    const std::vector<WizardPageRow>& table = WizardPageTable();
     for (int i = 0; i < static_cast<int>(table.size()); ++i)
         if (context_.agreementOn || !table[i].agreementOnly) return i;
     return 0;
@@ -28,7 +28,7 @@ bool WizardFrame::OnInitDialog(plat::DialogWindow& window) {
 
     for (WizardPages::Entry& page : pages_.entries()) {
         page.window =
-            window.CreateChildPage(page.spec->templateId, *page.logic, IDC_PAGE_PLACEHOLDER);
+            window.CreateChildPage(page.row->templateId, *page.logic, IDC_PAGE_PLACEHOLDER);
         // A page without its window cannot be shown; the agreement page cancels the wizard
         // itself when License.txt is missing. Either way the program ends here.
         if (!page.window) CancelWizard();
@@ -78,7 +78,7 @@ bool WizardFrame::SetActivePage(int index) {
         WizardPages::Entry& page = pages_[from];
         if (!page.logic->SaveData(*page.window)) return false;
         page.window->Show(false);
-        if (LeaveRule rule = page.spec->leave) {
+        if (LeaveRule rule = page.row->leave) {
             PageLeave leave{pages_, context_, *this, *window_, flow_, from, index};
             if (!rule(leave)) {
                 page.window->Show(true);

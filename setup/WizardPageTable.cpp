@@ -69,8 +69,8 @@ bool LeaveOs(PageLeave& leave) {
 
 }  // namespace
 
-const std::vector<WizardPageSpec>& WizardPageTable() {
-    static const std::vector<WizardPageSpec> table = {
+const std::vector<WizardPageRow>& WizardPageTable() {
+    static const std::vector<WizardPageRow> table = {
         {IDD_LICENSE_PAGE, &Make<LicensePage>, &LeaveLicense, true},
         {IDD_MODEL_PAGE, &Make<ModelPage>, &LeaveModel, false},
         {IDD_MODE_PAGE, &Make<ModePage>, &LeaveMode, false},
@@ -81,8 +81,8 @@ const std::vector<WizardPageSpec>& WizardPageTable() {
 }
 
 WizardPages::WizardPages(const WizardContext& context, WizardHost& host) {
-    for (const WizardPageSpec& spec : WizardPageTable())
-        entries_.push_back({&spec, spec.create(context, host), nullptr});
+    for (const WizardPageRow& row : WizardPageTable())
+        entries_.push_back({&row, row.create(context, host), nullptr});
 }
 
 }  // namespace setup

@@ -37,7 +37,7 @@ struct PageLeave {
 // A leaving rule; false keeps the user on the page (the rule has said why).
 using LeaveRule = bool (*)(PageLeave& leave);
 
-struct WizardPageSpec {
+struct WizardPageRow {
     int templateId;
     std::unique_ptr<WizardPage> (*create)(const WizardContext& context, WizardHost& host);
     LeaveRule leave;       // null: leaving needs nothing
@@ -45,13 +45,13 @@ struct WizardPageSpec {
 };
 
 // The pages in the order the wizard walks them.
-const std::vector<WizardPageSpec>& WizardPageTable();
+const std::vector<WizardPageRow>& WizardPageTable();
 
 // The frame's pages made from the table, with their windows once the frame has created them.
 class WizardPages {
 public:
     struct Entry {
-        const WizardPageSpec* spec;
+        const WizardPageRow* row;
         std::unique_ptr<WizardPage> logic;
         std::unique_ptr<plat::DialogWindow> window;
     };

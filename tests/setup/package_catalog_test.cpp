@@ -102,9 +102,9 @@ TEST(PackageCatalog, AHugeModelCountListsTheEntriesThatExist) {
 
 TEST(WizardPageTable, PagesInTheWizardsOrderWithOnlyTheAgreementOptional) {
     // Agreement 133, model 131, mode 137, OS 130, port 132.
-    const std::vector<setup::WizardPageSpec>& table = setup::WizardPageTable();
+    const std::vector<setup::WizardPageRow>& table = setup::WizardPageTable();
     std::vector<int> templates;
-    for (const setup::WizardPageSpec& spec : table) templates.push_back(spec.templateId);
+    for (const setup::WizardPageRow& row : table) templates.push_back(row.templateId);
     EXPECT_EQ(templates, (std::vector<int>{133, 131, 137, 130, 132}));
     ASSERT_EQ(table.size(), 5u);
     EXPECT_TRUE(table[0].agreementOnly);
