@@ -165,6 +165,11 @@ bool CleanDirectory(const std::string& key, const std::string& value, std::strin
         error = bad;
         return false;
     }
+    // A drive-like start of a relative value ("2:\\x") lands inside the cleaned path.
+    if (path.find(':', 2) != std::string::npos) {
+        error = bad + " (a Windows name cannot hold < > \" | ? * or :)";
+        return false;
+    }
     out = path;
     return true;
 }

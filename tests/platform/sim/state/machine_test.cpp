@@ -257,6 +257,7 @@ TEST(MachineSettings, ValuesThatWouldNotReadBackAreRefusedAndChangeNothing) {
         {"tempdir", "\\\\server\\share", "drive C"},
         {"tempdir", "C:\\a|b", "cannot hold"},
         {"tempdir", "C:\\a:b", "cannot hold"},
+        {"tempdir", "2:\\Windows\\Temp", "cannot hold"},  // relative: becomes C:\2:\...
         {"tempdir", "C:\\what?", "cannot hold"},
     };
     for (const Case& c : cases) {
