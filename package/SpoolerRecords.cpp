@@ -37,7 +37,9 @@ plat::PRINTER_INFO_2A AsPrinterInfo2(const PrinterRecord& record) {
     return info;
 }
 
-plat::MONITOR_INFO_2A AsMonitorInfo2(const PortMonitorRecord& record) {
+// Port and language monitors hand AddMonitorA the same three texts.
+template <typename MonitorRecord>
+plat::MONITOR_INFO_2A MonitorInfo2(const MonitorRecord& record) {
     plat::MONITOR_INFO_2A info{};
     info.pName = Text(record.name);
     info.pEnvironment = OptionalText(record.environment);
@@ -45,12 +47,12 @@ plat::MONITOR_INFO_2A AsMonitorInfo2(const PortMonitorRecord& record) {
     return info;
 }
 
+plat::MONITOR_INFO_2A AsMonitorInfo2(const PortMonitorRecord& record) {
+    return MonitorInfo2(record);
+}
+
 plat::MONITOR_INFO_2A AsMonitorInfo2(const LanguageMonitorRecord& record) {
-    plat::MONITOR_INFO_2A info{};
-    info.pName = Text(record.name);
-    info.pEnvironment = OptionalText(record.environment);
-    info.pDLLName = Text(record.dllName);
-    return info;
+    return MonitorInfo2(record);
 }
 
 }  // namespace pkg
