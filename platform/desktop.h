@@ -40,6 +40,11 @@ public:
                                         const char* parameters, const char* directory,
                                         int showCommand) = 0;
 
+    // SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, section, SMTO_NORMAL, timeout):
+    // tells every top-level window that a win.ini section (null: any) changed. False when a
+    // window did not answer in time.
+    virtual bool BroadcastWinIniChange(const char* section, std::uint32_t timeoutMs) = 0;
+
     // MessageBoxA: shows text and caption with the MB_* type; returns the button pressed
     // (IDOK, IDYES, ...).
     virtual int MessageBoxA(WindowRef owner, const char* text, const char* caption,

@@ -76,6 +76,14 @@ public:
     // without "." and "..". False with ERROR_FILE_NOT_FOUND when nothing matches, or
     // ERROR_PATH_NOT_FOUND when the directory does not exist.
     virtual bool FindFiles(const char* pattern, std::vector<FindData>& out) = 0;
+
+    // A 32-bit program on 64-bit Windows sees System32 as SysWOW64 (its exempt subdirectories,
+    // such as spool, aside) until it suspends that redirection for its thread.
+    // Wow64DisableWow64FsRedirection gives the token that Wow64RevertWow64FsRedirection takes
+    // back. Both exist from XP SP2 on and are looked up by name ("Kernel32.dll") first, see
+    // SystemInfo::LookUpFunction; on 32-bit Windows they fail with ERROR_INVALID_FUNCTION.
+    virtual bool Wow64DisableWow64FsRedirection(void*& oldValue) = 0;
+    virtual bool Wow64RevertWow64FsRedirection(void* oldValue) = 0;
 };
 
 }  // namespace plat

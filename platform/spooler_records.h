@@ -53,4 +53,9 @@ struct MONITOR_INFO_2A {
     char* pDLLName;
 };
 
+// PORT_INFO_1A: one port as EnumPortsA level 1 lists it.
+struct PORT_INFO_1A {
+    char* pName;
+};
+
 }  // namespace plat

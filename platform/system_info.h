@@ -14,6 +14,9 @@ struct OsVersion {
     char csdVersion[128] = {};
 };
 
+// What looking a function up by name at run time found (LoadLibraryA, then GetProcAddress).
+enum class FunctionLookup { Found, NoLibrary, NoFunction };
+
 class SystemInfo {
 public:
     virtual ~SystemInfo() = default;
@@ -34,6 +37,9 @@ public:
     // The system's text for an error code, as FormatMessageA(FROM_SYSTEM) gives it, cut to
     // size - 1 characters. Returns the length, 0 when the code has no text.
     virtual std::uint32_t FormatMessageA(std::uint32_t code, char* out, std::uint32_t size) = 0;
+    // Loads the library by name and looks the function up in it, as a program does for a
+    // function that older systems lack ("Kernel32.dll", "Wow64DisableWow64FsRedirection").
+    virtual FunctionLookup LookUpFunction(const char* library, const char* function) = 0;
     // The system's 8-bit code page (1252, 936, ...).
     virtual std::uint32_t GetACP() = 0;
 

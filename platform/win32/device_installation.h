@@ -6,6 +6,10 @@
 
 namespace win32 {
 
-class Win32DeviceInstallation : public plat::DeviceInstallation {};
+// Not built yet: cabinets fail loudly.
+class Win32DeviceInstallation : public plat::DeviceInstallation {
+public:
+    bool SetupIterateCabinetA(const char*, const plat::CabinetCallback&) override { return false; }
+};
 
 }  // namespace win32

@@ -7,7 +7,7 @@ namespace win32 {
 // The export `name` of `module` as a pointer of type Fn, null when either is missing. The cast
 // goes through void(*)() because GetProcAddress's own signature is unrelated to Fn's.
 template <typename Fn>
-Fn LookUpFunction(HMODULE module, const char* name) {
+Fn FindExport(HMODULE module, const char* name) {
     if (!module) return nullptr;
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
 }

@@ -66,7 +66,7 @@ std::int32_t Win32Registry::OpenKey(plat::RegRoot root, const char* path, plat::
 std::int32_t Win32Registry::DeleteKey(plat::RegRoot root, const char* path, plat::RegView view) {
     // RegDeleteKeyExA, the only call that takes a view, exists from XP x64 on.
     auto regDeleteKeyExA =
-        LookUpFunction<RegDeleteKeyExAFn>(::GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA");
+        FindExport<RegDeleteKeyExAFn>(::GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA");
     if (regDeleteKeyExA) return regDeleteKeyExA(RootKey(root), path, ViewFlag(view), 0);
     return ::RegDeleteKeyA(RootKey(root), path);
 }

@@ -66,7 +66,7 @@ bool Win32SystemInfo::GetVersionExA(plat::OsVersion& out) {
 }
 
 bool Win32SystemInfo::GetNativeProcessorArchitecture(std::uint16_t& out) {
-    auto getNativeSystemInfo = LookUpFunction<GetNativeSystemInfoFn>(
+    auto getNativeSystemInfo = FindExport<GetNativeSystemInfoFn>(
         ::GetModuleHandleA("kernel32.dll"), "GetNativeSystemInfo");
     if (!getNativeSystemInfo) return false;
     SYSTEM_INFO info{};
@@ -88,10 +88,10 @@ bool Win32SystemInfo::IsWow64Process(bool& wow64) {
     if (length > 0 && length < MAX_PATH)
         std::snprintf(kernel32Path, sizeof kernel32Path, "%s\\kernel32.dll", systemDir);
     LoadedModule fromSystemDir(kernel32Path);
-    auto isWow64Process = LookUpFunction<IsWow64ProcessFn>(fromSystemDir.get(), "IsWow64Process");
+    auto isWow64Process = FindExport<IsWow64ProcessFn>(fromSystemDir.get(), "IsWow64Process");
     LoadedModule byName(isWow64Process ? "" : "kernel32.dll");
     if (!isWow64Process)
-        isWow64Process = LookUpFunction<IsWow64ProcessFn>(byName.get(), "IsWow64Process");
+        isWow64Process = FindExport<IsWow64ProcessFn>(byName.get(), "IsWow64Process");
     if (!isWow64Process) return false;
     BOOL result = FALSE;
     if (!isWow64Process(::GetCurrentProcess(), &result)) return false;

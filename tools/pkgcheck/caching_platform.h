@@ -93,6 +93,12 @@ public:
     bool FindFiles(const char* pattern, std::vector<plat::FindData>& out) override {
         return inner_.FindFiles(pattern, out);
     }
+    bool Wow64DisableWow64FsRedirection(void*& oldValue) override {
+        return inner_.Wow64DisableWow64FsRedirection(oldValue);
+    }
+    bool Wow64RevertWow64FsRedirection(void* oldValue) override {
+        return inner_.Wow64RevertWow64FsRedirection(oldValue);
+    }
 
 private:
     struct Content {
