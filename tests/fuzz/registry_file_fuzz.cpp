@@ -37,7 +37,9 @@ std::string Name(std::string raw, std::string_view separators) {
     return raw;
 }
 
-const char* const kRoots[] = {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT", "HKEY_USERS"};
+// The roots the machine's registry keeps; HKEY_CLASSES_ROOT is a view of
+// HKEY_LOCAL_MACHINE\SOFTWARE\Classes and never a key of its own in the file.
+const char* const kRoots[] = {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_USERS"};
 
 }  // namespace
 
@@ -69,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (op % 3 == 0 || path.empty()) {  // a new key below a root
             std::string name = Name(pick.Text(12), "\\");
             if (name.empty()) continue;
-            path = {kRoots[op / 3 % 4], name};
+            path = {kRoots[op / 3 % 3], name};
             bool created = false;
             tree.Create(path, created);
         } else if (op % 3 == 1) {  // a subkey of the last key
