@@ -377,6 +377,18 @@ TEST(SpoolerPorts, AMonitorsStandInFileNamesItsPortsUntilItIsGone) {
     EXPECT_FALSE(caller.Lists("USB_SPARE"));
 }
 
+TEST(SpoolerPorts, TheExamplePackagesSerialMonitorOffersEightPorts) {
+    TempMachine m("windows-7-x64");
+    Caller caller(m, 64);
+    caller.Put("C:\\Windows\\System32\\VTXCOMM.DLL",
+               ReadHostFile(std::filesystem::path(PKG_SOURCE_DIR) / "examples/package/W64/VTXCOMM.DLL"));
+    char name[] = "VTX Serial Monitor", dll[] = "VTXCOMM.DLL";
+    ASSERT_EQ(caller.Result(caller.setup().AddMonitorA(2, {name, nullptr, dll})), 0u);
+    for (const char* port : {"ZKCOM1:", "ZKCOM8:"}) EXPECT_TRUE(caller.Lists(port)) << port;
+    EXPECT_FALSE(caller.Lists("ZKCOM9:"));
+    EXPECT_EQ(caller.Ports().size(), 8u + 8u);
+}
+
 TEST(SpoolerPorts, StandardTcpIpPortsAreTheMonitorsPortsSubkeys) {
     TempMachine m("windows-7-x64");
     Caller caller(m, 64);
