@@ -73,4 +73,11 @@ void Win32Desktop::Transcript(const char* line) {
     ::OutputDebugStringA((std::string(line ? line : "") + "\n").c_str());
 }
 
+bool Win32Desktop::BroadcastWinIniChange(const char* section, std::uint32_t timeoutMs) {
+    DWORD_PTR answer = 0;
+    return ::SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0,
+                                 reinterpret_cast<LPARAM>(section), SMTO_NORMAL, timeoutMs,
+                                 &answer) != 0;
+}
+
 }  // namespace win32

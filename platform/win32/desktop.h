@@ -17,8 +17,7 @@ public:
     std::intptr_t ShellExecuteA(plat::WindowRef owner, const char* verb, const char* file,
                                 const char* parameters, const char* directory,
                                 int showCommand) override;
-    // Not built yet.
-    bool BroadcastWinIniChange(const char*, std::uint32_t) override { return false; }
+    bool BroadcastWinIniChange(const char* section, std::uint32_t timeoutMs) override;
     int MessageBoxA(plat::WindowRef owner, const char* text, const char* caption,
                     std::uint32_t type) override;
     void Transcript(const char* line) override;

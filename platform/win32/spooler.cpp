@@ -4,6 +4,8 @@
 
 #include "platform/win32/spooler.h"
 
+#include "platform/win32/module_lookup.h"
+
 namespace win32 {
 
 namespace {
@@ -54,6 +56,97 @@ bool Win32Spooler::EndPagePrinter(plat::PrinterHandle printer) {
 
 bool Win32Spooler::EndDocPrinter(plat::PrinterHandle printer) {
     return ::EndDocPrinter(AsHandle(printer)) != FALSE;
+}
+
+// ---- Printer setup ----
+
+bool Win32Spooler::GetPrinterDriverDirectoryA(const char* environment, std::uint32_t level,
+                                              char* out, std::uint32_t size,
+                                              std::uint32_t& needed) {
+    DWORD got = 0;
+    BOOL ok = ::GetPrinterDriverDirectoryA(nullptr, const_cast<LPSTR>(environment), level,
+                                           reinterpret_cast<LPBYTE>(out), size, &got);
+    needed = got;
+    return ok != FALSE;
+}
+
+bool Win32Spooler::GetPrintProcessorDirectoryA(const char* environment, std::uint32_t level,
+                                               char* out, std::uint32_t size,
+                                               std::uint32_t& needed) {
+    DWORD got = 0;
+    BOOL ok = ::GetPrintProcessorDirectoryA(nullptr, const_cast<LPSTR>(environment), level,
+                                            reinterpret_cast<LPBYTE>(out), size, &got);
+    needed = got;
+    return ok != FALSE;
+}
+
+// The records have winspool's layout (spooler_records.cpp checks it), so they go as they are.
+bool Win32Spooler::AddPrinterDriverA(std::uint32_t level, const plat::DRIVER_INFO_3A& info) {
+    return ::AddPrinterDriverA(nullptr, level,
+                               reinterpret_cast<LPBYTE>(const_cast<plat::DRIVER_INFO_3A*>(&info))) !=
+           FALSE;
+}
+
+bool Win32Spooler::AddMonitorA(std::uint32_t level, const plat::MONITOR_INFO_2A& info) {
+    return ::AddMonitorA(nullptr, level,
+                         reinterpret_cast<LPBYTE>(const_cast<plat::MONITOR_INFO_2A*>(&info))) !=
+           FALSE;
+}
+
+bool Win32Spooler::AddPrintProcessorA(const char* environment, const char* pathName,
+                                      const char* printProcessorName) {
+    return ::AddPrintProcessorA(nullptr, const_cast<LPSTR>(environment),
+                                const_cast<LPSTR>(pathName),
+                                const_cast<LPSTR>(printProcessorName)) != FALSE;
+}
+
+bool Win32Spooler::AddPrinterA(std::uint32_t level, const plat::PRINTER_INFO_2A& info,
+                               plat::PrinterHandle& out) {
+    HANDLE handle = ::AddPrinterA(
+        nullptr, level, reinterpret_cast<LPBYTE>(const_cast<plat::PRINTER_INFO_2A*>(&info)));
+    out = reinterpret_cast<plat::PrinterHandle>(handle);
+    return handle != nullptr;
+}
+
+bool Win32Spooler::OpenPrinterA(const char* name, plat::PrinterHandle& out) {
+    HANDLE handle = nullptr;
+    BOOL ok = ::OpenPrinterA(const_cast<LPSTR>(name), &handle, nullptr);
+    out = ok ? reinterpret_cast<plat::PrinterHandle>(handle) : 0;
+    return ok != FALSE;
+}
+
+bool Win32Spooler::GetPrinterA(plat::PrinterHandle printer, std::uint32_t level,
+                               std::uint8_t* buffer, std::uint32_t size, std::uint32_t& needed) {
+    DWORD got = 0;
+    BOOL ok = ::GetPrinterA(AsHandle(printer), level, buffer, size, &got);
+    needed = got;
+    return ok != FALSE;
+}
+
+bool Win32Spooler::SetPrinterA(plat::PrinterHandle printer, std::uint32_t level, const void* info,
+                               std::uint32_t command) {
+    return ::SetPrinterA(AsHandle(printer), level,
+                         reinterpret_cast<LPBYTE>(const_cast<void*>(info)), command) != FALSE;
+}
+
+bool Win32Spooler::SetDefaultPrinterA(const char* name) {
+    using SetDefaultPrinterFn = BOOL(WINAPI*)(LPCSTR);
+    LoadedModule winspool("winspool.drv");
+    auto fn = FindExport<SetDefaultPrinterFn>(winspool.get(), "SetDefaultPrinterA");
+    if (!fn) {
+        ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return false;
+    }
+    return fn(name) != FALSE;
+}
+
+bool Win32Spooler::EnumPortsA(std::uint32_t level, std::uint8_t* buffer, std::uint32_t size,
+                              std::uint32_t& needed, std::uint32_t& returned) {
+    DWORD got = 0, count = 0;
+    BOOL ok = ::EnumPortsA(nullptr, level, buffer, size, &got, &count);
+    needed = got;
+    returned = count;
+    return ok != FALSE;
 }
 
 }  // namespace win32

@@ -19,26 +19,25 @@ public:
     bool EndPagePrinter(plat::PrinterHandle printer) override;
     bool EndDocPrinter(plat::PrinterHandle printer) override;
 
-    // Printer setup, not built yet: every call fails.
-    bool GetPrinterDriverDirectoryA(const char*, std::uint32_t, char*, std::uint32_t,
-                                    std::uint32_t&) override { return false; }
-    bool GetPrintProcessorDirectoryA(const char*, std::uint32_t, char*, std::uint32_t,
-                                     std::uint32_t&) override { return false; }
-    bool AddPrinterDriverA(std::uint32_t, const plat::DRIVER_INFO_3A&) override { return false; }
-    bool AddMonitorA(std::uint32_t, const plat::MONITOR_INFO_2A&) override { return false; }
-    bool AddPrintProcessorA(const char*, const char*, const char*) override { return false; }
-    bool AddPrinterA(std::uint32_t, const plat::PRINTER_INFO_2A&, plat::PrinterHandle&) override {
-        return false;
-    }
-    bool OpenPrinterA(const char*, plat::PrinterHandle&) override { return false; }
-    bool GetPrinterA(plat::PrinterHandle, std::uint32_t, std::uint8_t*, std::uint32_t,
-                     std::uint32_t&) override { return false; }
-    bool SetPrinterA(plat::PrinterHandle, std::uint32_t, const void*, std::uint32_t) override {
-        return false;
-    }
-    bool SetDefaultPrinterA(const char*) override { return false; }
-    bool EnumPortsA(std::uint32_t, std::uint8_t*, std::uint32_t, std::uint32_t&,
-                    std::uint32_t&) override { return false; }
+    bool GetPrinterDriverDirectoryA(const char* environment, std::uint32_t level, char* out,
+                                    std::uint32_t size, std::uint32_t& needed) override;
+    bool GetPrintProcessorDirectoryA(const char* environment, std::uint32_t level, char* out,
+                                     std::uint32_t size, std::uint32_t& needed) override;
+    bool AddPrinterDriverA(std::uint32_t level, const plat::DRIVER_INFO_3A& info) override;
+    bool AddMonitorA(std::uint32_t level, const plat::MONITOR_INFO_2A& info) override;
+    bool AddPrintProcessorA(const char* environment, const char* pathName,
+                            const char* printProcessorName) override;
+    bool AddPrinterA(std::uint32_t level, const plat::PRINTER_INFO_2A& info,
+                     plat::PrinterHandle& out) override;
+    bool OpenPrinterA(const char* name, plat::PrinterHandle& out) override;
+    bool GetPrinterA(plat::PrinterHandle printer, std::uint32_t level, std::uint8_t* buffer,
+                     std::uint32_t size, std::uint32_t& needed) override;
+    bool SetPrinterA(plat::PrinterHandle printer, std::uint32_t level, const void* info,
+                     std::uint32_t command) override;
+    // Looked up in "winspool.drv" at run time: Windows before 2000 lacks it.
+    bool SetDefaultPrinterA(const char* name) override;
+    bool EnumPortsA(std::uint32_t level, std::uint8_t* buffer, std::uint32_t size,
+                    std::uint32_t& needed, std::uint32_t& returned) override;
 };
 
 }  // namespace win32

@@ -177,11 +177,19 @@ const std::vector<Command>& Commands() {
          "                                            RegEnumKeyExA, RegEnumValueA\n"
          "                                  spooler:  OpenPrinterW, ClosePrinter,\n"
          "                                            StartDocPrinterW, StartPagePrinter,\n"
-         "                                            WritePrinter, EndPagePrinter, EndDocPrinter\n"
+         "                                            WritePrinter, EndPagePrinter, EndDocPrinter,\n"
+         "                                            GetPrinterDriverDirectoryA,\n"
+         "                                            GetPrintProcessorDirectoryA,\n"
+         "                                            AddPrinterDriverA, AddMonitorA,\n"
+         "                                            AddPrintProcessorA, AddPrinterA,\n"
+         "                                            OpenPrinterA, GetPrinterA, SetPrinterA,\n"
+         "                                            SetDefaultPrinterA, EnumPortsA\n"
          "                                or a prefix ending in * for every call it starts\n"
          "                                (Reg*). --target limits the fault to a file or\n"
          "                                directory on drive C and everything below it, a key\n"
-         "                                and every key below it, or a printer by name.\n"
+         "                                and every key below it, or a printer, driver, monitor\n"
+         "                                or print processor by name (the Get*DirectoryA calls:\n"
+         "                                the environment as the program names it).\n"
          "                                --times N fails the next N such calls only; without it\n"
          "                                every one fails. The first fault that applies decides.\n"
          "  call-clear                    removes every call fault\n"
@@ -224,6 +232,19 @@ const std::vector<Command>& Commands() {
          "line as 'jobs' shows it and then the bytes as a hex dump, 16 a row, with their offset\n"
          "and their printable characters.\n",
          RunJob},
+
+        {"spooler", "spooler DIR", "Show what the simulated spooler holds.",
+         "Prints the spooler service's state and the print provider's records as tables:\n"
+         "printers (name, driver, port, print processor; * marks the default printer, the one\n"
+         "win.ini's [windows] device line names), drivers by environment and version (their\n"
+         "driver, data and configuration files and monitor), port monitors (DLL and the\n"
+         "DriverVersion setup wrote), print processors by environment, and the ports each\n"
+         "monitor offers. The records are registry keys below\n"
+         "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print, as Windows keeps them ('reg' shows\n"
+         "them raw). A monitor other than Local Port and Standard TCP/IP Port offers the ports\n"
+         "its DLL's stand-in file in the system directory names: lines 'sim-port: NAME' and\n"
+         "'sim-ports-from-registry: HKLM\\KEY' (the value names of that key, 64-bit view).\n",
+         RunSpooler},
     };
     return commands;
 }

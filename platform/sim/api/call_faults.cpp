@@ -38,6 +38,19 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"WritePrinter", FaultTarget::Name},
         {"EndPagePrinter", FaultTarget::Name},
         {"EndDocPrinter", FaultTarget::Name},
+        // Printer setup: the printer, driver, monitor or print processor the call names; the
+        // directory calls the environment as given (empty for the caller's own).
+        {"GetPrinterDriverDirectoryA", FaultTarget::Name},
+        {"GetPrintProcessorDirectoryA", FaultTarget::Name},
+        {"AddPrinterDriverA", FaultTarget::Name},
+        {"AddMonitorA", FaultTarget::Name},
+        {"AddPrintProcessorA", FaultTarget::Name},
+        {"AddPrinterA", FaultTarget::Name},
+        {"OpenPrinterA", FaultTarget::Name},
+        {"GetPrinterA", FaultTarget::Name},
+        {"SetPrinterA", FaultTarget::Name},
+        {"SetDefaultPrinterA", FaultTarget::Name},
+        {"EnumPortsA", FaultTarget::None},
     };
     return calls;
 }

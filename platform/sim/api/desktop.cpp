@@ -237,4 +237,12 @@ int SimDesktop::MessageBoxA(plat::WindowRef, const char* text, const char* capti
 
 void SimDesktop::Transcript(const char* line) { Write(ToUtf8(line)); }
 
+bool SimDesktop::BroadcastWinIniChange(const char* section, std::uint32_t) {
+    if (section)
+        Write("tells every window that the win.ini section [" + ToUtf8(section) + "] changed");
+    else
+        Write("tells every window that the win.ini settings changed");
+    return true;
+}
+
 }  // namespace sim

@@ -64,8 +64,8 @@ public:
     std::intptr_t ShellExecuteA(plat::WindowRef owner, const char* verb, const char* file,
                                 const char* parameters, const char* directory,
                                 int showCommand) override;
-    // Not built yet.
-    bool BroadcastWinIniChange(const char*, std::uint32_t) override { return false; }
+    // No other program listens on the simulated desktop: the broadcast is a transcript line.
+    bool BroadcastWinIniChange(const char* section, std::uint32_t timeoutMs) override;
     int MessageBoxA(plat::WindowRef owner, const char* text, const char* caption,
                     std::uint32_t type) override;
     void Transcript(const char* line) override;

@@ -6,6 +6,7 @@
 
 #include "platform/sim/api/call_faults.h"
 #include "platform/sim/state/code_page.h"
+#include "platform/sim/state/service_state.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -39,6 +40,21 @@ bool SimSpooler::Faulted(const char* call, const std::string& printer) {
     return true;
 }
 
+bool SimSpooler::SpoolerDown() {
+    if (machine_.settings().platformId != 2 || SpoolerRunning(machine_)) return false;
+    error_.SetLastError(RPC_S_SERVER_UNAVAILABLE);
+    return true;
+}
+
+bool SimSpooler::OpenByName(const std::string& name, plat::PrinterHandle& out) {
+    auto printer = provider_.FindPrinter(name);
+    if (!printer) return Fail(ERROR_INVALID_PRINTER_NAME);
+    out = nextHandle_;
+    nextHandle_ += 4;
+    handles_[out] = OpenPrinter{*printer, false, {}};
+    return true;
+}
+
 std::string SimSpooler::PrinterOf(plat::PrinterHandle printer) const {
     auto it = handles_.find(printer);
     return it == handles_.end() ? std::string() : it->second.printer.name;
@@ -64,22 +80,17 @@ SimSpooler::OpenPrinter* SimSpooler::FindInJob(plat::PrinterHandle printer) {
 
 bool SimSpooler::OpenPrinterW(const std::u16string& name, plat::PrinterHandle& out) {
     out = 0;
-    if (Faulted("OpenPrinterW", Utf16ToUtf8(name))) return false;
+    if (Faulted("OpenPrinterW", Utf16ToUtf8(name)) || SpoolerDown()) return false;
     std::string narrow;
     if (!ToAscii(name, narrow)) {
         std::fprintf(stderr, "simulated spooler: printer names outside ASCII are not simulated\n");
         return Fail(ERROR_INVALID_PRINTER_NAME);
     }
-    auto printer = provider_.FindPrinter(narrow);
-    if (!printer) return Fail(ERROR_INVALID_PRINTER_NAME);
-    out = nextHandle_;
-    nextHandle_ += 4;
-    handles_[out] = OpenPrinter{*printer, false, {}};
-    return true;
+    return OpenByName(narrow, out);
 }
 
 bool SimSpooler::ClosePrinter(plat::PrinterHandle printer) {
-    if (Faulted("ClosePrinter", PrinterOf(printer))) return false;
+    if (Faulted("ClosePrinter", PrinterOf(printer)) || SpoolerDown()) return false;
     if (!Find(printer)) return false;
     handles_.erase(printer);
     return true;
@@ -87,7 +98,7 @@ bool SimSpooler::ClosePrinter(plat::PrinterHandle printer) {
 
 std::uint32_t SimSpooler::StartDocPrinterW(plat::PrinterHandle printer,
                                            const plat::DocInfo1& document) {
-    if (Faulted("StartDocPrinterW", PrinterOf(printer))) return 0;
+    if (Faulted("StartDocPrinterW", PrinterOf(printer)) || SpoolerDown()) return 0;
     OpenPrinter* open = Find(printer);
     if (!open) return 0;
     if (open->inJob) return Fail(ERROR_INVALID_PRINTER_STATE), 0;
@@ -108,7 +119,7 @@ std::uint32_t SimSpooler::StartDocPrinterW(plat::PrinterHandle printer,
 }
 
 bool SimSpooler::StartPagePrinter(plat::PrinterHandle printer) {
-    if (Faulted("StartPagePrinter", PrinterOf(printer))) return false;
+    if (Faulted("StartPagePrinter", PrinterOf(printer)) || SpoolerDown()) return false;
     OpenPrinter* open = FindInJob(printer);
     if (!open) return false;
     ++open->job.pages;
@@ -119,7 +130,7 @@ bool SimSpooler::StartPagePrinter(plat::PrinterHandle printer) {
 bool SimSpooler::WritePrinter(plat::PrinterHandle printer, const void* data, std::uint32_t size,
                               std::uint32_t& written) {
     written = 0;
-    if (Faulted("WritePrinter", PrinterOf(printer))) return false;
+    if (Faulted("WritePrinter", PrinterOf(printer)) || SpoolerDown()) return false;
     OpenPrinter* open = FindInJob(printer);
     if (!open) return false;
     if (!data && size > 0) return Fail(ERROR_INVALID_PARAMETER);
@@ -130,12 +141,12 @@ bool SimSpooler::WritePrinter(plat::PrinterHandle printer, const void* data, std
 }
 
 bool SimSpooler::EndPagePrinter(plat::PrinterHandle printer) {
-    if (Faulted("EndPagePrinter", PrinterOf(printer))) return false;
+    if (Faulted("EndPagePrinter", PrinterOf(printer)) || SpoolerDown()) return false;
     return FindInJob(printer) != nullptr;
 }
 
 bool SimSpooler::EndDocPrinter(plat::PrinterHandle printer) {
-    if (Faulted("EndDocPrinter", PrinterOf(printer))) return false;
+    if (Faulted("EndDocPrinter", PrinterOf(printer)) || SpoolerDown()) return false;
     OpenPrinter* open = FindInJob(printer);
     if (!open) return false;
     open->job.completed = true;

@@ -37,26 +37,32 @@ public:
     bool EndPagePrinter(plat::PrinterHandle printer) override;
     bool EndDocPrinter(plat::PrinterHandle printer) override;
 
-    // Printer setup, not built yet: every call fails.
-    bool GetPrinterDriverDirectoryA(const char*, std::uint32_t, char*, std::uint32_t,
-                                    std::uint32_t&) override { return false; }
-    bool GetPrintProcessorDirectoryA(const char*, std::uint32_t, char*, std::uint32_t,
-                                     std::uint32_t&) override { return false; }
-    bool AddPrinterDriverA(std::uint32_t, const plat::DRIVER_INFO_3A&) override { return false; }
-    bool AddMonitorA(std::uint32_t, const plat::MONITOR_INFO_2A&) override { return false; }
-    bool AddPrintProcessorA(const char*, const char*, const char*) override { return false; }
-    bool AddPrinterA(std::uint32_t, const plat::PRINTER_INFO_2A&, plat::PrinterHandle&) override {
-        return false;
-    }
-    bool OpenPrinterA(const char*, plat::PrinterHandle&) override { return false; }
-    bool GetPrinterA(plat::PrinterHandle, std::uint32_t, std::uint8_t*, std::uint32_t,
-                     std::uint32_t&) override { return false; }
-    bool SetPrinterA(plat::PrinterHandle, std::uint32_t, const void*, std::uint32_t) override {
-        return false;
-    }
-    bool SetDefaultPrinterA(const char*) override { return false; }
-    bool EnumPortsA(std::uint32_t, std::uint8_t*, std::uint32_t, std::uint32_t&,
-                    std::uint32_t&) override { return false; }
+    // Printer setup (spooler_setup.cpp). A null environment is the caller's: "Windows NT x86"
+    // for a 32-bit process also on a 64-bit machine; the spooler's own is what printers use.
+    bool GetPrinterDriverDirectoryA(const char* environment, std::uint32_t level, char* out,
+                                    std::uint32_t size, std::uint32_t& needed) override;
+    bool GetPrintProcessorDirectoryA(const char* environment, std::uint32_t level, char* out,
+                                     std::uint32_t size, std::uint32_t& needed) override;
+    bool AddPrinterDriverA(std::uint32_t level, const plat::DRIVER_INFO_3A& info) override;
+    // The environment must be null or the spooler's own (ERROR_INVALID_ENVIRONMENT).
+    bool AddMonitorA(std::uint32_t level, const plat::MONITOR_INFO_2A& info) override;
+    bool AddPrintProcessorA(const char* environment, const char* pathName,
+                            const char* printProcessorName) override;
+    bool AddPrinterA(std::uint32_t level, const plat::PRINTER_INFO_2A& info,
+                     plat::PrinterHandle& out) override;
+    bool OpenPrinterA(const char* name, plat::PrinterHandle& out) override;
+    // PRINTER_INFO_2A first, its texts behind it; the default printer carries
+    // PRINTER_ATTRIBUTE_DEFAULT.
+    bool GetPrinterA(plat::PrinterHandle printer, std::uint32_t level, std::uint8_t* buffer,
+                     std::uint32_t size, std::uint32_t& needed) override;
+    // Level 2, command 0: the record's attributes. PRINTER_ATTRIBUTE_DEFAULT makes the printer
+    // the default on 9x; NT ignores it there.
+    bool SetPrinterA(plat::PrinterHandle printer, std::uint32_t level, const void* info,
+                     std::uint32_t command) override;
+    // ERROR_PROC_NOT_FOUND before Windows 2000, where the function does not exist.
+    bool SetDefaultPrinterA(const char* name) override;
+    bool EnumPortsA(std::uint32_t level, std::uint8_t* buffer, std::uint32_t size,
+                    std::uint32_t& needed, std::uint32_t& returned) override;
 
 private:
     struct OpenPrinter {
@@ -74,6 +80,17 @@ private:
     bool Faulted(const char* call, const std::string& printer);
     // The name of the handle's printer; empty for a handle that is not open.
     std::string PrinterOf(plat::PrinterHandle printer) const;
+    // True (with RPC_S_SERVER_UNAVAILABLE set) while the spooler service is not running; 9x
+    // has no spooler service and always answers.
+    bool SpoolerDown();
+    // A new handle on the printer of that name (letter case aside), or false with
+    // ERROR_INVALID_PRINTER_NAME.
+    bool OpenByName(const std::string& name, plat::PrinterHandle& out);
+    // The environment a call names, the caller's for null or empty.
+    std::string EnvironmentOrCallers(const char* environment) const;
+    // Copies a directory's path into the caller's buffer as the Get*Directory calls do.
+    bool CopyDirectory(const std::string& environment, std::uint32_t level, bool processors,
+                       char* out, std::uint32_t size, std::uint32_t& needed);
 
     const Machine& machine_;
     const ProcessContext& process_;

@@ -10,6 +10,8 @@
 #include "common/text.h"
 #include "platform/sim/state/faults.h"
 #include "platform/sim/state/host_file.h"
+#include "platform/sim/state/print_environments.h"
+#include "platform/sim/state/print_values.h"
 #include "platform/sim/state/reg_tree.h"
 #include "platform/sim/state/registry_store.h"
 #include "platform/win_constants.h"
@@ -17,30 +19,11 @@
 namespace sim {
 
 namespace fs = std::filesystem;
+using namespace print_values;
 
 namespace {
 
-std::vector<std::string> PrintersKey() {
-    std::vector<std::string> key = {"HKEY_LOCAL_MACHINE"};
-    reg::SplitKeyPath(print_keys::kPrinters, key);
-    return key;
-}
-
-// A REG_SZ value's text up to its terminator; empty when the value is missing or of another type.
-std::string StringValue(reg::Key& key, const char* name) {
-    const reg::Value* value = key.FindValue(name);
-    if (!value || value->type != REG_SZ) return {};
-    std::string text(value->data.begin(), value->data.end());
-    text.resize(std::min(text.size(), text.find('\0')));
-    return text;
-}
-
-std::vector<std::uint8_t> SzBytes(const std::string& text) {
-    std::vector<std::uint8_t> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
-
+std::vector<std::string> PrintersKey() { return print_values::HklmKey(print_keys::kPrinters); }
 
 char Hex(unsigned v) { return "0123456789ABCDEF"[v & 15]; }
 
@@ -182,8 +165,8 @@ bool PrintProvider::AddPrinter(const std::string& name, const std::string& port,
         reg::Key& printers = tree.Create(key, created);
         if (printers.Child(name)) return ERROR_PRINTER_ALREADY_EXISTS;
         reg::Key& printer = printers.ChildOrNew(name, created);
-        printer.SetValue("Name", REG_SZ, SzBytes(name));
-        printer.SetValue("Port", REG_SZ, SzBytes(port));
+        printer.SetValue("Name", REG_SZ, TextBytes(name));
+        printer.SetValue("Port", REG_SZ, TextBytes(port));
         changed = true;
         return ERROR_SUCCESS;
     });
@@ -204,10 +187,52 @@ std::vector<SimPrinter> PrintProvider::Printers() const {
     UpdateRegistry(machine_, [&](reg::Tree& tree, bool&) {
         if (reg::Key* printers = tree.Find(key))
             for (const auto& [folded, printer] : printers->subkeys)
-                out.push_back({printer->name, StringValue(*printer, "Port")});
+                out.push_back({printer->name, Text(*printer, "Port"),
+                               Text(*printer, "Printer Driver"), Text(*printer, "Print Processor"),
+                               Text(*printer, "Datatype"),
+                               Number(*printer, "Attributes").value_or(0)});
         return ERROR_SUCCESS;
     });
     return out;
+}
+
+std::uint32_t PrintProvider::AddPrinter(const SimPrinter& p) const {
+    if (p.name.empty() || p.name.find_first_of("\\,") != std::string::npos)
+        return ERROR_INVALID_PRINTER_NAME;
+    MachineLock lock(machine_.dir());
+    if (FindPrinter(p.name)) return ERROR_PRINTER_ALREADY_EXISTS;
+    const std::string native = NativeEnvironment(machine_.settings());
+    if (!HasDriver(native, p.driver)) return ERROR_UNKNOWN_PRINTER_DRIVER;
+    const std::vector<SimPort> ports = Ports();
+    if (std::none_of(ports.begin(), ports.end(),
+                     [&](const SimPort& port) { return reg::Fold(port.name) == reg::Fold(p.port); }))
+        return ERROR_UNKNOWN_PORT;
+    if (!HasProcessor(native, p.processor)) return ERROR_UNKNOWN_PRINTPROCESSOR;
+    const std::vector<std::string> key = PrintersKey();
+    return static_cast<std::uint32_t>(UpdateRegistry(machine_, [&](reg::Tree& tree, bool& changed) {
+        bool created = false;
+        reg::Key& printer = tree.Create(key, created).ChildOrNew(p.name, created);
+        printer.SetValue("Name", REG_SZ, TextBytes(p.name));
+        printer.SetValue("Port", REG_SZ, TextBytes(p.port));
+        printer.SetValue("Printer Driver", REG_SZ, TextBytes(p.driver));
+        printer.SetValue("Print Processor", REG_SZ, TextBytes(p.processor));
+        printer.SetValue("Datatype", REG_SZ, TextBytes(p.dataType.empty() ? "RAW" : p.dataType));
+        printer.SetValue("Attributes", REG_DWORD, NumberBytes(p.attributes));
+        changed = true;
+        return ERROR_SUCCESS;
+    }));
+}
+
+bool PrintProvider::SetPrinterAttributes(const std::string& name, std::uint32_t attributes) const {
+    const std::vector<std::string> key = PrintersKey();
+    return UpdateRegistry(machine_, [&](reg::Tree& tree, bool& changed) {
+        reg::Key* printers = tree.Find(key);
+        reg::Key* printer = printers ? printers->Child(name) : nullptr;
+        if (!printer) return ERROR_INVALID_PRINTER_NAME;
+        printer->SetValue("Attributes", REG_DWORD, NumberBytes(attributes));
+        changed = true;
+        return ERROR_SUCCESS;
+    }) == ERROR_SUCCESS;
 }
 
 std::optional<SimPrinter> PrintProvider::FindPrinter(const std::string& name) const {

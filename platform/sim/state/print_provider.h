@@ -4,8 +4,8 @@
 // hands out printer handles) and the print provider behind the spooler service, which owns the
 // environments, drivers, print processors, monitors, ports, forms and printers and keeps them
 // in the registry under HKLM\SYSTEM\CurrentControlSet\Control\Print. This is the provider; the
-// client is sim::SimSpooler. Printers and raw jobs are simulated so far; the other records
-// join this class, at the registry keys below, as the installation engine needs them.
+// client is sim::SimSpooler, which resolves the caller's environment, faults and buffers; the
+// provider checks and keeps the records. Forms are an empty key so far.
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -27,13 +27,48 @@ inline constexpr const char* kEnvironments = "SYSTEM\\CurrentControlSet\\Control
 // Monitors\<monitor>, each with its "Driver" value; a monitor keeps its own ports.
 inline constexpr const char* kMonitors = "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors";
 inline constexpr const char* kForms = "SYSTEM\\CurrentControlSet\\Control\\Print\\Forms";
-// Printers\<printer> with the values "Name" and "Port".
+// Printers\<printer> with the values "Name", "Port", "Printer Driver", "Print Processor",
+// "Attributes" and "Datatype".
 inline constexpr const char* kPrinters = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
+// The local ports the "Local Port" monitor offers, one value each ("COM1:", "LPT1:", "FILE:").
+inline constexpr const char* kLocalPorts = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
 }  // namespace print_keys
 
 struct SimPrinter {
-    std::string name;  // the key's name, as first spelt
-    std::string port;  // its "Port" value, empty when it has none
+    std::string name;       // the key's name, as first spelt
+    std::string port;       // its "Port" value, empty when it has none
+    std::string driver;     // "Printer Driver"
+    std::string processor;  // "Print Processor"
+    std::string dataType;   // "Datatype"
+    std::uint32_t attributes = 0;
+};
+
+// A printer driver of one environment and version: its key's values, file names without paths.
+struct SimDriver {
+    std::string name;
+    std::string environment;  // "Windows x64"
+    std::uint32_t version = 0;
+    std::string driverPath, dataFile, configFile, helpFile;
+    std::vector<std::string> dependentFiles;
+    std::string monitor;   // "Monitor", empty for none
+    std::string dataType;  // "Datatype"
+};
+
+struct SimMonitor {
+    std::string name;
+    std::string dll;  // "Driver": the file name in the system directory
+    std::optional<std::uint32_t> driverVersion;  // "DriverVersion", when there is one
+};
+
+struct SimProcessor {
+    std::string name;
+    std::string environment;
+    std::string dll;  // "Driver": the file name in the environment's print-processor directory
+};
+
+struct SimPort {
+    std::string name;     // "LPT1:"
+    std::string monitor;  // the monitor that offers it
 };
 
 // A raw job: "spool/jobs/NNNN.job" holds the bytes as the program wrote them, "NNNN.info" the rest.
@@ -63,6 +98,50 @@ public:
     std::vector<SimPrinter> Printers() const;
     // The printer of that name, compared without letter case.
     std::optional<SimPrinter> FindPrinter(const std::string& name) const;
+
+    // Adds a printer as AddPrinterA does: ERROR_INVALID_PRINTER_NAME for an empty name or one
+    // with a backslash or comma, ERROR_PRINTER_ALREADY_EXISTS (any letter case),
+    // ERROR_UNKNOWN_PRINTER_DRIVER when the native environment lacks the driver,
+    // ERROR_UNKNOWN_PORT for a port no monitor offers, ERROR_UNKNOWN_PRINTPROCESSOR when the
+    // native environment lacks the processor. An empty data type becomes "RAW".
+    std::uint32_t AddPrinter(const SimPrinter& printer) const;
+    // Rewrites the printer's "Attributes"; false when there is no such printer.
+    bool SetPrinterAttributes(const std::string& name, std::uint32_t attributes) const;
+
+    // ---- Drivers, monitors, print processors (print_registration.cpp) ----
+
+    // AddPrinterDriver's checks and work for a known environment (the client resolves null):
+    // ERROR_INVALID_ENVIRONMENT, ERROR_INVALID_PARAMETER (no name, no driver, data or
+    // configuration file, or a version the environment does not take),
+    // ERROR_UNKNOWN_PRINT_MONITOR, ERROR_FILE_NOT_FOUND. Each file is a bare name, found in the
+    // environment's driver directory or already in the version's directory, or a full path;
+    // files in the driver directory are moved into the version's directory (replacing), files
+    // elsewhere are copied there. A driver of the same name is replaced.
+    std::uint32_t AddDriver(const SimDriver& driver) const;
+    // Every driver of every environment and version.
+    std::vector<SimDriver> Drivers() const;
+    bool HasDriver(const std::string& environment, const std::string& name) const;
+
+    // AddMonitor's work: ERROR_PRINT_MONITOR_ALREADY_INSTALLED for a name in use,
+    // ERROR_MOD_NOT_FOUND when the DLL is not in the native system directory.
+    std::uint32_t AddMonitor(const std::string& name, const std::string& dll) const;
+    std::vector<SimMonitor> Monitors() const;
+
+    // AddPrintProcessor's work: ERROR_INVALID_ENVIRONMENT, ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED,
+    // ERROR_MOD_NOT_FOUND when the DLL is not in the environment's print-processor directory.
+    std::uint32_t AddProcessor(const std::string& environment, const std::string& name,
+                               const std::string& dll) const;
+    std::vector<SimProcessor> Processors() const;
+    bool HasProcessor(const std::string& environment, const std::string& name) const;
+
+    // ---- Ports (print_ports.cpp) ----
+
+    // The ports the installed monitors offer, each once, by monitor: "Local Port" lists the
+    // values of print_keys::kLocalPorts, "Standard TCP/IP Port" its "Ports" subkeys, any other
+    // monitor what its DLL's stand-in file in the system directory describes with lines
+    // "sim-port: NAME" and "sim-ports-from-registry: HKLM\KEY" (the value names of that key).
+    // A monitor whose DLL is gone offers nothing.
+    std::vector<SimPort> Ports() const;
 
     // ---- Jobs ----
 

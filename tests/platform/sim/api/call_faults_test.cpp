@@ -110,6 +110,23 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
     steps["EndPagePrinter"] = [&] { return spooler.EndPagePrinter(printer) ? 0 : last(); };
     steps["EndDocPrinter"] = [&] { return spooler.EndDocPrinter(printer) ? 0 : last(); };
     steps["ClosePrinter"] = [&] { return spooler.ClosePrinter(printer) ? 0 : last(); };
+    auto& setup = p->printerSetup();
+    char dir[260];
+    std::uint32_t needed = 0, returned = 0;
+    std::vector<std::uint8_t> buffer(4096);
+    char name[] = "P", none[] = "", dll[] = "localspl.dll", port[] = "LPT1:", processor[] = "winprint";
+    steps["GetPrinterDriverDirectoryA"] = [&] { return setup.GetPrinterDriverDirectoryA(nullptr, 1, dir, 260, needed) ? 0 : last(); };
+    steps["GetPrintProcessorDirectoryA"] = [&] { return setup.GetPrintProcessorDirectoryA(nullptr, 1, dir, 260, needed) ? 0 : last(); };
+    // Each of these fails on its own account too; the fault must come first.
+    steps["AddPrinterDriverA"] = [&] { plat::DRIVER_INFO_3A d{}; d.pName = name; return setup.AddPrinterDriverA(3, d) ? 0 : last(); };
+    steps["AddMonitorA"] = [&] { plat::MONITOR_INFO_2A m{name, nullptr, dll}; return setup.AddMonitorA(2, m) ? 0 : last(); };
+    steps["AddPrintProcessorA"] = [&] { return setup.AddPrintProcessorA(nullptr, none, processor) ? 0 : last(); };
+    steps["AddPrinterA"] = [&] { plat::PRINTER_INFO_2A i{}; i.pPrinterName = name; i.pPortName = port; return setup.AddPrinterA(2, i, printer) ? 0 : last(); };
+    steps["OpenPrinterA"] = [&] { return setup.OpenPrinterA("P", printer) ? 0 : last(); };
+    steps["GetPrinterA"] = [&] { return setup.GetPrinterA(printer, 2, buffer.data(), 4096, needed) ? 0 : last(); };
+    steps["SetPrinterA"] = [&] { plat::PRINTER_INFO_2A i{}; return setup.SetPrinterA(printer, 2, &i, 0) ? 0 : last(); };
+    steps["SetDefaultPrinterA"] = [&] { return setup.SetDefaultPrinterA("P") ? 0 : last(); };
+    steps["EnumPortsA"] = [&] { return setup.EnumPortsA(1, buffer.data(), 4096, needed, returned) ? 0 : last(); };
 
     ASSERT_EQ(steps.size(), sim::FaultableCalls().size());
     for (const sim::FaultableCall& call : sim::FaultableCalls()) {
