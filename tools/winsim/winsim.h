@@ -62,5 +62,6 @@ int RunFault(const Args& args);
 int RunPrinter(const Args& args);
 int RunJobs(const Args& args);
 int RunJob(const Args& args);
+int RunService(const Args& args);
 
 }  // namespace winsim

@@ -207,6 +207,8 @@ bool SimFileSystem::HeldBySpooler(const Resolved& r) const {
     // Only files below the Windows directory can be the spooler's; the others skip the
     // registry.
     if (r.key.rfind(FileKey(machine_.settings().windowsDir) + "\\", 0) != 0) return false;
+    // A DLL that is not there was never loaded.
+    if (!Exists(r.host)) return false;
     for (const std::string& module : SpoolerHeldModules(machine_))
         if (FileKey(module) == r.key) return true;
     return false;
@@ -547,9 +549,10 @@ bool SimFileSystem::FindFiles(const char* pattern, std::vector<plat::FindData>& 
 
 bool SimFileSystem::Wow64DisableWow64FsRedirection(void*& oldValue) {
     if (Faulted("Wow64DisableWow64FsRedirection", {})) return false;
-    // The call exists where IsWow64Process does; a 32-bit system has nothing to redirect.
+    // The call exists where IsWow64Process does; only a 32-bit program on 64-bit Windows has
+    // anything to redirect, any other fails as ntdll does (STATUS_NOT_IMPLEMENTED).
     if (!machine_.settings().hasIsWow64Process) return Fail(ERROR_PROC_NOT_FOUND);
-    if (!machine_.settings().is64Bit()) return Fail(ERROR_INVALID_FUNCTION);
+    if (!machine_.settings().is64Bit() || process_.bits != 32) return Fail(ERROR_INVALID_FUNCTION);
     // The token is the previous state: null while redirection was on.
     oldValue = redirectionSuspended_.exchange(true) ? reinterpret_cast<void*>(1) : nullptr;
     return true;
@@ -558,7 +561,7 @@ bool SimFileSystem::Wow64DisableWow64FsRedirection(void*& oldValue) {
 bool SimFileSystem::Wow64RevertWow64FsRedirection(void* oldValue) {
     if (Faulted("Wow64RevertWow64FsRedirection", {})) return false;
     if (!machine_.settings().hasIsWow64Process) return Fail(ERROR_PROC_NOT_FOUND);
-    if (!machine_.settings().is64Bit()) return Fail(ERROR_INVALID_FUNCTION);
+    if (!machine_.settings().is64Bit() || process_.bits != 32) return Fail(ERROR_INVALID_FUNCTION);
     redirectionSuspended_ = oldValue != nullptr;
     return true;
 }

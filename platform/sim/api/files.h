@@ -73,7 +73,8 @@ private:
     bool Faulted(const char* call, const std::string& target);
     // True while this process's System32 leads to SysWOW64.
     bool Redirected() const;
-    // True when the running spooler has the file loaded (the caller holds the MachineLock).
+    // True when the running spooler has the existing file loaded (the caller holds the
+    // MachineLock).
     bool HeldBySpooler(const Resolved& r) const;
     // Writes bytes to a temporary file and renames it over the target.
     bool ReplaceContent(const std::filesystem::path& host, const std::vector<std::uint8_t>& data);
