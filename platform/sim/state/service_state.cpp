@@ -51,6 +51,26 @@ std::vector<ServiceRecord> BuiltInServices(const Machine& machine) {
     return services;
 }
 
+// Ends a pending state: start pending runs, stop pending stops.
+void Settle(ServiceRecord& s) {
+    s.state = s.state == SERVICE_START_PENDING ? SERVICE_RUNNING : SERVICE_STOPPED;
+    s.pollsLeft = 0;
+    s.requester = ProcessOwner{};
+}
+
+// Enters a pending state that settles into `settled` after `polls` status queries.
+void Enter(ServiceRecord& s, std::uint32_t pending, std::uint32_t settled, int polls) {
+    s.requester = ProcessOwner{};
+    if (polls == 0) {
+        s.state = settled;
+        s.pollsLeft = 0;
+    } else {
+        s.state = pending;
+        s.pollsLeft = polls;
+        s.requester = CurrentProcess();
+    }
+}
+
 // The services with the states the file records over their starting ones. The caller holds the
 // machine lock. A line that is not understood is reported and skipped.
 std::vector<ServiceRecord> Load(const Machine& machine) {
@@ -68,13 +88,22 @@ std::vector<ServiceRecord> Load(const Machine& machine) {
         record.state = StateNamed(state);
         bool ok = record.state != 0;
         if (ok && in >> start) {
-            ok = in >> stop >> left && !(in >> extra) && ParsePolls(start, record.startPolls) &&
+            ok = in >> stop >> left && ParsePolls(start, record.startPolls) &&
                  ParsePolls(stop, record.stopPolls) && ParsePolls(left, record.pollsLeft);
+            if (ok && in >> record.requester.pid)
+                ok = in >> record.requester.startTime && record.requester.pid > 0;
+            ok = ok && !(in >> extra);
         }
         if (!ok) {
             std::fprintf(stderr, "simulator error: %s line %d is not understood\n",
                          (machine.stateDir() / kFileName).string().c_str(), number);
             continue;
+        }
+        const bool pending =
+            record.state == SERVICE_START_PENDING || record.state == SERVICE_STOP_PENDING;
+        if (pending && record.pollsLeft != kNeverLeaves && record.requester.pid != 0 &&
+            !IsAlive(record.requester)) {
+            Settle(record);
         }
         for (ServiceRecord& s : services) {
             if (!common::EqualsNoCase(s.name, name)) continue;
@@ -87,21 +116,15 @@ std::vector<ServiceRecord> Load(const Machine& machine) {
 
 bool Save(const Machine& machine, const std::vector<ServiceRecord>& services) {
     std::string text;
-    for (const ServiceRecord& s : services)
+    for (const ServiceRecord& s : services) {
         text += s.name + " " + ServiceStateName(s.state) + " " + PollsText(s.startPolls) + " " +
-                PollsText(s.stopPolls) + " " + PollsText(s.pollsLeft) + "\n";
-    return ReplaceWholeFile(machine.stateDir() / kFileName, text);
-}
-
-// Enters a pending state that settles into `settled` after `polls` status queries.
-void Enter(ServiceRecord& s, std::uint32_t pending, std::uint32_t settled, int polls) {
-    if (polls == 0) {
-        s.state = settled;
-        s.pollsLeft = 0;
-    } else {
-        s.state = pending;
-        s.pollsLeft = polls;
+                PollsText(s.stopPolls) + " " + PollsText(s.pollsLeft);
+        if (s.requester.pid != 0)
+            text += " " + std::to_string(s.requester.pid) + " " +
+                    std::to_string(s.requester.startTime);
+        text += "\n";
     }
+    return ReplaceWholeFile(machine.stateDir() / kFileName, text);
 }
 
 // Loads the services, runs `change` on the named one and saves them when it succeeded.
@@ -173,7 +196,7 @@ std::uint32_t PollServiceStatus(const Machine& machine, const std::string& name,
         if (s.pollsLeft > 0) {
             --s.pollsLeft;  // one of the queries that still see it pending
         } else {
-            s.state = s.state == SERVICE_START_PENDING ? SERVICE_RUNNING : SERVICE_STOPPED;
+            Settle(s);
         }
         return ERROR_SUCCESS;
     });
@@ -186,6 +209,7 @@ std::uint32_t SetServiceState(const Machine& machine, const std::string& name,
     return Change(machine, name, after, [state](ServiceRecord& s) -> std::uint32_t {
         s.state = state;
         s.pollsLeft = 0;
+        s.requester = ProcessOwner{};
         return ERROR_SUCCESS;
     });
 }

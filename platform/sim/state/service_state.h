@@ -9,15 +9,18 @@
 //
 // A start or stop request may leave the service pending for some status queries first: after a
 // start, the first START_POLLS QueryServiceStatus calls (any process's) see start pending and the
-// next one sees it running; "never" keeps it start pending for good. Only status queries move a
-// pending service on, so a program that starts the service and never asks about it leaves it
-// start pending, as one that does not wait cannot count on it running.
+// next one sees it running; "never" keeps it start pending for good. A pending state that is not
+// "never" also settles once the program that asked for it has ended, as by then the real service
+// would long be done: a program that starts the spooler and exits without waiting does not leave
+// it half started for the next one. Such a line carries the requester as "PID STARTTIME" after
+// POLLS_LEFT.
 #pragma once
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/sim/state/desktop_state.h"
 #include "platform/sim/state/machine.h"
 
 namespace sim {
@@ -37,6 +40,7 @@ struct ServiceRecord {
     int startPolls = kDefaultStartPolls;   // status queries spent start pending, or kNeverLeaves
     int stopPolls = kDefaultStopPolls;     // status queries spent stop pending, or kNeverLeaves
     int pollsLeft = 0;                     // while pending: the queries before it settles
+    ProcessOwner requester;                // while pending: who asked; pid 0 for nobody
 };
 
 // The machine's services with their states, in name order. Empty on the 9x platform.

@@ -138,4 +138,40 @@ TEST(ServiceState, TheFileIsSharedAndOlderOrDamagedLinesAreRead) {
     EXPECT_EQ(sim::ServiceState(m.machine(), "Spooler"), SERVICE_RUNNING);
 }
 
+TEST(ServiceState, APendingStartSettlesOnceTheProgramThatAskedHasEnded) {
+    TempMachine m;
+    const auto file = m.machine().stateDir() / "services.txt";
+    const sim::ProcessOwner me = sim::CurrentProcess();
+    // This process asked: it lives, so the start is still pending.
+    {
+        std::ofstream(file) << "Spooler start-pending 2 0 2 " << me.pid << " " << me.startTime
+                            << "\n";
+    }
+    EXPECT_EQ(sim::ServiceState(m.machine(), "Spooler"), SERVICE_START_PENDING);
+    // The same id with another start time is a program that has ended.
+    {
+        std::ofstream(file) << "Spooler start-pending 2 0 2 " << me.pid << " "
+                            << me.startTime + 1 << "\n";
+    }
+    EXPECT_EQ(sim::ServiceState(m.machine(), "Spooler"), SERVICE_RUNNING);
+    {
+        std::ofstream(file) << "Spooler stop-pending 2 3 1 " << me.pid << " " << me.startTime + 1
+                            << "\n";
+    }
+    EXPECT_EQ(sim::ServiceState(m.machine(), "Spooler"), SERVICE_STOPPED);
+    // "never" stays pending whoever asked.
+    {
+        std::ofstream(file) << "Spooler start-pending never 0 never " << me.pid << " "
+                            << me.startTime + 1 << "\n";
+    }
+    EXPECT_EQ(sim::ServiceState(m.machine(), "Spooler"), SERVICE_START_PENDING);
+    // A request records its requester in the file.
+    ASSERT_EQ(sim::SetServiceState(m.machine(), "Spooler", SERVICE_STOPPED), ERROR_SUCCESS);
+    ASSERT_EQ(sim::SetServicePolls(m.machine(), "Spooler", 2, std::nullopt), ERROR_SUCCESS);
+    sim::ServiceRecord after;
+    ASSERT_EQ(sim::RequestServiceStart(m.machine(), "Spooler", after), ERROR_SUCCESS);
+    EXPECT_EQ(after.requester.pid, me.pid);
+    EXPECT_EQ(sim::ServiceState(m.machine(), "Spooler"), SERVICE_START_PENDING);
+}
+
 }  // namespace
