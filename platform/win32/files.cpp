@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/module_lookup.h"
+
 namespace win32 {
 
 namespace {
@@ -164,6 +166,36 @@ bool Win32FileSystem::FindFiles(const char* pattern, std::vector<plat::FindData>
         return false;
     }
     return true;
+}
+
+namespace {
+
+using Wow64DisableFn = BOOL(WINAPI*)(PVOID*);
+using Wow64RevertFn = BOOL(WINAPI*)(PVOID);
+
+}  // namespace
+
+bool Win32FileSystem::Wow64DisableWow64FsRedirection(void*& oldValue) {
+    auto disable = FindExport<Wow64DisableFn>(::GetModuleHandleA("kernel32.dll"),
+                                              "Wow64DisableWow64FsRedirection");
+    if (!disable) {
+        ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return false;
+    }
+    PVOID old = nullptr;
+    if (!disable(&old)) return false;
+    oldValue = old;
+    return true;
+}
+
+bool Win32FileSystem::Wow64RevertWow64FsRedirection(void* oldValue) {
+    auto revert = FindExport<Wow64RevertFn>(::GetModuleHandleA("kernel32.dll"),
+                                            "Wow64RevertWow64FsRedirection");
+    if (!revert) {
+        ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return false;
+    }
+    return revert(oldValue) != FALSE;
 }
 
 }  // namespace win32

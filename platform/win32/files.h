@@ -26,9 +26,9 @@ public:
     std::unique_ptr<plat::OpenFile> OpenExisting(const char* path, std::uint32_t access,
                                                  std::uint32_t shareMode) override;
     bool FindFiles(const char* pattern, std::vector<plat::FindData>& out) override;
-    // Not built yet.
-    bool Wow64DisableWow64FsRedirection(void*&) override { return false; }
-    bool Wow64RevertWow64FsRedirection(void*) override { return false; }
+    // Looked up in kernel32 each time, never imported: older systems lack them.
+    bool Wow64DisableWow64FsRedirection(void*& oldValue) override;
+    bool Wow64RevertWow64FsRedirection(void* oldValue) override;
 };
 
 }  // namespace win32

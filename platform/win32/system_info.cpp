@@ -152,4 +152,19 @@ void Win32SystemInfo::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds);
 
 std::uint32_t Win32SystemInfo::GetTickCount() { return ::GetTickCount(); }
 
+plat::FunctionLookup Win32SystemInfo::LookUpFunction(const char* library, const char* function) {
+    if (!library || !*library) {
+        ::SetLastError(ERROR_MOD_NOT_FOUND);
+        return plat::FunctionLookup::NoLibrary;
+    }
+    HMODULE module = ::LoadLibraryA(library);
+    if (!module) return plat::FunctionLookup::NoLibrary;
+    const bool found = function && ::GetProcAddress(module, function) != nullptr;
+    // Freeing the library must not hide why the lookup failed.
+    const DWORD error = ::GetLastError();
+    ::FreeLibrary(module);
+    ::SetLastError(error);
+    return found ? plat::FunctionLookup::Found : plat::FunctionLookup::NoFunction;
+}
+
 }  // namespace win32

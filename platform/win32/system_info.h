@@ -15,10 +15,7 @@ public:
     bool IsUserAdministrator() override;
     std::uint32_t FormatMessageA(std::uint32_t code, char* out, std::uint32_t size) override;
     std::uint32_t GetACP() override;
-    // Not built yet.
-    plat::FunctionLookup LookUpFunction(const char*, const char*) override {
-        return plat::FunctionLookup::NoLibrary;
-    }
+    plat::FunctionLookup LookUpFunction(const char* library, const char* function) override;
     void Sleep(std::uint32_t milliseconds) override;
     std::uint32_t GetTickCount() override;
 };

@@ -184,12 +184,22 @@ const std::vector<Command>& Commands() {
          "                                            AddPrintProcessorA, AddPrinterA,\n"
          "                                            OpenPrinterA, GetPrinterA, SetPrinterA,\n"
          "                                            SetDefaultPrinterA, EnumPortsA\n"
+         "                                  services: OpenSCManagerA, OpenServiceA,\n"
+         "                                            StartServiceA, ControlService,\n"
+         "                                            QueryServiceStatus (T is the service\n"
+         "                                            name), CloseServiceHandle\n"
+         "                                  lookups:  LoadLibraryA (T is the library name as\n"
+         "                                            the program gives it), GetProcAddress\n"
+         "                                            (T is the function name)\n"
+         "                                  WOW64:    Wow64DisableWow64FsRedirection,\n"
+         "                                            Wow64RevertWow64FsRedirection\n"
          "                                or a prefix ending in * for every call it starts\n"
          "                                (Reg*). --target limits the fault to a file or\n"
          "                                directory on drive C and everything below it, a key\n"
-         "                                and every key below it, or a printer, driver, monitor\n"
-         "                                or print processor by name (the Get*DirectoryA calls:\n"
-         "                                the environment as the program names it).\n"
+         "                                and every key below it, or a printer, driver, monitor,\n"
+         "                                print processor, service, library or function by name\n"
+         "                                (the Get*DirectoryA calls: the environment as the\n"
+         "                                program names it).\n"
          "                                --times N fails the next N such calls only; without it\n"
          "                                every one fails. The first fault that applies decides.\n"
          "  call-clear                    removes every call fault\n"
@@ -245,6 +255,27 @@ const std::vector<Command>& Commands() {
          "its DLL's stand-in file in the system directory names: lines 'sim-port: NAME' and\n"
          "'sim-ports-from-registry: HKLM\\KEY' (the value names of that key, 64-bit view).\n",
          RunSpooler},
+        {"service", "service DIR list|start NAME|stop NAME|"
+                    "set NAME [--start-polls N|never] [--stop-polls N|never]",
+         "List the machine's services, start or stop one, or choose how long that takes.",
+         "  list          lists each service with its state (stopped, start-pending, running,\n"
+         "                stop-pending) and its poll counts\n"
+         "  start NAME    puts the service in the running state at once\n"
+         "  stop NAME     puts the service in the stopped state at once; a stopped spooler\n"
+         "                answers no spooler call and holds no DLL\n"
+         "  set NAME [--start-polls N|never] [--stop-polls N|never]\n"
+         "                how many QueryServiceStatus calls a program's later StartServiceA\n"
+         "                (ControlService stop) leaves the service start pending (stop\n"
+         "                pending) for before it runs (stops); never keeps it pending for good.\n"
+         "                N is 0 to 1000; 0 is at once. The defaults are 2 and 0. A count\n"
+         "                (not never) also ends when the program that asked has ended.\n"
+         "\n"
+         "The machine has one service, Spooler, on the NT platform only; it starts running.\n"
+         "While it runs (or is stopping), the DLL named by each print monitor's Driver value\n"
+         "(in System32) and by each print processor's of the native environment (in its\n"
+         "prtprocs directory) is in use: replacing or deleting it fails with error 32. A\n"
+         "spooler that will not start is a call fault: fault DIR call StartServiceA 1053.\n",
+         RunService},
     };
     return commands;
 }

@@ -63,5 +63,6 @@ int RunPrinter(const Args& args);
 int RunJobs(const Args& args);
 int RunJob(const Args& args);
 int RunSpooler(const Args& args);
+int RunService(const Args& args);
 
 }  // namespace winsim

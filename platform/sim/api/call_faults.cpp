@@ -21,6 +21,12 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"GetFileAttributesA", FaultTarget::FilePath},
         {"SetFileAttributesA", FaultTarget::FilePath},
         {"FindFirstFileA", FaultTarget::FilePath},
+        // Redirection of a 32-bit program's System32: no target.
+        {"Wow64DisableWow64FsRedirection", FaultTarget::None},
+        {"Wow64RevertWow64FsRedirection", FaultTarget::None},
+        // Run-time lookups: the library by the name asked for, the function by its name.
+        {"LoadLibraryA", FaultTarget::Name},
+        {"GetProcAddress", FaultTarget::Name},
         // Registry: the key the call really reaches.
         {"RegCreateKeyExA", FaultTarget::KeyPath},
         {"RegOpenKeyExA", FaultTarget::KeyPath},
@@ -51,6 +57,13 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"SetPrinterA", FaultTarget::Name},
         {"SetDefaultPrinterA", FaultTarget::Name},
         {"EnumPortsA", FaultTarget::None},
+        // Services: the service by name; the manager and closing have no target.
+        {"OpenSCManagerA", FaultTarget::None},
+        {"OpenServiceA", FaultTarget::Name},
+        {"StartServiceA", FaultTarget::Name},
+        {"ControlService", FaultTarget::Name},
+        {"QueryServiceStatus", FaultTarget::Name},
+        {"CloseServiceHandle", FaultTarget::None},
     };
     return calls;
 }

@@ -4,8 +4,8 @@
 
 namespace sim {
 
-// A short text of our own for the code, ending in "\r\n" as system messages do; null for a
-// code the simulated system has no text for.
+// The English text Windows gives for the code, ending in "\r\n" as system messages do; null
+// for a code the simulated system has no text for.
 const char* ErrorText(std::uint32_t code);
 
 }  // namespace sim

@@ -12,7 +12,9 @@
 #include "common/text.h"
 #include "platform/sim/api/call_faults.h"
 #include "platform/sim/state/file_state.h"
+#include "platform/sim/state/spooler_modules.h"
 #include "platform/sim/state/win_path.h"
+#include "platform/sim/state/wow64_paths.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -163,6 +165,7 @@ SimFileSystem::Resolved SimFileSystem::Resolve(const char* path) const {
         r.error = ERROR_PATH_NOT_FOUND;
         return r;
     }
+    if (Redirected()) r.windows = RedirectedPath(machine_.settings(), r.windows);
     for (const std::string& part : PathComponents(r.windows)) {
         if (!ValidName(part, false)) {
             r.error = ERROR_INVALID_NAME;
@@ -194,6 +197,21 @@ std::uint32_t SimFileSystem::AttributesOf(
     // A file that was never given attributes carries ARCHIVE, as a newly written file does.
     std::uint32_t a = it == stored.end() ? FILE_ATTRIBUTE_ARCHIVE : it->second;
     return a ? a : FILE_ATTRIBUTE_NORMAL;
+}
+
+bool SimFileSystem::Redirected() const {
+    return process_.bits == 32 && machine_.settings().is64Bit() && !redirectionSuspended_;
+}
+
+bool SimFileSystem::HeldBySpooler(const Resolved& r) const {
+    // Only files below the Windows directory can be the spooler's; the others skip the
+    // registry.
+    if (r.key.rfind(FileKey(machine_.settings().windowsDir) + "\\", 0) != 0) return false;
+    // A DLL that is not there was never loaded.
+    if (!Exists(r.host)) return false;
+    for (const std::string& module : SpoolerHeldModules(machine_))
+        if (FileKey(module) == r.key) return true;
+    return false;
 }
 
 bool SimFileSystem::ReplaceContent(const fs::path& host, const std::vector<std::uint8_t>& data) {
@@ -262,8 +280,8 @@ std::uint32_t SimFileSystem::GetWindowsDirectoryA(char* out, std::uint32_t size)
 }
 
 std::uint32_t SimFileSystem::GetSystemDirectoryA(char* out, std::uint32_t size) {
-    // A 32-bit program on 64-bit Windows is told System32 too; Windows redirects its file
-    // accesses there, which this machine does not simulate yet.
+    // A 32-bit program on 64-bit Windows is told System32 too; its file accesses there are
+    // redirected to SysWOW64 (Resolve).
     return CopyOut(machine_.settings().systemDir(), out, size);
 }
 
@@ -336,7 +354,7 @@ bool SimFileSystem::WriteWholeFile(const char* path, const std::vector<std::uint
         if (a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             return Fail(ERROR_ACCESS_DENIED);
     }
-    if (!SharingAllows(holds, r.key, GENERIC_WRITE, kWriteShare))
+    if (!SharingAllows(holds, r.key, GENERIC_WRITE, kWriteShare) || HeldBySpooler(r))
         return Fail(ERROR_SHARING_VIOLATION);
     if (!ReplaceContent(r.host, data)) return false;
     store.ForgetAttributes(r.key);
@@ -354,7 +372,7 @@ bool SimFileSystem::DeleteFileA(const char* path) {
     std::vector<FileHold> holds = store.ReadHolds();
     if (AccessDenied(holds, r.key)) return Fail(ERROR_ACCESS_DENIED);
     if (AttributesOf(r) & FILE_ATTRIBUTE_READONLY) return Fail(ERROR_ACCESS_DENIED);
-    if (!SharingAllows(holds, r.key, kDeleteAccess, kDeleteShare))
+    if (!SharingAllows(holds, r.key, kDeleteAccess, kDeleteShare) || HeldBySpooler(r))
         return Fail(ERROR_SHARING_VIOLATION);
     std::error_code ec;
     if (!fs::remove(r.host, ec)) return Fail(ERROR_ACCESS_DENIED);
@@ -427,7 +445,7 @@ bool SimFileSystem::CopyFileA(const char* from, const char* to, bool failIfExist
     // The source is open for reading while the target is opened for writing: a file copied
     // onto itself meets its own handle.
     if (src.key == dst.key) return Fail(ERROR_SHARING_VIOLATION);
-    if (!SharingAllows(holds, dst.key, GENERIC_WRITE, kWriteShare))
+    if (!SharingAllows(holds, dst.key, GENERIC_WRITE, kWriteShare) || HeldBySpooler(dst))
         return Fail(ERROR_SHARING_VIOLATION);
 
     std::ifstream in(src.host, std::ios::binary);
@@ -468,7 +486,8 @@ std::unique_ptr<plat::OpenFile> SimFileSystem::OpenExisting(const char* path, st
         Fail(ERROR_ACCESS_DENIED);
         return nullptr;
     }
-    if (!SharingAllows(holds, r.key, access, shareMode)) {
+    if (!SharingAllows(holds, r.key, access, shareMode) ||
+        (WritesOrDeletes(access) && HeldBySpooler(r))) {
         Fail(ERROR_SHARING_VIOLATION);
         return nullptr;
     }
@@ -525,6 +544,25 @@ bool SimFileSystem::FindFiles(const char* pattern, std::vector<plat::FindData>& 
     }
     if (out.empty()) return Fail(ERROR_FILE_NOT_FOUND);
     std::sort(out.begin(), out.end(), ListingOrder);
+    return true;
+}
+
+bool SimFileSystem::Wow64DisableWow64FsRedirection(void*& oldValue) {
+    if (Faulted("Wow64DisableWow64FsRedirection", {})) return false;
+    // The call exists where IsWow64Process does; only a 32-bit program on 64-bit Windows has
+    // anything to redirect, any other fails as ntdll does (STATUS_NOT_IMPLEMENTED).
+    if (!machine_.settings().hasIsWow64Process) return Fail(ERROR_PROC_NOT_FOUND);
+    if (!machine_.settings().is64Bit() || process_.bits != 32) return Fail(ERROR_INVALID_FUNCTION);
+    // The token is the previous state: null while redirection was on.
+    oldValue = redirectionSuspended_.exchange(true) ? reinterpret_cast<void*>(1) : nullptr;
+    return true;
+}
+
+bool SimFileSystem::Wow64RevertWow64FsRedirection(void* oldValue) {
+    if (Faulted("Wow64RevertWow64FsRedirection", {})) return false;
+    if (!machine_.settings().hasIsWow64Process) return Fail(ERROR_PROC_NOT_FOUND);
+    if (!machine_.settings().is64Bit() || process_.bits != 32) return Fail(ERROR_INVALID_FUNCTION);
+    redirectionSuspended_ = oldValue != nullptr;
     return true;
 }
 

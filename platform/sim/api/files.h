@@ -8,9 +8,11 @@
 // file carries ARCHIVE, one without attributes reads NORMAL; a file deleted while others hold
 // it open with FILE_SHARE_DELETE disappears at once; listings come in the order of the
 // upper-cased names, "*.*" names every entry and "*." the entries without an extension, and '?'
-// stands for exactly one character. 32-bit programs on 64-bit machines are not redirected from
-// System32 to SysWOW64.
+// stands for exactly one character. A 32-bit program on a 64-bit machine is redirected from
+// System32 to SysWOW64 (wow64_paths.h) until it suspends that; the DLLs the running spooler
+// has loaded cannot be written or deleted (spooler_modules.h).
 #pragma once
+#include <atomic>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -43,9 +45,8 @@ public:
     std::unique_ptr<plat::OpenFile> OpenExisting(const char* path, std::uint32_t access,
                                                  std::uint32_t shareMode) override;
     bool FindFiles(const char* pattern, std::vector<plat::FindData>& out) override;
-    // Not built yet.
-    bool Wow64DisableWow64FsRedirection(void*&) override { return false; }
-    bool Wow64RevertWow64FsRedirection(void*) override { return false; }
+    bool Wow64DisableWow64FsRedirection(void*& oldValue) override;
+    bool Wow64RevertWow64FsRedirection(void* oldValue) override;
 
     // The absolute Windows path of a path as this process sees it (current directory applied).
     std::string Absolute(const char* path) const;
@@ -70,6 +71,11 @@ private:
     // True when an injected fault fails this call on that absolute path (the last error is
     // then set).
     bool Faulted(const char* call, const std::string& target);
+    // True while this process's System32 leads to SysWOW64.
+    bool Redirected() const;
+    // True when the running spooler has the existing file loaded (the caller holds the
+    // MachineLock).
+    bool HeldBySpooler(const Resolved& r) const;
     // Writes bytes to a temporary file and renames it over the target.
     bool ReplaceContent(const std::filesystem::path& host, const std::vector<std::uint8_t>& data);
 
@@ -79,6 +85,9 @@ private:
     // The current directory is process-wide; the worker thread reads it while the user
     // interface thread may change it.
     mutable std::mutex currentDirMutex_;
+    // Windows keeps the suspension per thread; the simulated process keeps it once for all its
+    // threads, which is the same for a program that suspends and restores it on one thread.
+    std::atomic<bool> redirectionSuspended_{false};
 };
 
 }  // namespace sim

@@ -7,7 +7,9 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/sim/api/call_faults.h"
 #include "platform/sim/api/error_texts.h"
+#include "platform/sim/api/system_libraries.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -38,10 +40,8 @@ bool SimSystemInfo::GetVersionExA(plat::OsVersion& out) {
 }
 
 bool SimSystemInfo::GetNativeProcessorArchitecture(std::uint16_t& out) {
-    if (!machine_.settings().hasNativeSystemInfo) {
-        error_.SetLastError(ERROR_PROC_NOT_FOUND);
+    if (LookUpFunction("kernel32.dll", "GetNativeSystemInfo") != plat::FunctionLookup::Found)
         return false;
-    }
     out = machine_.settings().architecture;
     return true;
 }
@@ -53,10 +53,10 @@ std::uint16_t SimSystemInfo::GetProcessorArchitecture() {
 }
 
 bool SimSystemInfo::IsWow64Process(bool& wow64) {
-    if (!machine_.settings().hasIsWow64Process) {
-        error_.SetLastError(ERROR_PROC_NOT_FOUND);
+    const std::string inSystemDir = machine_.settings().systemDir() + "\\kernel32.dll";
+    if (LookUpFunction(inSystemDir.c_str(), "IsWow64Process") != plat::FunctionLookup::Found &&
+        LookUpFunction("kernel32.dll", "IsWow64Process") != plat::FunctionLookup::Found)
         return false;
-    }
     wow64 = machine_.settings().is64Bit() && process_.bits == 32;
     return true;
 }
@@ -85,6 +85,30 @@ std::uint32_t SimSystemInfo::FormatMessageA(std::uint32_t code, char* out, std::
     std::memcpy(out, text, n);
     out[n] = 0;
     return static_cast<std::uint32_t>(n);
+}
+
+plat::FunctionLookup SimSystemInfo::LookUpFunction(const char* library, const char* function) {
+    if (!library || !*library) {
+        error_.SetLastError(ERROR_MOD_NOT_FOUND);
+        return plat::FunctionLookup::NoLibrary;
+    }
+    if (std::uint32_t fault = InjectedFault(machine_, "LoadLibraryA", library)) {
+        error_.SetLastError(fault);
+        return plat::FunctionLookup::NoLibrary;
+    }
+    const std::string name = function ? function : "";
+    const plat::FunctionLookup found =
+        FindSystemFunction(machine_.settings(), process_.bits, library, name);
+    if (found == plat::FunctionLookup::NoLibrary) {
+        error_.SetLastError(ERROR_MOD_NOT_FOUND);
+        return found;
+    }
+    if (std::uint32_t fault = InjectedFault(machine_, "GetProcAddress", name)) {
+        error_.SetLastError(fault);
+        return plat::FunctionLookup::NoFunction;
+    }
+    if (found == plat::FunctionLookup::NoFunction) error_.SetLastError(ERROR_PROC_NOT_FOUND);
+    return found;
 }
 
 std::uint32_t SimSystemInfo::GetACP() { return machine_.settings().codePage; }

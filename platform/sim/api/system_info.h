@@ -8,6 +8,11 @@
 // On the 9x platform nobody is administrator: those systems have no access tokens, so the
 // token check fails (ERROR_CALL_NOT_IMPLEMENTED) and counts as "not administrator". On 9x,
 // GetVersionExA succeeds with product type 0 and the version in the build number's high word.
+//
+// Functions looked up at run time are found as system_libraries.h lists them; the injected
+// faults "LoadLibraryA" (on the library name as asked for) and "GetProcAddress" (on the
+// function name) make a lookup fail. GetNativeSystemInfo and IsWow64Process are looked up so
+// too, IsWow64Process first in the system directory's kernel32.dll, then by name.
 #pragma once
 #include <atomic>
 
@@ -29,10 +34,7 @@ public:
     bool IsUserAdministrator() override;
     std::uint32_t FormatMessageA(std::uint32_t code, char* out, std::uint32_t size) override;
     std::uint32_t GetACP() override;
-    // Not built yet.
-    plat::FunctionLookup LookUpFunction(const char*, const char*) override {
-        return plat::FunctionLookup::NoLibrary;
-    }
+    plat::FunctionLookup LookUpFunction(const char* library, const char* function) override;
     void Sleep(std::uint32_t milliseconds) override;
     std::uint32_t GetTickCount() override;
 

@@ -768,3 +768,47 @@ TEST_F(WinsimTest, HelpDescribesEveryCommand) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WinsimTest, ServiceListsStartsStopsAndSetsThePollCounts) {
+    Create();
+    Result list = Winsim({"service", machine_, "list"});
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out, "Spooler  running  start-polls 2  stop-polls 0\n");
+    ASSERT_EQ(Winsim({"service", machine_, "stop", "spooler"}).status, 0);
+    ASSERT_EQ(Winsim({"service", machine_, "set", "Spooler", "--start-polls", "never",
+                      "--stop-polls", "5"}).status, 0);
+    EXPECT_EQ(Winsim({"service", machine_, "list"}).out,
+              "Spooler  stopped  start-polls never  stop-polls 5\n");
+    ASSERT_EQ(Winsim({"service", machine_, "start", "Spooler"}).status, 0);
+    EXPECT_EQ(Winsim({"service", machine_, "list"}).out,
+              "Spooler  running  start-polls never  stop-polls 5\n");
+}
+
+TEST_F(WinsimTest, ServiceRefusesUnknownServicesAndBadCounts) {
+    Create();
+    Result unknown = Winsim({"service", machine_, "stop", "Fax"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_TRUE(Contains(unknown.err, "no service 'Fax'")) << unknown.err;
+    for (const char* count : {"1001", "-1", "soon"}) {
+        SCOPED_TRACE(count);
+        EXPECT_EQ(Winsim({"service", machine_, "set", "Spooler", "--start-polls", count}).status, 2);
+    }
+    EXPECT_EQ(Winsim({"service", machine_, "set", "Spooler", "--start-polls", "1000"}).status, 0);
+    EXPECT_EQ(Winsim({"service", machine_, "set", "Spooler"}).status, 2);
+    EXPECT_EQ(Winsim({"service", machine_, "restart", "Spooler"}).status, 2);
+    Result help = Winsim({"service", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(Contains(help.out, "--start-polls")) << help.out;
+}
+
+TEST_F(WinsimTest, The9xPlatformHasNoServicesToList) {
+    Create("windows-98");
+    Result list = Winsim({"service", machine_, "list"});
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_TRUE(Contains(list.out, "no services")) << list.out;
+    EXPECT_EQ(Winsim({"service", machine_, "start", "Spooler"}).status, 1);
+}
+
+}  // namespace

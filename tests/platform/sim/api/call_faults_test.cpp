@@ -128,6 +128,25 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
     steps["SetDefaultPrinterA"] = [&] { return setup.SetDefaultPrinterA("P") ? 0 : last(); };
     steps["EnumPortsA"] = [&] { return setup.EnumPortsA(1, buffer.data(), 4096, needed, returned) ? 0 : last(); };
 
+    auto& services = p->services();
+    auto& system = p->system();
+    const plat::ServiceHandle manager = services.OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    ASSERT_NE(manager, 0u);
+    const plat::ServiceHandle spoolerService = services.OpenServiceA(manager, "Spooler", SERVICE_ALL_ACCESS);
+    ASSERT_NE(spoolerService, 0u);
+    plat::SERVICE_STATUS status{};
+    steps["OpenSCManagerA"] = [&] { plat::ServiceHandle h = services.OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT); if (h) services.CloseServiceHandle(h); return h ? 0 : last(); };
+    steps["OpenServiceA"] = [&] { plat::ServiceHandle h = services.OpenServiceA(manager, "Spooler", SERVICE_QUERY_STATUS); if (h) services.CloseServiceHandle(h); return h ? 0 : last(); };
+    steps["QueryServiceStatus"] = [&] { return services.QueryServiceStatus(spoolerService, status) ? 0 : last(); };
+    steps["ControlService"] = [&] { return services.ControlService(spoolerService, SERVICE_CONTROL_STOP, status) ? 0 : last(); };
+    steps["StartServiceA"] = [&] { return services.StartServiceA(spoolerService, 0, nullptr) ? 0 : last(); };
+    steps["CloseServiceHandle"] = [&] { return services.CloseServiceHandle(manager) ? 0 : last(); };
+    steps["LoadLibraryA"] = [&] { return system.LookUpFunction("kernel32.dll", "IsWow64Process") == plat::FunctionLookup::Found ? 0 : last(); };
+    steps["GetProcAddress"] = [&] { return system.LookUpFunction("kernel32.dll", "IsWow64Process") == plat::FunctionLookup::Found ? 0 : last(); };
+    void* token = nullptr;
+    steps["Wow64DisableWow64FsRedirection"] = [&] { return files.Wow64DisableWow64FsRedirection(token) ? 0 : last(); };
+    steps["Wow64RevertWow64FsRedirection"] = [&] { return files.Wow64RevertWow64FsRedirection(token) ? 0 : last(); };
+
     ASSERT_EQ(steps.size(), sim::FaultableCalls().size());
     for (const sim::FaultableCall& call : sim::FaultableCalls()) {
         SCOPED_TRACE(call.name);
