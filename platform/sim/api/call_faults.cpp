@@ -38,6 +38,8 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"WritePrinter", FaultTarget::Name},
         {"EndPagePrinter", FaultTarget::Name},
         {"EndDocPrinter", FaultTarget::Name},
+        // Cabinets: the cabinet's path.
+        {"SetupIterateCabinetA", FaultTarget::FilePath},
     };
     return calls;
 }

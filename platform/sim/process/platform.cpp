@@ -19,7 +19,8 @@ SimPlatform::SimPlatform(Machine machine, ProcessContext process)
       shell_(machine_, process_, desktop_, files_),
       registry_(machine_, process_),
       dialogs_(machine_, process_, desktop_, system_),
-      spooler_(machine_, process_, lastError_) {
+      spooler_(machine_, process_, lastError_),
+      deviceInstallation_(machine_, files_, lastError_) {
     desktop_.Connect(&answers_, &shell_);
 }
 

@@ -16,6 +16,7 @@
 #include "common/text.h"
 #include "platform/sim/state/host_file.h"
 #include "platform/sim/state/stray_temp_files.h"
+#include "platform/sim/state/system_file_seeding.h"
 #include "platform/sim/state/win_path.h"
 
 namespace sim {
@@ -356,6 +357,7 @@ std::optional<Machine> Machine::Create(const fs::path& dir, const Preset& preset
     for (int i = 1; i <= 4; ++i) win << "COM" << i << ":=9600,n,8,1\r\n";
     win << "LPT1:=\r\nLPT2:=\r\nLPT3:=\r\nFILE:=\r\n";
     win.close();
+    if (!SeedSystemFiles(m, error)) return std::nullopt;
     // machine.ini comes last and whole: a directory whose making was cut short is no machine.
     if (!win || !ReplaceWholeFile(m.dir_ / "machine.ini", FormatSettings(s))) {
         error = "cannot write the machine's files below " + m.dir_.string();
