@@ -110,6 +110,10 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
     steps["EndPagePrinter"] = [&] { return spooler.EndPagePrinter(printer) ? 0 : last(); };
     steps["EndDocPrinter"] = [&] { return spooler.EndDocPrinter(printer) ? 0 : last(); };
     steps["ClosePrinter"] = [&] { return spooler.ClosePrinter(printer) ? 0 : last(); };
+    steps["SetupIterateCabinetA"] = [&] {
+        auto skipAll = [](std::uint32_t, std::uintptr_t, std::uintptr_t) -> std::uint32_t { return FILEOP_SKIP; };
+        return p->deviceInstallation().SetupIterateCabinetA("C:\\scratch\\a.txt", skipAll) ? 0 : last();
+    };
 
     ASSERT_EQ(steps.size(), sim::FaultableCalls().size());
     for (const sim::FaultableCall& call : sim::FaultableCalls()) {
