@@ -105,12 +105,15 @@ TEST_F(CabinetTest, FilesComeInCabinetOrderAndOnlyThoseAnsweredDoItAreExtracted)
 }
 
 TEST_F(CabinetTest, AnAbortEndsTheIterationWithTheErrorTheCallbackSet) {
-    EXPECT_FALSE(P().deviceInstallation().SetupIterateCabinetA(Path("sample.cab").c_str(),
-                                                               Extracting(Scratch(), "beta.txt")));
+    const bool ended = !P().deviceInstallation().SetupIterateCabinetA(
+        Path("sample.cab").c_str(), Extracting(Scratch(), "beta.txt"));
+    // Wine takes FILEOP_ABORT for FILEOP_SKIP and goes on with the next file.
+    EXPECT_TRUE_EXCEPT_WINE(ended);
+    EXPECT_EQ(ReadText("alpha.txt"), "first file of the sample cabinet\r\n");
+    if (RunningUnderWine()) return;
     EXPECT_EQ(LastError(), 4242u);
     ASSERT_FALSE(events.empty());
     EXPECT_EQ(events.back(), "file beta.txt 35");
-    EXPECT_EQ(ReadText("alpha.txt"), "first file of the sample cabinet\r\n");
     EXPECT_FALSE(Exists("gamma.txt"));
 }
 
@@ -128,10 +131,17 @@ TEST_F(CabinetTest, AMissingCabinetIsNotFound) {
 
 TEST_F(CabinetTest, AFileThatIsNoCabinetIsInvalidData) {
     WriteText("text.cab", "this is no cabinet, only a text file long enough for a header\r\n");
-    EXPECT_FALSE(P().deviceInstallation().SetupIterateCabinetA(Path("text.cab").c_str(),
-                                                               Extracting(Scratch())));
-    EXPECT_EQ(LastError(), static_cast<std::uint32_t>(ERROR_INVALID_DATA));
-    EXPECT_TRUE(events.empty());
+    WriteText("empty.cab", "");
+    for (const char* name : {"text.cab", "empty.cab"}) {
+        SCOPED_TRACE(name);
+        events.clear();
+        P().lastError().SetLastError(NO_ERROR);
+        EXPECT_FALSE(P().deviceInstallation().SetupIterateCabinetA(Path(name).c_str(),
+                                                                   Extracting(Scratch())));
+        // Wine fails without setting an error.
+        EXPECT_TRUE_EXCEPT_WINE(LastError() == ERROR_INVALID_DATA);
+        EXPECT_TRUE(events.empty());
+    }
 }
 
 TEST_F(CabinetTest, ATargetInAMissingDirectoryEndsTheIteration) {
