@@ -6,10 +6,10 @@
 
 namespace win32 {
 
-// Not built yet: cabinets fail loudly.
 class Win32DeviceInstallation : public plat::DeviceInstallation {
 public:
-    bool SetupIterateCabinetA(const char*, const plat::CabinetCallback&) override { return false; }
+    bool SetupIterateCabinetA(const char* cabinetFile,
+                              const plat::CabinetCallback& callback) override;
 };
 
 }  // namespace win32

@@ -64,6 +64,8 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"ControlService", FaultTarget::Name},
         {"QueryServiceStatus", FaultTarget::Name},
         {"CloseServiceHandle", FaultTarget::None},
+        // Cabinets: the cabinet's path.
+        {"SetupIterateCabinetA", FaultTarget::FilePath},
     };
     return calls;
 }

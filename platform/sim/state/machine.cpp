@@ -17,6 +17,7 @@
 #include "platform/sim/state/host_file.h"
 #include "platform/sim/state/print_seed.h"
 #include "platform/sim/state/stray_temp_files.h"
+#include "platform/sim/state/system_file_seeding.h"
 #include "platform/sim/state/win_path.h"
 
 namespace sim {
@@ -358,6 +359,7 @@ std::optional<Machine> Machine::Create(const fs::path& dir, const Preset& preset
     win << "LPT1:=\r\nLPT2:=\r\nLPT3:=\r\nFILE:=\r\n";
     win.close();
     if (!SeedPrintSystem(m, error)) return std::nullopt;
+    if (!SeedSystemFiles(m, error)) return std::nullopt;
     // machine.ini comes last and whole: a directory whose making was cut short is no machine.
     if (!win || !ReplaceWholeFile(m.dir_ / "machine.ini", FormatSettings(s))) {
         error = "cannot write the machine's files below " + m.dir_.string();

@@ -146,6 +146,10 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
     void* token = nullptr;
     steps["Wow64DisableWow64FsRedirection"] = [&] { return files.Wow64DisableWow64FsRedirection(token) ? 0 : last(); };
     steps["Wow64RevertWow64FsRedirection"] = [&] { return files.Wow64RevertWow64FsRedirection(token) ? 0 : last(); };
+    steps["SetupIterateCabinetA"] = [&] {
+        auto skipAll = [](std::uint32_t, std::uintptr_t, std::uintptr_t) -> std::uint32_t { return FILEOP_SKIP; };
+        return p->deviceInstallation().SetupIterateCabinetA("C:\\scratch\\a.txt", skipAll) ? 0 : last();
+    };
 
     ASSERT_EQ(steps.size(), sim::FaultableCalls().size());
     for (const sim::FaultableCall& call : sim::FaultableCalls()) {

@@ -74,8 +74,7 @@ TEST(SpoolerModules, APrintProcessorOfTheNativeEnvironmentIsHeldInItsOwnDirector
     Register(*p, std::string(kEnvironments) + "\\Windows NT x86\\Print Processors\\RcptProc",
              "rcptproc.dll");
     ASSERT_TRUE(p->files().WriteWholeFile("C:\\scratch\\new.dll", Bytes("new")));
-    ASSERT_TRUE(p->files().CreateDirectoryA("C:\\Windows\\System32\\spool\\prtprocs\\x64"));
-    ASSERT_TRUE(p->files().CreateDirectoryA("C:\\Windows\\System32\\spool\\prtprocs\\w32x86"));
+    // A new machine has both environments' print-processor directories.
     const std::string native = "C:\\Windows\\System32\\spool\\prtprocs\\x64\\RCPTPROC.DLL";
     const std::string other = "C:\\Windows\\System32\\spool\\prtprocs\\w32x86\\rcptproc.dll";
     // A DLL that is not there yet is not loaded: it can be put in place.
