@@ -6,6 +6,7 @@
 
 #include "platform/sim/process/throwaway_machine.h"
 #include "tools/pkgcheck/caching_platform.h"
+#include "tools/pkgcheck/install_plan_output.h"
 #include "tools/pkgcheck/package_report.h"
 #include "tools/pkgcheck/report_output.h"
 
@@ -17,6 +18,7 @@ constexpr int kUsage = 2;
 
 const char* const kHelp =
     "usage: pkgcheck [--json] [--] PACKAGE_DIR\n"
+    "       pkgcheck --plan MODEL --os SYSTEM --port PORT [--raster] [--] PACKAGE_DIR\n"
     "       pkgcheck --help\n"
     "\n"
     "Reads a driver package the way setup reads it and prints what setup will offer and\n"
@@ -52,19 +54,31 @@ const char* const kHelp =
     "  clashing-access-keys     two controls shown together on a wizard page (with the\n"
     "                           frame's buttons) or in the About box share an access key\n"
     "\n"
+    "With --plan, pkgcheck prints instead the installation steps setup would run for one\n"
+    "model, system and port, in order, with the file or component each acts on, where each\n"
+    "file comes from and goes to, and the message shown when it fails. Nothing is run.\n"
+    "\n"
     "Options:\n"
     "  --json   print the same report as one JSON object (see docs/pkgcheck.md)\n"
+    "  --plan MODEL   print the installation plan of MODEL (its name without the series\n"
+    "           suffix, e.g. VTX-58R)\n"
+    "  --os SYSTEM    with --plan: 98-x86, nt4-x86, or 2000, xp, 2003, vista, 2008, win7\n"
+    "           followed by -x86 or -x64\n"
+    "  --port PORT    with --plan: the chosen port, e.g. COM1:, LPT1:, NET:, USB_VTX-58R_1\n"
+    "  --raster       with --plan: the raster flavour (\"Raster Graphic Printing\")\n"
     "  --help   print this help\n"
     "  --       end of the options: the next argument is the directory, even if it\n"
     "           starts with '-'\n"
     "\n"
-    "Exit status: 0 no problem found, 1 problems found, 2 usage error or the package could\n"
-    "not be read.\n";
+    "Exit status: 0 no problem found (--plan: the plan was printed), 1 problems found, 2\n"
+    "usage error, the package could not be read, or (--plan) the model or port is unknown.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     bool json = false;
+    bool plan = false;
+    pkgcheck::PlanOptions planOptions;
     bool optionsEnded = false;  // after "--" every argument is a directory, even "-x"
     std::string package;
     for (int i = 1; i < argc; ++i) {
@@ -76,6 +90,22 @@ int main(int argc, char** argv) {
             return kClean;
         } else if (!optionsEnded && arg == "--json") {
             json = true;
+        } else if (!optionsEnded && arg == "--raster") {
+            planOptions.raster = true;
+        } else if (!optionsEnded && (arg == "--plan" || arg == "--os" || arg == "--port")) {
+            if (i + 1 >= argc) {
+                std::cerr << "pkgcheck: " << arg << " needs a value\n\n" << kHelp;
+                return kUsage;
+            }
+            const std::string value = argv[++i];
+            if (arg == "--plan") {
+                plan = true;
+                planOptions.model = value;
+            } else if (arg == "--os") {
+                planOptions.os = value;
+            } else {
+                planOptions.port = value;
+            }
         } else if (!optionsEnded && !arg.empty() && arg[0] == '-') {
             std::cerr << "pkgcheck: unknown option " << arg << "\n\n" << kHelp;
             return kUsage;
@@ -88,6 +118,16 @@ int main(int argc, char** argv) {
     }
     if (package.empty()) {
         std::cerr << "pkgcheck: no package directory given\n\n" << kHelp;
+        return kUsage;
+    }
+    if (plan && (planOptions.os.empty() || planOptions.port.empty())) {
+        std::cerr << "pkgcheck: --plan needs --os and --port\n\n" << kHelp;
+        return kUsage;
+    }
+    int planOs = 0;
+    bool planIs64 = false;
+    if (plan && !pkgcheck::ParsePlanOs(planOptions.os, planOs, planIs64)) {
+        std::cerr << "pkgcheck: unknown system " << planOptions.os << "\n\n" << kHelp;
         return kUsage;
     }
     std::error_code ec;
@@ -107,6 +147,10 @@ int main(int argc, char** argv) {
     }
     auto setupProcess = machine->Process(32, "C:\\Pkg\\setup.exe", "C:\\Pkg");
     pkgcheck::CachingPlatform platform(*setupProcess);
+    if (plan) {
+        if (!pkgcheck::PrintInstallPlan(platform, planOptions, std::cout)) return kUsage;
+        return kClean;
+    }
     pkgcheck::Report report = pkgcheck::BuildReport(
         platform, std::filesystem::absolute(package).lexically_normal().string());
     if (json)

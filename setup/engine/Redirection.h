@@ -1,0 +1,34 @@
+// Suspension of a 32-bit program's System32 redirection on 64-bit Windows, for one copy or
+// directory search at a time.
+#pragma once
+#include "platform/platform.h"
+
+namespace setup {
+
+// Looks the two functions up by name ("Kernel32.dll") each time, as systems before XP SP2 lack
+// them, and suspends redirection for the object's life. Without the 64-bit flag nothing is done.
+class RedirectionSuspension {
+public:
+    enum class State {
+        NotNeeded,    // 32-bit Windows: System32 is not redirected
+        Suspended,    // redirection is off until the object ends
+        Unavailable,  // the functions could not be found: work goes on redirected
+        Failed,       // the suspension call failed
+    };
+
+    RedirectionSuspension(plat::Platform& platform, bool is64Bit);
+    ~RedirectionSuspension();
+    RedirectionSuspension(const RedirectionSuspension&) = delete;
+    RedirectionSuspension& operator=(const RedirectionSuspension&) = delete;
+
+    State state() const { return state_; }
+    bool failed() const { return state_ == State::Failed; }
+
+private:
+    plat::Platform& platform_;
+    State state_ = State::NotNeeded;
+    bool canRevert_ = false;
+    void* oldValue_ = nullptr;
+};
+
+}  // namespace setup
