@@ -205,9 +205,13 @@ bool ParseHexBytes(std::string_view s, std::vector<std::uint8_t>& out) {
     }
 }
 
-bool IsRootName(std::string_view name) {
+// A root named in any letter case is kept under its own spelling, as the file writes it back.
+bool CanonicalRootName(std::string& name) {
     for (const char* root : kRoots)
-        if (Fold(name) == root) return true;
+        if (Fold(name) == root) {
+            name = root;
+            return true;
+        }
     return false;
 }
 
@@ -231,7 +235,7 @@ bool ParseKeyPath(std::string_view inner, std::vector<std::string>& parts) {
         if (end == inner.size()) break;
         pos = end + 1;
     }
-    return IsRootName(parts.front());
+    return CanonicalRootName(parts.front());
 }
 
 // The data of one value from the text after '='; continuation lines of hex data are joined in.

@@ -162,6 +162,20 @@ TEST(RegistryText, QuotedKeyNamesAreReadOnlyWhenTheQuoteClosesTheName) {
     EXPECT_NE(tree.Find({"HKEY_USERS", "\"x\"y"}), nullptr);
 }
 
+TEST(RegistryText, ARootInAnyLetterCaseReadsBackUnderItsOwnSpelling) {
+    Tree tree;
+    std::string error;
+    ASSERT_TRUE(sim::reg::ParseRegistry("Windows Registry Editor Version 5.00\r\n"
+                                        "[hkey_Local_MachinE\\Software]\r\n"
+                                        "\"A\"=\"1\"\r\n",
+                                        tree, error))
+        << error;
+    ASSERT_NE(tree.top().Child("HKEY_LOCAL_MACHINE"), nullptr);
+    EXPECT_EQ(tree.top().Child("HKEY_LOCAL_MACHINE")->name, "HKEY_LOCAL_MACHINE");
+    EXPECT_NE(sim::reg::FormatRegistry(tree).find("[HKEY_LOCAL_MACHINE\\Software]"),
+              std::string::npos);
+}
+
 TEST(RegistryText, LongHexDataIsWrappedOnContinuationLines) {
     Tree tree;
     std::vector<std::uint8_t> data(64, 0xAB);
