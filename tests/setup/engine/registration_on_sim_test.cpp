@@ -189,3 +189,45 @@ TEST(DefaultPrinter, FailureToSetItIsIgnored) {
 }
 
 }  // namespace
+
+namespace {
+
+// Before Windows 2000 there is no SetDefaultPrinterA: Windows 9x marks the printer's
+// attributes, NT 4.0 gets win.ini's device line written with the printer's driver and port.
+TEST(DefaultPrinter, OlderWindowsGenerations) {
+    struct Case {
+        PresetCase preset;
+        const char* resultText;
+        const char* deviceLine;
+        std::uint32_t driverVersion;
+    };
+    const Case cases[] = {
+        {{"windows-98", 0, false, "Windows 4.0", "win40"}, "",
+         "VTX-58R(P),winspool,LPT1:", 0},
+        {{"nt4-x86", 1, false, "Windows NT x86", "w32x86"}, kInstalledText,
+         "VTX-58R(P),VTX-58R,LPT1:", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.preset.preset);
+        auto e = SimEngine::Make(c.preset);
+        ASSERT_TRUE(e);
+        Choice asDefault = On("LPT1:");
+        asDefault.setAsDefault = true;
+        const Outcome out = e->Install(asDefault);
+        ASSERT_EQ(out.status, setup::kInstallSucceeded) << out.text;
+        EXPECT_EQ(out.text, c.resultText);
+        EXPECT_EQ(out.printerName, "VTX-58R(P)");
+        EXPECT_EQ(sim::DefaultPrinterName(e->machine()), "VTX-58R(P)");
+        const std::string winIni = e->FileOn(e->machine().settings().windowsDir + "\\win.ini");
+        EXPECT_NE(winIni.find(std::string("device=") + c.deviceLine), std::string::npos) << winIni;
+        bool found = false;
+        for (const auto& d : e->provider().Drivers())
+            if (d.name == "VTX-58R" && d.environment == c.preset.environment) {
+                found = true;
+                EXPECT_EQ(d.version, c.driverVersion);
+            }
+        EXPECT_TRUE(found) << "no driver in " << c.preset.environment;
+    }
+}
+
+}  // namespace
