@@ -1,5 +1,7 @@
 // Replacing an older monitor or print processor: on the NT family with the spooler stopped,
 // on Windows 9x in place under the "n" name.
+#include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "platform/win_constants.h"
@@ -45,13 +47,22 @@ bool ReplaceMonitorFiles(EngineContext& ctx, const pkg::PortMonitorRecord& monit
     return true;
 }
 
-bool ReplaceProcessorFile(EngineContext& ctx, const UpgradeComponents& components) {
+// The spooler is stopped by now and cannot name its print-processor directory, so the DLL is
+// copied straight into the directory looked up before the stop.
+bool ReplaceProcessorFile(EngineContext& ctx, const std::string& directory,
+                          const UpgradeComponents& components) {
     std::string dll = components.processorDll;
-    if (CopyPackageFile(ctx, dll, DEST_PROCESSOR, false) != kCopied) {
-        char current[260] = {};
-        const std::uint32_t n = ctx.platform.files().GetCurrentDirectoryA(sizeof current, current);
-        const std::string source = std::string(current, n < sizeof current ? n : 0) +
-                                   (ctx.is64Bit ? "\\W64\\" : "\\W32\\") + dll;
+    std::transform(dll.begin(), dll.end(), dll.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    char current[260] = {};
+    const std::uint32_t n = ctx.platform.files().GetCurrentDirectoryA(sizeof current, current);
+    const std::string source = std::string(current, n < sizeof current ? n : 0) +
+                               (ctx.is64Bit ? "\\W64\\" : "\\W32\\") + dll;
+    const std::string destination = directory + "\\" + dll;
+    auto& files = ctx.platform.files();
+    files.SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_ARCHIVE);
+    if (n == 0 || n >= sizeof current ||
+        !files.CopyFileA(source.c_str(), destination.c_str(), false)) {
         ctx.result.Set(ctx.Text("IDS_ERR_COPYFIEL") + source);
         return false;
     }
@@ -70,16 +81,15 @@ bool FailWithSpoolerRestarted(EngineContext& ctx) {
 
 bool ReplaceWithSpoolerStopped(EngineContext& ctx, std::uint32_t component,
                                std::uint32_t upgradeFlags, const UpgradeComponents& components) {
-    if (upgradeFlags & kProcessorOlder) {
-        std::string directory;
-        if (!PrintProcessorDirectory(ctx, directory)) return false;
-    }
+    std::string processorDirectory;
+    if ((upgradeFlags & kProcessorOlder) && !PrintProcessorDirectory(ctx, processorDirectory))
+        return false;
     StopSpooler(ctx);
     ctx.platform.system().Sleep(500);
     bool replaced = true;
     if (component == kSerialMonitorOlder) replaced = ReplaceMonitorFiles(ctx, components.monitors.serial);
     if (component == kUsbMonitorOlder) replaced = ReplaceMonitorFiles(ctx, components.monitors.usb);
-    if (component == kProcessorOlder) replaced = ReplaceProcessorFile(ctx, components);
+    if (component == kProcessorOlder) replaced = ReplaceProcessorFile(ctx, processorDirectory, components);
     if (!replaced) return FailWithSpoolerRestarted(ctx);
 
     StartSpooler(ctx);

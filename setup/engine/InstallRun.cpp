@@ -89,8 +89,15 @@ private:
     // step left a failure in the result text (a spooler that did not come back).
     bool CopyFile(const PlanStep& step) {
         std::string name = step.target;
+        const std::string earlier = ctx_.result.str();
         const int copied = CopyPackageFile(ctx_, name, step.destination, false);
-        if (copied == kCopied && ctx_.result.empty()) return true;
+        if (!earlier.empty()) {
+            // The earlier failure is the outcome: with the spooler not running this copy fails
+            // too, and its text ("no driver directory") would hide the cause.
+            ctx_.result.Set(earlier);
+            return false;
+        }
+        if (copied == kCopied) return true;
         if (ctx_.result.empty()) {
             // In use or denied: the copy leaves no text of its own.
             ctx_.result.Set(ctx_.Text("IDS_ERR_COPYFIEL") + name);
