@@ -26,17 +26,25 @@ std::uint32_t PauseAfterStart(int os) {
     return 0;
 }
 
-// Copies a monitor's DLL and UI DLL into the system directory and records its version.
-bool ReplaceMonitorFiles(EngineContext& ctx, const pkg::PortMonitorRecord& monitor) {
+// Copies a monitor's DLL into the system directory, under its "n" name when the old one is in
+// use (the monitor's Driver value then points there), and records its version.
+bool ReplaceMonitorDll(EngineContext& ctx, const std::string& name, const std::string& dllName,
+                       std::uint32_t version) {
     std::string usedName;
-    const Placement placed = PlaceComponentDll(ctx, monitor.dllName, DEST_SYSTEM, usedName);
+    const Placement placed = PlaceComponentDll(ctx, dllName, DEST_SYSTEM, usedName);
     if (placed == Placement::Refused || placed == Placement::Failed) {
         if (ctx.result.empty()) ctx.result.Set(ctx.Text("IDS_ERR_COPYFIEL") + usedName);
         return false;
     }
-    const std::string key = MonitorKey(monitor.name);
+    const std::string key = MonitorKey(name);
     if (placed == Placement::AsAlternateName) WriteDriverValue(ctx, key, usedName);
-    WriteDriverVersion(ctx, key, monitor.version);
+    WriteDriverVersion(ctx, key, version);
+    return true;
+}
+
+// A port monitor's DLL, then its UI DLL.
+bool ReplaceMonitorFiles(EngineContext& ctx, const pkg::PortMonitorRecord& monitor) {
+    if (!ReplaceMonitorDll(ctx, monitor.name, monitor.dllName, monitor.version)) return false;
     if (pkg::NamesFile(monitor.uiDllName)) {
         std::string ui = monitor.uiDllName;
         if (CopyPackageFile(ctx, ui, DEST_SYSTEM, false) != kCopied) {
@@ -141,16 +149,7 @@ bool ReplaceOlderComponent(EngineContext& ctx, std::uint32_t upgradeFlags,
 }
 
 bool ReplaceLanguageMonitor(EngineContext& ctx, const pkg::LanguageMonitorRecord& monitor) {
-    std::string usedName;
-    const Placement placed = PlaceComponentDll(ctx, monitor.dllName, DEST_SYSTEM, usedName);
-    if (placed == Placement::Refused || placed == Placement::Failed) {
-        if (ctx.result.empty()) ctx.result.Set(ctx.Text("IDS_ERR_COPYFIEL") + usedName);
-        return false;
-    }
-    const std::string key = MonitorKey(monitor.name);
-    if (placed == Placement::AsAlternateName) WriteDriverValue(ctx, key, usedName);
-    WriteDriverVersion(ctx, key, monitor.version);
-    return true;
+    return ReplaceMonitorDll(ctx, monitor.name, monitor.dllName, monitor.version);
 }
 
 }  // namespace setup
