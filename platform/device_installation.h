@@ -6,6 +6,26 @@
 
 namespace plat {
 
+// GUID, with Windows' layout (16 bytes, no padding).
+struct GUID {
+    std::uint32_t Data1;
+    std::uint16_t Data2;
+    std::uint16_t Data3;
+    std::uint8_t Data4[8];
+};
+
+// An open INF file (HINF); kInvalidInf is what a failed SetupOpenInfFileA returns.
+using InfHandle = void*;
+inline InfHandle const kInvalidInf = reinterpret_cast<InfHandle>(~std::uintptr_t{0});
+
+// INFCONTEXT: a line of an open INF file, with Windows' layout. Only the calls below read it.
+struct INFCONTEXT {
+    void* Inf;
+    void* CurrentInf;
+    std::uint32_t Section;
+    std::uint32_t Line;
+};
+
 // The records SetupIterateCabinetA hands its callback. Windows packs SetupAPI's records to one
 // byte on 32-bit Windows; the Win32 side translates, so these layouts are the natural ones.
 
@@ -65,6 +85,52 @@ public:
     //    ERROR_SHARING_VIOLATION, ERROR_ACCESS_DENIED), which ends the iteration at that file.
     virtual bool SetupIterateCabinetA(const char* cabinetFile,
                                       const CabinetCallback& callback) = 0;
+
+    // SetupOpenInfFileA(fileName, nullptr, style, errorLine). Reads the whole file (ANSI, or
+    // UTF-16LE with its byte-order mark). kInvalidInf with the last error:
+    //  - the file's own error (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ...);
+    //  - ERROR_WRONG_INF_STYLE: style lacks INF_STYLE_WIN4, or [Version] has no Signature of
+    //    "$Windows NT$", "$Chicago$" or "$Windows 95$";
+    //  - a syntax error (ERROR_EXPECTED_SECTION_NAME, ERROR_BAD_SECTION_NAME_LINE,
+    //    ERROR_SECTION_NAME_TOO_LONG), with its 1-based line number in *errorLine.
+    virtual InfHandle SetupOpenInfFileA(const char* fileName, std::uint32_t style,
+                                        std::uint32_t* errorLine) = 0;
+    // SetupCloseInfFile(inf): an unknown handle is ignored.
+    virtual void SetupCloseInfFile(InfHandle inf) = 0;
+    // SetupFindFirstLineA(inf, section, key, context): the section's first line, or its first
+    // line whose key is `key` (letter case aside) when key is not null. False with
+    // ERROR_LINE_NOT_FOUND when there is none (also when the section is missing).
+    virtual bool SetupFindFirstLineA(InfHandle inf, const char* section, const char* key,
+                                     INFCONTEXT& context) = 0;
+    // SetupFindNextLine(in, out): the next line of the same section; ERROR_LINE_NOT_FOUND at
+    // its end.
+    virtual bool SetupFindNextLine(const INFCONTEXT& in, INFCONTEXT& out) = 0;
+    // SetupFindNextMatchLineA(in, key, out): the next line (after `in`) whose key is `key`;
+    // any next line when key is null.
+    virtual bool SetupFindNextMatchLineA(const INFCONTEXT& in, const char* key,
+                                         INFCONTEXT& out) = 0;
+    // SetupGetFieldCount(context): the line's fields, its key not counted; 0 for a bad context.
+    virtual std::uint32_t SetupGetFieldCount(const INFCONTEXT& context) = 0;
+    // SetupGetStringFieldA(context, index, buffer, size, requiredSize): field `index` (0 is the
+    // key) with %strkey% replaced from [Strings]. *requiredSize (when given) counts the
+    // terminating zero. A null buffer only asks the size. False with ERROR_INSUFFICIENT_BUFFER
+    // when size is too small (nothing written), ERROR_INVALID_PARAMETER for a field the line
+    // does not have, ERROR_INVALID_HANDLE for a context that names no open line.
+    virtual bool SetupGetStringFieldA(const INFCONTEXT& context, std::uint32_t index,
+                                      char* buffer, std::uint32_t size,
+                                      std::uint32_t* requiredSize) = 0;
+    // SetupDiGetINFClassA(infName, classGuid, className, size, requiredSize): [Version]'s
+    // Class and ClassGUID ({00000000-...} when ClassGUID is missing). False with the errors of
+    // opening the file, ERROR_INVALID_CLASS when the INF names no class,
+    // ERROR_INSUFFICIENT_BUFFER when the name does not fit.
+    virtual bool SetupDiGetINFClassA(const char* infName, GUID& classGuid, char* className,
+                                     std::uint32_t size, std::uint32_t* requiredSize) = 0;
+    // SetupDiClassGuidsFromNameA(className, list, size, requiredSize): the GUIDs of the
+    // installed setup classes of that name (letter case aside); none is no failure.
+    // ERROR_INSUFFICIENT_BUFFER when they are more than size.
+    virtual bool SetupDiClassGuidsFromNameA(const char* className, GUID* list,
+                                            std::uint32_t size,
+                                            std::uint32_t& requiredSize) = 0;
 };
 
 }  // namespace plat

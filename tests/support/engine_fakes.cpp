@@ -281,7 +281,7 @@ private:
 EngineTestPlatform::EngineTestPlatform(plat::Platform& inner)
     : spooler(inner.lastError()),
       services_(inner.lastError()),
-      cabinets(inner.files()),
+      cabinets(inner.files(), inner.deviceInstallation()),
       inner_(inner),
       files_(std::make_unique<RedirectionCountingFiles>(inner.files(), *this)),
       system_(std::make_unique<LookupSystemInfo>(inner.system(), *this)) {}

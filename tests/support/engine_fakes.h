@@ -102,18 +102,52 @@ private:
 };
 
 // Cabinets by path, each a list of (name, content); files the callback asks for are written
-// through the wrapped file system.
+// through the wrapped file system. INF calls go to the wrapped process's own.
 class FakeCabinets : public plat::DeviceInstallation {
 public:
-    explicit FakeCabinets(plat::FileSystem& files) : files_(files) {}
+    FakeCabinets(plat::FileSystem& files, plat::DeviceInstallation& infs)
+        : files_(files), infs_(infs) {}
     std::map<std::string, std::vector<std::pair<std::string, std::string>>> cabinets;
     std::vector<std::string> walked;
 
     bool SetupIterateCabinetA(const char* cabinetFile,
                               const plat::CabinetCallback& callback) override;
 
+    plat::InfHandle SetupOpenInfFileA(const char* fileName, std::uint32_t style,
+                                      std::uint32_t* errorLine) override {
+        return infs_.SetupOpenInfFileA(fileName, style, errorLine);
+    }
+    void SetupCloseInfFile(plat::InfHandle inf) override { infs_.SetupCloseInfFile(inf); }
+    bool SetupFindFirstLineA(plat::InfHandle inf, const char* section, const char* key,
+                             plat::INFCONTEXT& context) override {
+        return infs_.SetupFindFirstLineA(inf, section, key, context);
+    }
+    bool SetupFindNextLine(const plat::INFCONTEXT& in, plat::INFCONTEXT& out) override {
+        return infs_.SetupFindNextLine(in, out);
+    }
+    bool SetupFindNextMatchLineA(const plat::INFCONTEXT& in, const char* key,
+                                 plat::INFCONTEXT& out) override {
+        return infs_.SetupFindNextMatchLineA(in, key, out);
+    }
+    std::uint32_t SetupGetFieldCount(const plat::INFCONTEXT& context) override {
+        return infs_.SetupGetFieldCount(context);
+    }
+    bool SetupGetStringFieldA(const plat::INFCONTEXT& context, std::uint32_t index, char* buffer,
+                              std::uint32_t size, std::uint32_t* requiredSize) override {
+        return infs_.SetupGetStringFieldA(context, index, buffer, size, requiredSize);
+    }
+    bool SetupDiGetINFClassA(const char* infName, plat::GUID& classGuid, char* className,
+                             std::uint32_t size, std::uint32_t* requiredSize) override {
+        return infs_.SetupDiGetINFClassA(infName, classGuid, className, size, requiredSize);
+    }
+    bool SetupDiClassGuidsFromNameA(const char* className, plat::GUID* list, std::uint32_t size,
+                                    std::uint32_t& requiredSize) override {
+        return infs_.SetupDiClassGuidsFromNameA(className, list, size, requiredSize);
+    }
+
 private:
     plat::FileSystem& files_;
+    plat::DeviceInstallation& infs_;
 };
 
 // The simulated process's file system, with WOW64 redirection calls that count and can fail.

@@ -66,6 +66,11 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"CloseServiceHandle", FaultTarget::None},
         // Cabinets: the cabinet's path.
         {"SetupIterateCabinetA", FaultTarget::FilePath},
+        {"SetupOpenInfFileA", FaultTarget::FilePath},
+        {"SetupFindFirstLineA", FaultTarget::None},
+        {"SetupGetStringFieldA", FaultTarget::None},
+        {"SetupDiGetINFClassA", FaultTarget::FilePath},
+        {"SetupDiClassGuidsFromNameA", FaultTarget::Name},
     };
     return calls;
 }

@@ -1,9 +1,13 @@
 // Device installation on the simulated machine: cabinets, read and extracted through the
 // process's file system.
 #pragma once
+#include <map>
+#include <memory>
+
 #include "platform/device_installation.h"
 #include "platform/last_error.h"
 #include "platform/sim/api/files.h"
+#include "platform/sim/api/inf_text.h"
 #include "platform/sim/state/machine.h"
 
 namespace sim {
@@ -20,12 +24,40 @@ public:
     bool SetupIterateCabinetA(const char* cabinetFile,
                               const plat::CabinetCallback& callback) override;
 
+    // INF files are read whole when opened; a handle holds the parsed text until it is closed.
+    plat::InfHandle SetupOpenInfFileA(const char* fileName, std::uint32_t style,
+                                      std::uint32_t* errorLine) override;
+    void SetupCloseInfFile(plat::InfHandle inf) override;
+    bool SetupFindFirstLineA(plat::InfHandle inf, const char* section, const char* key,
+                             plat::INFCONTEXT& context) override;
+    bool SetupFindNextLine(const plat::INFCONTEXT& in, plat::INFCONTEXT& out) override;
+    bool SetupFindNextMatchLineA(const plat::INFCONTEXT& in, const char* key,
+                                 plat::INFCONTEXT& out) override;
+    std::uint32_t SetupGetFieldCount(const plat::INFCONTEXT& context) override;
+    bool SetupGetStringFieldA(const plat::INFCONTEXT& context, std::uint32_t index, char* buffer,
+                              std::uint32_t size, std::uint32_t* requiredSize) override;
+    bool SetupDiGetINFClassA(const char* infName, plat::GUID& classGuid, char* className,
+                             std::uint32_t size, std::uint32_t* requiredSize) override;
+    bool SetupDiClassGuidsFromNameA(const char* className, plat::GUID* list, std::uint32_t size,
+                                    std::uint32_t& requiredSize) override;
+
 private:
     bool Fail(std::uint32_t code);
+    // Reads and parses an INF file, checking its style; ERROR_SUCCESS or the error.
+    std::uint32_t ReadInf(const char* fileName, std::uint32_t style, InfText& out,
+                          std::uint32_t& errorLine);
+    const InfText* Open(plat::InfHandle inf) const;
+    // The line a context names, or null (last error set).
+    const InfLine* LineOf(const plat::INFCONTEXT& context);
+    // The next line after `in` whose key matches (any line when key is null).
+    bool FindFrom(const InfText& text, plat::InfHandle inf, std::uint32_t section,
+                  std::uint32_t line, const char* key, plat::INFCONTEXT& out);
 
     const Machine& machine_;
     SimFileSystem& files_;
     plat::LastError& error_;
+    std::map<std::uintptr_t, std::unique_ptr<InfText>> infs_;
+    std::uintptr_t nextInf_ = 0x1000;
 };
 
 }  // namespace sim

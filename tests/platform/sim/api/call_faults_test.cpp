@@ -150,6 +150,18 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
         auto skipAll = [](std::uint32_t, std::uintptr_t, std::uintptr_t) -> std::uint32_t { return FILEOP_SKIP; };
         return p->deviceInstallation().SetupIterateCabinetA("C:\\scratch\\a.txt", skipAll) ? 0 : last();
     };
+    const std::string inf = "[Version]\nSignature=$Chicago$\nClass=Ports\n";
+    ASSERT_TRUE(files.WriteWholeFile("C:\\scratch\\a.inf", {inf.begin(), inf.end()}));
+    auto& device = p->deviceInstallation();
+    const plat::InfHandle openInf = device.SetupOpenInfFileA("C:\\scratch\\a.inf", INF_STYLE_WIN4, nullptr);
+    ASSERT_NE(openInf, plat::kInvalidInf);
+    plat::INFCONTEXT infLine{};
+    ASSERT_TRUE(device.SetupFindFirstLineA(openInf, "Version", nullptr, infLine));
+    steps["SetupOpenInfFileA"] = [&] { plat::InfHandle h = device.SetupOpenInfFileA("C:\\scratch\\a.inf", INF_STYLE_WIN4, nullptr); if (h != plat::kInvalidInf) device.SetupCloseInfFile(h); return h != plat::kInvalidInf ? 0 : last(); };
+    steps["SetupFindFirstLineA"] = [&] { plat::INFCONTEXT c{}; return device.SetupFindFirstLineA(openInf, "Version", nullptr, c) ? 0 : last(); };
+    steps["SetupGetStringFieldA"] = [&] { char b[64]; return device.SetupGetStringFieldA(infLine, 1, b, 64, nullptr) ? 0 : last(); };
+    steps["SetupDiGetINFClassA"] = [&] { plat::GUID g{}; char b[64]; return device.SetupDiGetINFClassA("C:\\scratch\\a.inf", g, b, 64, nullptr) ? 0 : last(); };
+    steps["SetupDiClassGuidsFromNameA"] = [&] { plat::GUID g[1]; std::uint32_t n = 0; return device.SetupDiClassGuidsFromNameA("Ports", g, 1, n) ? 0 : last(); };
 
     ASSERT_EQ(steps.size(), sim::FaultableCalls().size());
     for (const sim::FaultableCall& call : sim::FaultableCalls()) {
