@@ -23,7 +23,8 @@ bool CheckAdvanced(UsbIdContext& c, const std::string& portName) {
         return false;
     }
     const int printerPort = UsbPortNumberOfId(id);
-    const std::string mark = "_" + std::to_string(printerPort);
+    // printerPort is 1 to 8: one digit.
+    const char mark[3] = {'_', static_cast<char>('0' + printerPort), 0};
     if (portName.find(mark) != std::string::npos) return true;
     const int chosenPort = UsbPortNumberOfName(portName);
     if (printerPort == chosenPort) return true;
