@@ -18,6 +18,7 @@
 #include "platform/services.h"
 #include "platform/spooler.h"
 #include "platform/system_info.h"
+#include "platform/usb_access_library.h"
 
 namespace plat {
 
@@ -38,6 +39,7 @@ public:
     virtual DeviceInstallation& deviceInstallation() = 0;
     virtual Services& services() = 0;
     virtual Fonts& fonts() = 0;
+    virtual UsbAccess& usbAccess() = 0;
 
 };
 

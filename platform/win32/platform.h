@@ -14,6 +14,7 @@
 #include "platform/win32/services.h"
 #include "platform/win32/spooler.h"
 #include "platform/win32/system_info.h"
+#include "platform/win32/usb_access.h"
 
 namespace win32 {
 
@@ -31,6 +32,7 @@ public:
     plat::DeviceInstallation& deviceInstallation() override { return deviceInstallation_; }
     plat::Services& services() override { return services_; }
     plat::Fonts& fonts() override { return fonts_; }
+    plat::UsbAccess& usbAccess() override { return usbAccess_; }
 
 private:
     Win32Profile profile_;
@@ -44,6 +46,7 @@ private:
     Win32DeviceInstallation deviceInstallation_;
     Win32Services services_;
     Win32Fonts fonts_;
+    Win32UsbAccess usbAccess_;
 };
 
 }  // namespace win32

@@ -188,6 +188,7 @@ public:
     plat::DeviceInstallation& deviceInstallation() override { return cabinets; }
     plat::Services& services() override { return services_; }
     plat::Fonts& fonts() override { return inner_.fonts(); }
+    plat::UsbAccess& usbAccess() override { return inner_.usbAccess(); }
 
 private:
     plat::Platform& inner_;

@@ -276,6 +276,25 @@ const std::vector<Command>& Commands() {
          "prtprocs directory) is in use: replacing or deleting it fails with error 32. A\n"
          "spooler that will not start is a call fault: fault DIR call StartServiceA 1053.\n",
          RunService},
+        {"usb", "usb list DIR|attach DIR --id N [--vid V] [--pid P]|detach DIR [N]|"
+                "fault DIR N [--silent|--answering] [--write-fails|--write-ok]",
+         "Attach, list and detach the machine's USB printers, or make one misbehave.",
+         "  list DIR      lists each attached printer by device index: its internal ID, vendor\n"
+         "                and product ids, its switches and every byte it received (hex)\n"
+         "  attach DIR --id N [--vid V] [--pid P]\n"
+         "                attaches a printer with internal ID N after the others (at most 8);\n"
+         "                V and P are hex, 0483 and 5720 when not given\n"
+         "  detach DIR [N]\n"
+         "                detaches the printers with internal ID N, or every printer\n"
+         "  fault DIR N [--silent|--answering] [--write-fails|--write-ok]\n"
+         "                a silent printer stays attached but reports no internal ID; a\n"
+         "                printer whose writes fail keeps nothing written to it\n"
+         "\n"
+         "A printer keeps its internal ID across runs; the ID command written to it sets a new\n"
+         "one. Programs reach the printers through the USB access library KxUsbInt.dll, which is\n"
+         "there when a file of that name is in the program's directory or the system directory;\n"
+         "a line 'exports: NAME ...' in it limits the functions it exports (all five without).\n",
+         RunUsb},
     };
     return commands;
 }

@@ -64,5 +64,6 @@ int RunJobs(const Args& args);
 int RunJob(const Args& args);
 int RunSpooler(const Args& args);
 int RunService(const Args& args);
+int RunUsb(const Args& args);
 
 }  // namespace winsim

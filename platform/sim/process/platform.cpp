@@ -45,6 +45,7 @@ public:
     plat::DeviceInstallation& deviceInstallation() override { return p_->deviceInstallation(); }
     plat::Services& services() override { return p_->services(); }
     plat::Fonts& fonts() override { return p_->fonts(); }
+    plat::UsbAccess& usbAccess() override { return p_->usbAccess(); }
 
 private:
     std::shared_ptr<SimPlatform> p_;

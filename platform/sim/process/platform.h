@@ -13,6 +13,7 @@
 #include "platform/sim/api/services.h"
 #include "platform/sim/api/spooler.h"
 #include "platform/sim/api/system_info.h"
+#include "platform/sim/api/usb_access.h"
 #include "platform/sim/process/shell.h"
 #include "platform/sim/state/machine.h"
 #include "platform/sim/state/process_context.h"
@@ -42,6 +43,7 @@ public:
     plat::DeviceInstallation& deviceInstallation() override { return deviceInstallation_; }
     plat::Services& services() override { return services_; }
     plat::Fonts& fonts() override { return fonts_; }
+    plat::UsbAccess& usbAccess() override { return usbAccess_; }
 
     const Machine& machine() const { return machine_; }
     const ProcessContext& process() const { return process_; }
@@ -62,6 +64,7 @@ private:
     SimDeviceInstallation deviceInstallation_;
     SimServices services_;
     SimFonts fonts_;
+    SimUsbAccess usbAccess_{machine_, process_};
 };
 
 }  // namespace sim
