@@ -66,6 +66,10 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"CloseServiceHandle", FaultTarget::None},
         // Cabinets: the cabinet's path.
         {"SetupIterateCabinetA", FaultTarget::FilePath},
+        // Version resources: the file's path; a query the sub-block it asks for.
+        {"GetFileVersionInfoSizeA", FaultTarget::FilePath},
+        {"GetFileVersionInfoA", FaultTarget::FilePath},
+        {"VerQueryValueA", FaultTarget::Name},
     };
     return calls;
 }

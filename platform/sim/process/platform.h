@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/sim/api/desktop.h"
 #include "platform/sim/api/device_installation.h"
+#include "platform/sim/api/file_versions.h"
 #include "platform/sim/api/files.h"
 #include "platform/sim/api/fonts.h"
 #include "platform/sim/api/last_error.h"
@@ -42,6 +43,7 @@ public:
     plat::DeviceInstallation& deviceInstallation() override { return deviceInstallation_; }
     plat::Services& services() override { return services_; }
     plat::Fonts& fonts() override { return fonts_; }
+    plat::FileVersions& fileVersions() override { return fileVersions_; }
 
     const Machine& machine() const { return machine_; }
     const ProcessContext& process() const { return process_; }
@@ -62,6 +64,7 @@ private:
     SimDeviceInstallation deviceInstallation_;
     SimServices services_;
     SimFonts fonts_;
+    SimFileVersions fileVersions_;
 };
 
 }  // namespace sim
