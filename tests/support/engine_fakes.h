@@ -154,6 +154,7 @@ public:
     plat::DeviceInstallation& deviceInstallation() override { return cabinets; }
     plat::Services& services() override { return services_; }
     plat::Fonts& fonts() override { return inner_.fonts(); }
+    plat::FileVersions& fileVersions() override { return inner_.fileVersions(); }
 
 private:
     plat::Platform& inner_;

@@ -130,6 +130,7 @@ public:
     plat::DeviceInstallation& deviceInstallation() override { return inner_.deviceInstallation(); }
     plat::Services& services() override { return inner_.services(); }
     plat::Fonts& fonts() override { return inner_.fonts(); }
+    plat::FileVersions& fileVersions() override { return inner_.fileVersions(); }
     plat::LastError& lastError() override { return inner_.lastError(); }
 
 private:
