@@ -8,6 +8,7 @@
 #include "platform/desktop.h"
 #include "platform/device_installation.h"
 #include "platform/dialog.h"
+#include "platform/file_versions.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/last_error.h"
@@ -40,6 +41,7 @@ public:
     virtual Services& services() = 0;
     virtual Fonts& fonts() = 0;
     virtual UsbAccess& usbAccess() = 0;
+    virtual FileVersions& fileVersions() = 0;
 
 };
 

@@ -6,6 +6,7 @@
 #include "platform/win32/desktop.h"
 #include "platform/win32/device_installation.h"
 #include "platform/win32/dialogs.h"
+#include "platform/win32/file_versions.h"
 #include "platform/win32/files.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/last_error.h"
@@ -33,6 +34,7 @@ public:
     plat::Services& services() override { return services_; }
     plat::Fonts& fonts() override { return fonts_; }
     plat::UsbAccess& usbAccess() override { return usbAccess_; }
+    plat::FileVersions& fileVersions() override { return fileVersions_; }
 
 private:
     Win32Profile profile_;
@@ -47,6 +49,7 @@ private:
     Win32Services services_;
     Win32Fonts fonts_;
     Win32UsbAccess usbAccess_;
+    Win32FileVersions fileVersions_;
 };
 
 }  // namespace win32

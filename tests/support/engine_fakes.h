@@ -189,6 +189,7 @@ public:
     plat::Services& services() override { return services_; }
     plat::Fonts& fonts() override { return inner_.fonts(); }
     plat::UsbAccess& usbAccess() override { return inner_.usbAccess(); }
+    plat::FileVersions& fileVersions() override { return inner_.fileVersions(); }
 
 private:
     plat::Platform& inner_;

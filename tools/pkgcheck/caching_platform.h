@@ -131,6 +131,7 @@ public:
     plat::Services& services() override { return inner_.services(); }
     plat::Fonts& fonts() override { return inner_.fonts(); }
     plat::UsbAccess& usbAccess() override { return inner_.usbAccess(); }
+    plat::FileVersions& fileVersions() override { return inner_.fileVersions(); }
     plat::LastError& lastError() override { return inner_.lastError(); }
 
 private:

@@ -71,6 +71,10 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"SetupGetStringFieldA", FaultTarget::None},
         {"SetupDiGetINFClassA", FaultTarget::FilePath},
         {"SetupDiClassGuidsFromNameA", FaultTarget::Name},
+        // Version resources: the file's path; a query the sub-block it asks for.
+        {"GetFileVersionInfoSizeA", FaultTarget::FilePath},
+        {"GetFileVersionInfoA", FaultTarget::FilePath},
+        {"VerQueryValueA", FaultTarget::Name},
     };
     return calls;
 }

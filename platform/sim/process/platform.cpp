@@ -21,7 +21,8 @@ SimPlatform::SimPlatform(Machine machine, ProcessContext process)
       dialogs_(machine_, process_, desktop_, system_),
       spooler_(machine_, process_, lastError_),
       deviceInstallation_(machine_, files_, lastError_),
-      services_(machine_, lastError_) {
+      services_(machine_, lastError_),
+      fileVersions_(machine_, files_, lastError_) {
     desktop_.Connect(&answers_, &shell_);
 }
 
@@ -46,6 +47,7 @@ public:
     plat::Services& services() override { return p_->services(); }
     plat::Fonts& fonts() override { return p_->fonts(); }
     plat::UsbAccess& usbAccess() override { return p_->usbAccess(); }
+    plat::FileVersions& fileVersions() override { return p_->fileVersions(); }
 
 private:
     std::shared_ptr<SimPlatform> p_;

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/sim/api/desktop.h"
 #include "platform/sim/api/device_installation.h"
+#include "platform/sim/api/file_versions.h"
 #include "platform/sim/api/files.h"
 #include "platform/sim/api/fonts.h"
 #include "platform/sim/api/last_error.h"
@@ -44,6 +45,7 @@ public:
     plat::Services& services() override { return services_; }
     plat::Fonts& fonts() override { return fonts_; }
     plat::UsbAccess& usbAccess() override { return usbAccess_; }
+    plat::FileVersions& fileVersions() override { return fileVersions_; }
 
     const Machine& machine() const { return machine_; }
     const ProcessContext& process() const { return process_; }
@@ -65,6 +67,7 @@ private:
     SimServices services_;
     SimFonts fonts_;
     SimUsbAccess usbAccess_{machine_, process_};
+    SimFileVersions fileVersions_;
 };
 
 }  // namespace sim

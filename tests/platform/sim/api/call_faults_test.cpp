@@ -14,6 +14,9 @@
 #include "tests/support/host_files.h"
 #include "tests/support/temp_machine.h"
 
+extern const unsigned char kVersionedDll[];
+extern const unsigned kVersionedDll_size;
+
 namespace {
 
 using plat::RegRoot;
@@ -146,6 +149,14 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
     void* token = nullptr;
     steps["Wow64DisableWow64FsRedirection"] = [&] { return files.Wow64DisableWow64FsRedirection(token) ? 0 : last(); };
     steps["Wow64RevertWow64FsRedirection"] = [&] { return files.Wow64RevertWow64FsRedirection(token) ? 0 : last(); };
+    {
+        const std::vector<std::uint8_t> dll(kVersionedDll, kVersionedDll + kVersionedDll_size);
+        ASSERT_TRUE(files.WriteWholeFile("C:\\scratch\\v.dll", dll));
+    }
+    std::vector<std::uint8_t> versionBlock(8192);
+    steps["GetFileVersionInfoSizeA"] = [&] { std::uint32_t h = 0; return p->fileVersions().GetFileVersionInfoSizeA("C:\\scratch\\v.dll", h) ? 0 : last(); };
+    steps["GetFileVersionInfoA"] = [&] { return p->fileVersions().GetFileVersionInfoA("C:\\scratch\\v.dll", 0, 8192, versionBlock.data()) ? 0 : last(); };
+    steps["VerQueryValueA"] = [&] { void* v = nullptr; std::uint32_t n = 0; return p->fileVersions().VerQueryValueA(versionBlock.data(), "\\", v, n) ? 0 : last(); };
     steps["SetupIterateCabinetA"] = [&] {
         auto skipAll = [](std::uint32_t, std::uintptr_t, std::uintptr_t) -> std::uint32_t { return FILEOP_SKIP; };
         return p->deviceInstallation().SetupIterateCabinetA("C:\\scratch\\a.txt", skipAll) ? 0 : last();
