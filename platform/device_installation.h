@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/desktop.h"
+
 namespace plat {
 
 // GUID, with Windows' layout (16 bytes, no padding).
@@ -66,6 +68,20 @@ struct FILEPATHS_A {
 using CabinetCallback =
     std::function<std::uint32_t(std::uint32_t notification, std::uintptr_t param1,
                                  std::uintptr_t param2)>;
+
+// A device information set (HDEVINFO); kInvalidDeviceInfoSet is what a failed creation returns.
+using DeviceInfoSet = void*;
+inline DeviceInfoSet const kInvalidDeviceInfoSet =
+    reinterpret_cast<DeviceInfoSet>(~std::uintptr_t{0});
+
+// SP_DEVINFO_DATA: one device of a set, with Windows' natural layout (cbSize is 28 on 32-bit
+// and 32 on 64-bit Windows). DevInst names the device node; Reserved is the set's own.
+struct SP_DEVINFO_DATA {
+    std::uint32_t cbSize;
+    GUID ClassGuid;
+    std::uint32_t DevInst;
+    std::uintptr_t Reserved;
+};
 
 class DeviceInstallation {
 public:
@@ -131,6 +147,85 @@ public:
     virtual bool SetupDiClassGuidsFromNameA(const char* className, GUID* list,
                                             std::uint32_t size,
                                             std::uint32_t& requiredSize) = 0;
+
+    // --- Devices and drivers ---
+
+    // UpdateDriverForPlugAndPlayDevicesA(parent, hardwareId, fullInfPath, installFlags,
+    // rebootRequired) (newdev): installs the INF's driver on every present device whose
+    // hardware id (letter case aside) is `hardwareId` and that the INF's models list: copies
+    // the files its install section names, binds the devices. rebootRequired may be null.
+    // False with the last error: the INF's opening errors; ERROR_NO_SUCH_DEVINST when no
+    // present device has that id; ERROR_NO_DRIVER_SELECTED (0xE0000203) when the INF's
+    // models do not list it; ERROR_INVALID_FLAGS for flags other than INSTALLFLAG_FORCE,
+    // INSTALLFLAG_READONLY and INSTALLFLAG_NONINTERACTIVE.
+    virtual bool UpdateDriverForPlugAndPlayDevicesA(WindowRef parent, const char* hardwareId,
+                                                    const char* fullInfPath,
+                                                    std::uint32_t installFlags,
+                                                    bool* rebootRequired) = 0;
+    // SetupCopyOEMInfA(sourceInf, mediaLocation, mediaType, copyStyle, destName, destSize,
+    // requiredSize, nullptr): copies the INF into the Windows INF directory as oemN.inf (the
+    // lowest free N) with its compiled form oemN.PNF, or finds the oemN.inf it was copied to
+    // before (same contents). destName receives that full path when destSize allows (a size
+    // of 0 asks only *requiredSize, counting the zero). copyStyle: SP_COPY_NOOVERWRITE fails
+    // with ERROR_FILE_EXISTS when an identical INF is installed already; SP_COPY_REPLACEONLY
+    // copies only over such an INF (ERROR_FILE_NOT_FOUND when there is none). Other failures:
+    // the source's file errors, ERROR_WRONG_INF_STYLE, ERROR_INSUFFICIENT_BUFFER (the INF is
+    // installed, the name did not fit).
+    virtual bool SetupCopyOEMInfA(const char* sourceInf, const char* mediaLocation,
+                                  std::uint32_t mediaType, std::uint32_t copyStyle,
+                                  char* destName, std::uint32_t destSize,
+                                  std::uint32_t* requiredSize) = 0;
+    // SetupDiCreateDeviceInfoList(classGuid, parent): an empty set, of that class when the
+    // GUID is given.
+    virtual DeviceInfoSet SetupDiCreateDeviceInfoList(const GUID* classGuid,
+                                                      WindowRef parent) = 0;
+    // SetupDiCreateDeviceInfoA(set, deviceName, classGuid, description, parent, flags, data):
+    // a new device of the set. With DICD_GENERATE_ID, deviceName is a class name and the
+    // device's instance id is ROOT, the name and the lowest free four-digit number, joined by
+    // backslashes; without it, deviceName is the whole instance id and
+    // ERROR_DEVINST_ALREADY_EXISTS when it exists. Not part of the machine until
+    // DIF_REGISTERDEVICE. ERROR_CLASS_MISMATCH when the set has another class;
+    // ERROR_INVALID_HANDLE for an unknown set.
+    virtual bool SetupDiCreateDeviceInfoA(DeviceInfoSet set, const char* deviceName,
+                                          const GUID& classGuid, const char* description,
+                                          WindowRef parent, std::uint32_t flags,
+                                          SP_DEVINFO_DATA* data) = 0;
+    // SetupDiSetDeviceRegistryPropertyA(set, data, property, buffer, size): SPDRP_HARDWAREID
+    // (a double-zero-terminated list), SPDRP_FRIENDLYNAME, SPDRP_DEVICEDESC.
+    // ERROR_INVALID_REG_PROPERTY for others; ERROR_INVALID_PARAMETER for a device that is not
+    // the set's.
+    virtual bool SetupDiSetDeviceRegistryPropertyA(DeviceInfoSet set, SP_DEVINFO_DATA& data,
+                                                   std::uint32_t property,
+                                                   const std::uint8_t* buffer,
+                                                   std::uint32_t size) = 0;
+    // SetupDiCallClassInstaller(function, set, data): DIF_REGISTERDEVICE makes a created
+    // device part of the machine (present, no driver yet); DIF_REMOVE removes a device and
+    // its driver binding. Other functions fail with ERROR_DI_DO_DEFAULT.
+    virtual bool SetupDiCallClassInstaller(std::uint32_t installFunction, DeviceInfoSet set,
+                                           SP_DEVINFO_DATA* data) = 0;
+    // SetupDiGetClassDevsA(classGuid, enumerator, parent, flags): a set of the machine's
+    // devices of that class (every class with DIGCF_ALLCLASSES), only present ones with
+    // DIGCF_PRESENT. An empty set is no failure.
+    virtual DeviceInfoSet SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator,
+                                               WindowRef parent, std::uint32_t flags) = 0;
+    // SetupDiEnumDeviceInfo(set, index, data): the index-th device of the set (data.cbSize
+    // must be sizeof(SP_DEVINFO_DATA), else ERROR_INVALID_USER_BUFFER); ERROR_NO_MORE_ITEMS
+    // past the end.
+    virtual bool SetupDiEnumDeviceInfo(DeviceInfoSet set, std::uint32_t index,
+                                       SP_DEVINFO_DATA& data) = 0;
+    // SetupDiGetDeviceRegistryPropertyA(set, data, property, regType, buffer, size,
+    // requiredSize): SPDRP_HARDWAREID (REG_MULTI_SZ), SPDRP_DEVICEDESC, SPDRP_FRIENDLYNAME,
+    // SPDRP_CLASS, SPDRP_CLASSGUID, SPDRP_DRIVER, SPDRP_SERVICE (REG_SZ). regType may be null.
+    // ERROR_INSUFFICIENT_BUFFER with *requiredSize when it does not fit; ERROR_INVALID_DATA
+    // when the device has no such property.
+    virtual bool SetupDiGetDeviceRegistryPropertyA(DeviceInfoSet set, SP_DEVINFO_DATA& data,
+                                                   std::uint32_t property,
+                                                   std::uint32_t* regType,
+                                                   std::uint8_t* buffer, std::uint32_t size,
+                                                   std::uint32_t* requiredSize) = 0;
+    // SetupDiDestroyDeviceInfoList(set): releases the set; devices created and not registered
+    // are dropped. ERROR_INVALID_HANDLE for an unknown set.
+    virtual bool SetupDiDestroyDeviceInfoList(DeviceInfoSet set) = 0;
 };
 
 }  // namespace plat

@@ -25,6 +25,34 @@ public:
                              std::uint32_t size, std::uint32_t* requiredSize) override;
     bool SetupDiClassGuidsFromNameA(const char* className, plat::GUID* list, std::uint32_t size,
                                     std::uint32_t& requiredSize) override;
+
+    bool UpdateDriverForPlugAndPlayDevicesA(plat::WindowRef parent, const char* hardwareId,
+                                            const char* fullInfPath, std::uint32_t installFlags,
+                                            bool* rebootRequired) override;
+    bool SetupCopyOEMInfA(const char* sourceInf, const char* mediaLocation,
+                          std::uint32_t mediaType, std::uint32_t copyStyle, char* destName,
+                          std::uint32_t destSize, std::uint32_t* requiredSize) override;
+    plat::DeviceInfoSet SetupDiCreateDeviceInfoList(const plat::GUID* classGuid,
+                                                    plat::WindowRef parent) override;
+    bool SetupDiCreateDeviceInfoA(plat::DeviceInfoSet set, const char* deviceName,
+                                  const plat::GUID& classGuid, const char* description,
+                                  plat::WindowRef parent, std::uint32_t flags,
+                                  plat::SP_DEVINFO_DATA* data) override;
+    bool SetupDiSetDeviceRegistryPropertyA(plat::DeviceInfoSet set, plat::SP_DEVINFO_DATA& data,
+                                           std::uint32_t property, const std::uint8_t* buffer,
+                                           std::uint32_t size) override;
+    bool SetupDiCallClassInstaller(std::uint32_t installFunction, plat::DeviceInfoSet set,
+                                   plat::SP_DEVINFO_DATA* data) override;
+    plat::DeviceInfoSet SetupDiGetClassDevsA(const plat::GUID* classGuid, const char* enumerator,
+                                             plat::WindowRef parent,
+                                             std::uint32_t flags) override;
+    bool SetupDiEnumDeviceInfo(plat::DeviceInfoSet set, std::uint32_t index,
+                               plat::SP_DEVINFO_DATA& data) override;
+    bool SetupDiGetDeviceRegistryPropertyA(plat::DeviceInfoSet set, plat::SP_DEVINFO_DATA& data,
+                                           std::uint32_t property, std::uint32_t* regType,
+                                           std::uint8_t* buffer, std::uint32_t size,
+                                           std::uint32_t* requiredSize) override;
+    bool SetupDiDestroyDeviceInfoList(plat::DeviceInfoSet set) override;
 };
 
 }  // namespace win32

@@ -144,6 +144,57 @@ public:
                                     std::uint32_t& requiredSize) override {
         return infs_.SetupDiClassGuidsFromNameA(className, list, size, requiredSize);
     }
+    bool UpdateDriverForPlugAndPlayDevicesA(plat::WindowRef parent, const char* hardwareId,
+                                            const char* fullInfPath, std::uint32_t installFlags,
+                                            bool* rebootRequired) override {
+        return infs_.UpdateDriverForPlugAndPlayDevicesA(parent, hardwareId, fullInfPath,
+                                                        installFlags, rebootRequired);
+    }
+    bool SetupCopyOEMInfA(const char* sourceInf, const char* mediaLocation,
+                          std::uint32_t mediaType, std::uint32_t copyStyle, char* destName,
+                          std::uint32_t destSize, std::uint32_t* requiredSize) override {
+        return infs_.SetupCopyOEMInfA(sourceInf, mediaLocation, mediaType, copyStyle, destName,
+                                      destSize, requiredSize);
+    }
+    plat::DeviceInfoSet SetupDiCreateDeviceInfoList(const plat::GUID* classGuid,
+                                                    plat::WindowRef parent) override {
+        return infs_.SetupDiCreateDeviceInfoList(classGuid, parent);
+    }
+    bool SetupDiCreateDeviceInfoA(plat::DeviceInfoSet set, const char* deviceName,
+                                  const plat::GUID& classGuid, const char* description,
+                                  plat::WindowRef parent, std::uint32_t flags,
+                                  plat::SP_DEVINFO_DATA* data) override {
+        return infs_.SetupDiCreateDeviceInfoA(set, deviceName, classGuid, description, parent,
+                                              flags, data);
+    }
+    bool SetupDiSetDeviceRegistryPropertyA(plat::DeviceInfoSet set, plat::SP_DEVINFO_DATA& data,
+                                           std::uint32_t property, const std::uint8_t* buffer,
+                                           std::uint32_t size) override {
+        return infs_.SetupDiSetDeviceRegistryPropertyA(set, data, property, buffer, size);
+    }
+    bool SetupDiCallClassInstaller(std::uint32_t installFunction, plat::DeviceInfoSet set,
+                                   plat::SP_DEVINFO_DATA* data) override {
+        return infs_.SetupDiCallClassInstaller(installFunction, set, data);
+    }
+    plat::DeviceInfoSet SetupDiGetClassDevsA(const plat::GUID* classGuid, const char* enumerator,
+                                             plat::WindowRef parent,
+                                             std::uint32_t flags) override {
+        return infs_.SetupDiGetClassDevsA(classGuid, enumerator, parent, flags);
+    }
+    bool SetupDiEnumDeviceInfo(plat::DeviceInfoSet set, std::uint32_t index,
+                               plat::SP_DEVINFO_DATA& data) override {
+        return infs_.SetupDiEnumDeviceInfo(set, index, data);
+    }
+    bool SetupDiGetDeviceRegistryPropertyA(plat::DeviceInfoSet set, plat::SP_DEVINFO_DATA& data,
+                                           std::uint32_t property, std::uint32_t* regType,
+                                           std::uint8_t* buffer, std::uint32_t size,
+                                           std::uint32_t* requiredSize) override {
+        return infs_.SetupDiGetDeviceRegistryPropertyA(set, data, property, regType, buffer, size,
+                                                       requiredSize);
+    }
+    bool SetupDiDestroyDeviceInfoList(plat::DeviceInfoSet set) override {
+        return infs_.SetupDiDestroyDeviceInfoList(set);
+    }
 
 private:
     plat::FileSystem& files_;
