@@ -9,7 +9,9 @@
 // Presence: a USB printer attached (usb_printers.h) is the present device
 // USB\VID_vvvv&PID_pppp\SNnnnnnn, nnnnnn its slot. Its key is made when it is first seen and
 // kept when it is detached: the device is then not present, as on Windows. Every other device
-// (root-enumerated ones, the ones a new machine is seeded with) is present.
+// (root-enumerated ones, the ones a new machine is seeded with) is present. A printer still
+// attached whose device is removed is found again, without driver, the next time the tree is
+// read, as Windows re-enumerates a device that is plugged in.
 #pragma once
 #include <cstdint>
 #include <optional>
