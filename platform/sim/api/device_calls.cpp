@@ -130,7 +130,7 @@ bool SimDeviceInstallation::SetupDiCreateDeviceInfoA(plat::DeviceInfoSet set,
     if (flags & DICD_GENERATE_ID) {
         if (std::strchr(deviceName, '\\')) return Fail(ERROR_INVALID_DEVINST_NAME);
         for (int n = 0; n < 10000 && id.empty(); ++n) {
-            char number[8];
+            char number[16];
             std::snprintf(number, sizeof number, "%04d", n);
             const std::string candidate = "ROOT\\" + Upper(deviceName) + "\\" + number;
             if (!taken.count(reg::Fold(candidate))) id = candidate;

@@ -117,7 +117,7 @@ std::string DriverKeyFor(reg::Tree& tree, const std::string& current, const std:
     if (!current.empty() && reg::Fold(current).rfind(reg::Fold(prefix), 0) == 0) return current;
     reg::Key* classKey = tree.Find(HklmKey(kClassKey, guid));
     for (int n = 0; n < 10000; ++n) {
-        char number[8];
+        char number[16];
         std::snprintf(number, sizeof number, "%04d", n);
         if (classKey && classKey->Child(number)) continue;
         if (!taken.insert(reg::Fold(prefix + number)).second) continue;
