@@ -259,6 +259,10 @@ void SimDialogWindow::InsertEditText(int id, std::string_view text) {
     // the end, where every insertion leaves it.
     c.text += std::string(text);
     wideTexts_.erase(id);
+    // What arrives in a log box is what the person watching sees, also of a window that closes
+    // before a script could look at it.
+    host_.Write("adds to edit " + std::to_string(id) + " of " + Describe() + ": \"" +
+                host_.ToUtf8(text) + "\"");
 }
 
 std::string SimDialogWindow::LoadStringResource(int id) {
