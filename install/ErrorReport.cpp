@@ -7,22 +7,30 @@
 
 namespace install {
 
+namespace {
+
+std::string Hex8(std::uint32_t code) {
+    char digits[16] = {};
+    std::snprintf(digits, sizeof digits, "%8.8lX", static_cast<unsigned long>(code));
+    return digits;
+}
+
+}  // namespace
+
 std::string FormatErrorReport(plat::SystemInfo& system, const char* operation,
                               std::uint32_t code) {
     char message[kReportBufferSize] = {};
-    char report[kReportBufferSize] = {};
-    // snprintf cuts at the buffer's end, so a long system message or operation name shortens
-    // the report instead of overrunning it.
+    std::string report;
     if (system.FormatMessageA(code, message, sizeof message) > 0) {
-        std::snprintf(report, sizeof report, "Error %d in %s: %s\n", static_cast<int>(code),
-                      operation, message);
+        report = "Error " + std::to_string(static_cast<std::int32_t>(code)) + " in " + operation +
+                 ": " + message + "\n";
     } else if (const char* name = FindSetupApiErrorName(code)) {
-        std::snprintf(report, sizeof report, "Error %8.8lX in %s: %s\n",
-                      static_cast<unsigned long>(code), operation, name);
+        report = "Error " + Hex8(code) + " in " + operation + ": " + name + "\n";
     } else {
-        std::snprintf(report, sizeof report, "Error %8.8lX in %s\n",
-                      static_cast<unsigned long>(code), operation);
+        report = "Error " + Hex8(code) + " in " + operation + "\n";
     }
+    // The report buffer holds 511 characters and its zero: a longer text is cut, never overrun.
+    if (report.size() > kReportBufferSize - 1) report.resize(kReportBufferSize - 1);
     return report;
 }
 
