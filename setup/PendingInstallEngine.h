@@ -1,7 +1,12 @@
-// The installation engine until it is built: each of its steps tells the person in a message
-// box that it is not built yet, and Install ends the wizard with a failure, so nothing can
-// mistake a run for an installation.
+// The installation engine while it is being built: the Vietnamese fonts are copied, the port
+// list offers the model's USB ports, and Install runs the USB preparation (driver installer
+// and printer identity check) and then tells the person in a message box that the rest is not
+// built yet; the wizard then ends with a failure, so nothing can mistake a run for an
+// installation.
 #pragma once
+#include <string>
+#include <vector>
+
 #include "platform/platform.h"
 #include "setup/InstallEngine.h"
 
@@ -9,7 +14,8 @@ namespace setup {
 
 class PendingInstallEngine : public InstallEngine {
 public:
-    explicit PendingInstallEngine(plat::Platform& platform) : platform_(platform) {}
+    PendingInstallEngine(plat::Platform& platform, bool is64Bit)
+        : platform_(platform), is64Bit_(is64Bit) {}
 
     void InstallVietnameseFonts() override;
     void FillPortList(PortPage& page, plat::DialogWindow& pageWindow,
@@ -18,7 +24,16 @@ public:
     int ExitCode() const override { return 1; }
 
 private:
+    // The USB driver preparation and the printer identity check; false when the check
+    // refused and the wizard stays on the last page.
+    bool PrepareUsbPort(plat::DialogWindow& frame, const WizardChoices& choices);
+
     plat::Platform& platform_;
+    bool is64Bit_;
 };
+
+// The USB ports offered for a model: "USB_<model>_1" in Typical mode, "_1" to "_4" in Advanced
+// mode, each cut to 99 characters; none when the model's USBSUPPORTED is off or on OS index 1.
+std::vector<std::string> OfferedUsbPorts(plat::Platform& platform, const WizardChoices& choices);
 
 }  // namespace setup

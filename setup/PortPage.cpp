@@ -38,6 +38,12 @@ void PortPage::OnShowWindow(plat::DialogWindow& window, bool shown) {
     window.SetItemText(IDC_RASTER, texts.Get("Raster"));
 }
 
+bool PortPage::SaveData(plat::DialogWindow& window) {
+    const int chosen = window.GetListSelection(IDC_PORTS);
+    portName_ = chosen < 0 ? std::string() : window.ListItemText(IDC_PORTS, chosen);
+    return true;
+}
+
 void PortPage::PreselectBaudRate(plat::DialogWindow& window, int baudRate) {
     baudRate_ = baudRate;
     window.SetListSelection(IDC_BAUD_RATE, BaudRateEntry(baudRate));

@@ -2,6 +2,8 @@
 // baud-rate list that the OS gate preselects. The port list and its logic come with the port
 // settings.
 #pragma once
+#include <string>
+
 #include "setup/WizardContext.h"
 #include "setup/WizardPage.h"
 
@@ -22,6 +24,10 @@ public:
     bool OnInitDialog(plat::DialogWindow& window) override;
     void OnShowWindow(plat::DialogWindow& window, bool shown) override;
 
+    // The chosen port's text, empty when none is chosen.
+    bool SaveData(plat::DialogWindow& window) override;
+    void Collect(WizardChoices& choices) const override { choices.portName = portName_; }
+
     // The model's configured baud rate: remembered and selected in the list.
     void PreselectBaudRate(plat::DialogWindow& window, int baudRate);
     int baudRate() const { return baudRate_; }
@@ -29,6 +35,7 @@ public:
 private:
     const WizardContext& context_;
     int baudRate_ = 0;
+    std::string portName_;
 };
 
 }  // namespace setup

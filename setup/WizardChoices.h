@@ -14,6 +14,7 @@ struct WizardChoices {
     bool typical = true;
     int osIndex = 0;
     bool vietnameseFonts = false;  // the OS page's Vietnamese-font box
+    std::string portName;          // the port page's chosen port; empty when none is chosen
 };
 
 }  // namespace setup

@@ -9,6 +9,6 @@ int main() {
     if (!platform) return 2;
     setup::StartResult start = setup::RunProgramStart(*platform);
     if (start.outcome != setup::StartOutcome::Proceed) return 0;
-    setup::PendingInstallEngine engine(*platform);
+    setup::PendingInstallEngine engine(*platform, start.is64Bit);
     return setup::RunWizard(*platform, start.is64Bit, engine);
 }

@@ -76,6 +76,7 @@
 #define IDC_VIETNAMESE_FONTS 1107
 
 // Port page (132).
+#define IDC_PORTS 1040
 #define IDC_BAUD_RATE 1041
 #define IDC_RASTER 1052
 #define IDC_PORT_GROUP 1095

@@ -1,6 +1,8 @@
 // Suspending and restoring file-system redirection around one piece of work.
 #include "setup/engine/Redirection.h"
 
+#include "platform/win_constants.h"
+
 namespace setup {
 
 namespace {
@@ -11,11 +13,21 @@ RedirectionSuspension::RedirectionSuspension(plat::Platform& platform, bool is64
     : platform_(platform) {
     if (!is64Bit) return;
     auto& system = platform_.system();
-    if (system.LookUpFunction(kKernel32, "Wow64DisableWow64FsRedirection") !=
-            plat::FunctionLookup::Found ||
-        system.LookUpFunction(kKernel32, "Wow64RevertWow64FsRedirection") !=
-            plat::FunctionLookup::Found) {
+    const plat::FunctionLookup disable =
+        system.LookUpFunction(kKernel32, "Wow64DisableWow64FsRedirection");
+    const plat::FunctionLookup revert =
+        disable == plat::FunctionLookup::NoLibrary
+            ? plat::FunctionLookup::NoLibrary
+            : system.LookUpFunction(kKernel32, "Wow64RevertWow64FsRedirection");
+    if (disable != plat::FunctionLookup::Found || revert != plat::FunctionLookup::Found) {
         state_ = State::Unavailable;
+        if (disable == plat::FunctionLookup::NoLibrary || revert == plat::FunctionLookup::NoLibrary)
+            missing_ = Missing::Kernel32;
+        else if (disable != plat::FunctionLookup::Found && revert != plat::FunctionLookup::Found)
+            missing_ = Missing::BothFunctions;
+        else
+            missing_ = disable != plat::FunctionLookup::Found ? Missing::DisableFunction
+                                                               : Missing::RevertFunction;
         return;
     }
     if (!platform_.files().Wow64DisableWow64FsRedirection(oldValue_)) {
@@ -28,6 +40,22 @@ RedirectionSuspension::RedirectionSuspension(plat::Platform& platform, bool is64
 
 RedirectionSuspension::~RedirectionSuspension() {
     if (canRevert_) platform_.files().Wow64RevertWow64FsRedirection(oldValue_);
+}
+
+void ShowRedirectionProblems(plat::Desktop& desktop, plat::WindowRef owner, const char* caption,
+                             const RedirectionSuspension& suspension) {
+    using Missing = RedirectionSuspension::Missing;
+    const Missing missing = suspension.missing();
+    if (missing == Missing::Kernel32) {
+        desktop.MessageBoxA(owner, "Can't Load Kernel32.dll", caption, MB_OK);
+        return;
+    }
+    if (missing == Missing::DisableFunction || missing == Missing::BothFunctions)
+        desktop.MessageBoxA(owner, "Can't Get Function Wow64DisableWow64FsRedirection Address",
+                            caption, MB_OK);
+    if (missing == Missing::RevertFunction || missing == Missing::BothFunctions)
+        desktop.MessageBoxA(owner, "Can't Get Function Wow64RevertWow64FsRedirection Address",
+                            caption, MB_OK);
 }
 
 }  // namespace setup

@@ -21,14 +21,25 @@ public:
     RedirectionSuspension(const RedirectionSuspension&) = delete;
     RedirectionSuspension& operator=(const RedirectionSuspension&) = delete;
 
+    // What could not be found when the state is Unavailable.
+    enum class Missing { Nothing, Kernel32, DisableFunction, RevertFunction, BothFunctions };
+
     State state() const { return state_; }
     bool failed() const { return state_ == State::Failed; }
+    Missing missing() const { return missing_; }
 
 private:
     plat::Platform& platform_;
     State state_ = State::NotNeeded;
+    Missing missing_ = Missing::Nothing;
     bool canRevert_ = false;
     void* oldValue_ = nullptr;
 };
+
+// The message boxes a person sees when the suspension is unavailable, one per missing piece:
+// "Can't Load Kernel32.dll", or "Can't Get Function <name> Address" for each missing function.
+// Shows nothing in the other states.
+void ShowRedirectionProblems(plat::Desktop& desktop, plat::WindowRef owner, const char* caption,
+                             const RedirectionSuspension& suspension);
 
 }  // namespace setup

@@ -69,6 +69,44 @@ TEST_F(SetupRun, WizardOnWindows7x64ReachesInstallWhichSaysTheEngineIsNotBuilt) 
     EXPECT_TRUE(SaidEngineNotBuilt(run.output)) << run.output;
 }
 
+// A USB printer numbered for port 4 (internal ID 3) and the USB access library beside setup: in
+// Typical mode the port is USB port 1, so setup runs the device-driver installer (no driver is
+// installed yet), asks to renumber the printer and, on Yes, sends it ID 0.
+TEST_F(SetupRun, UsbPortInTypicalModeRenumbersTheAttachedPrinter) {
+    MakeMachine("windows-7-x86");
+    ASSERT_EQ(Winsim("set '" + dir_.string() + "' timescale=0").status, 0);
+    CommandResult attached = Winsim("usb attach '" + dir_.string() + "' --id 3");
+    ASSERT_EQ(attached.status, 0) << attached.output;
+    FILE* library = std::fopen((dir_ / "drive_c" / "Package" / "KxUsbInt.dll").c_str(), "w");
+    ASSERT_NE(library, nullptr);
+    std::fclose(library);
+
+    const std::string toPortPage = "click IDC_ACCEPT\nclick IDOK\nclick IDOK\nclick IDOK\nclick IDOK\n";
+    CommandResult refused = RunSetup(toPortPage +
+                                     "choose IDC_PORTS USB_VTX-80R_1\nclick IDOK\n"
+                                     "expect Change the printer's number\nanswer No\n"
+                                     "expect-text IDOK &Install\nclick IDCANCEL\n");
+    EXPECT_EQ(refused.status, 0) << refused.output;
+    EXPECT_NE(refused.output.find("shell: open C:\\Package\\USBDRV\\USBDriver\\Install.exe 2"),
+              std::string::npos)
+        << refused.output;
+    EXPECT_FALSE(SaidEngineNotBuilt(refused.output)) << "No keeps the wizard on its last page";
+    EXPECT_NE(Winsim("usb list '" + dir_.string() + "'").output.find("id 3 "), std::string::npos);
+
+    CommandResult run = RunSetup(toPortPage +
+                                 "choose IDC_PORTS USB_VTX-80R_1\nclick IDOK\n"
+                                 "expect Change the printer's number\nanswer Yes\n"
+                                 "expect the installation engine is not built yet\nanswer OK\n");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_TRUE(ShowedMessage(run.output, "Change the printer's number")) << run.output;
+    EXPECT_TRUE(SaidEngineNotBuilt(run.output)) << run.output;
+    CommandResult listed = Winsim("usb list '" + dir_.string() + "'");
+    EXPECT_EQ(listed.status, 0) << listed.output;
+    // The ID command is ten bytes; the printer now answers for port 1.
+    EXPECT_NE(listed.output.find("id 0 "), std::string::npos) << listed.output;
+    EXPECT_NE(listed.output.find("received 10 bytes"), std::string::npos) << listed.output;
+}
+
 TEST_F(SetupRun, EveryPresetStartsOrIsRefusedAsItsWindowsVersionRequires) {
     // The wizard opens on its first page, where the script cancels it; the others refuse with
     // a message.

@@ -124,10 +124,6 @@ bool SaidEngineNotBuilt(const std::string& transcript) {
     return Contains(transcript, kEngineNotBuilt);
 }
 
-int CountFontInstallRequests(const std::string& transcript) {
-    return CountInTranscript(transcript, "Vietnamese fonts requested");
-}
-
 std::vector<std::string> TextFitWarnings(const std::string& transcript) {
     return TranscriptLines(transcript, "warning:");
 }

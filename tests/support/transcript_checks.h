@@ -47,8 +47,6 @@ bool RequestedInstall(const std::string& transcript, const std::string& model,
                       const std::string& mode, int osIndex);
 int CountInstallRequests(const std::string& transcript);
 bool SaidEngineNotBuilt(const std::string& transcript);
-// The Vietnamese fonts asked of the installation.
-int CountFontInstallRequests(const std::string& transcript);
 
 // The warnings `show` prints for a control whose text cannot fit it.
 std::vector<std::string> TextFitWarnings(const std::string& transcript);

@@ -283,7 +283,7 @@ const std::vector<Command>& Commands() {
          "                and product ids, its switches and every byte it received (hex)\n"
          "  attach DIR --id N [--vid V] [--pid P]\n"
          "                attaches a printer with internal ID N after the others (at most 8);\n"
-         "                V and P are hex, 0483 and 5720 when not given\n"
+         "                V and P are hex, 5A5A and 5A5A when not given\n"
          "  detach DIR [N]\n"
          "                detaches the printers with internal ID N, or every printer\n"
          "  fault DIR N [--silent|--answering] [--write-fails|--write-ok]\n"
@@ -295,6 +295,15 @@ const std::vector<Command>& Commands() {
          "there when a file of that name is in the program's directory or the system directory;\n"
          "a line 'exports: NAME ...' in it limits the functions it exports (all five without).\n",
          RunUsb},
+        {"devices", "devices DIR", "List the machine's devices with their classes and drivers.",
+         "One entry per device, by instance id: present or not-present, its setup class and\n"
+         "class GUID, its hardware ids, its description and the driver bound to it (its key\n"
+         "under Control\\Class, the oemN.inf it came from, its service). The devices are the\n"
+         "registry keys below HKLM\\SYSTEM\\CurrentControlSet\\Enum, as Windows keeps them. An\n"
+         "attached USB printer is USB\\VID_vvvv&PID_pppp\\SNnnnnnn (nnnnnn its slot); detached,\n"
+         "it stays listed as not-present. Root-enumerated devices that programs register are\n"
+         "ROOT\\CLASS\\NNNN. A new machine has a USB root hub, COM1 and a display adapter.\n",
+         RunDevices},
     };
     return commands;
 }

@@ -65,5 +65,6 @@ int RunJob(const Args& args);
 int RunSpooler(const Args& args);
 int RunService(const Args& args);
 int RunUsb(const Args& args);
+int RunDevices(const Args& args);
 
 }  // namespace winsim

@@ -71,6 +71,17 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"SetupGetStringFieldA", FaultTarget::None},
         {"SetupDiGetINFClassA", FaultTarget::FilePath},
         {"SetupDiClassGuidsFromNameA", FaultTarget::Name},
+        // Devices and drivers: the INF's path, the new device's name; sets have no target.
+        {"UpdateDriverForPlugAndPlayDevicesA", FaultTarget::FilePath},
+        {"SetupCopyOEMInfA", FaultTarget::FilePath},
+        {"SetupDiCreateDeviceInfoList", FaultTarget::None},
+        {"SetupDiCreateDeviceInfoA", FaultTarget::Name},
+        {"SetupDiSetDeviceRegistryPropertyA", FaultTarget::None},
+        {"SetupDiCallClassInstaller", FaultTarget::None},
+        {"SetupDiGetClassDevsA", FaultTarget::None},
+        {"SetupDiEnumDeviceInfo", FaultTarget::None},
+        {"SetupDiGetDeviceRegistryPropertyA", FaultTarget::None},
+        {"SetupDiDestroyDeviceInfoList", FaultTarget::None},
         // Version resources: the file's path; a query the sub-block it asks for.
         {"GetFileVersionInfoSizeA", FaultTarget::FilePath},
         {"GetFileVersionInfoA", FaultTarget::FilePath},

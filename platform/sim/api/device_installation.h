@@ -3,23 +3,33 @@
 #pragma once
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/device_installation.h"
 #include "platform/last_error.h"
 #include "platform/sim/api/files.h"
 #include "platform/sim/api/inf_text.h"
+#include "platform/sim/state/device_tree.h"
 #include "platform/sim/state/machine.h"
+#include "platform/sim/state/process_context.h"
 
 namespace sim {
 
+// The name of an installed setup class, or "" for a GUID no class of the machine has.
+std::string SetupClassName(const plat::GUID& guid);
+// "{4D36E978-E325-11CE-BFC1-08002BE10318}": a GUID as the registry writes it.
+std::string GuidText(const plat::GUID& guid);
+
 // The cabinet and the files extracted from it go through the process's file system, so its
-// holds, denials, faults and paths apply to them as to any other file. Present devices, their
-// hardware ids and installed INF copies become machine state when the USB device-driver
-// installer's calls are simulated.
+// holds, denials, faults and paths apply to them as to any other file. Devices are machine
+// state (state/device_tree.h); device information sets belong to the process.
 class SimDeviceInstallation : public plat::DeviceInstallation {
 public:
-    SimDeviceInstallation(const Machine& machine, SimFileSystem& files, plat::LastError& error)
-        : machine_(machine), files_(files), error_(error) {}
+    SimDeviceInstallation(const Machine& machine, const ProcessContext& process,
+                          SimFileSystem& files, plat::LastError& error)
+        : machine_(machine), process_(process), files_(files), error_(error) {}
 
     bool SetupIterateCabinetA(const char* cabinetFile,
                               const plat::CabinetCallback& callback) override;
@@ -81,11 +91,44 @@ private:
     bool FindFrom(const InfText& text, plat::InfHandle inf, std::uint32_t section,
                   std::uint32_t line, const char* key, plat::INFCONTEXT& out);
 
+    // One device of a set: a device of the machine, or one created and not yet registered,
+    // whose properties the set keeps until DIF_REGISTERDEVICE.
+    struct SetDevice {
+        std::uint32_t devInst = 0;
+        bool registered = false;
+        DeviceRecord pending;
+    };
+    struct DeviceSetState {
+        bool hasClass = false;
+        plat::GUID classGuid{};
+        std::vector<SetDevice> devices;
+    };
+    DeviceSetState* SetOf(plat::DeviceInfoSet set);
+    // The set's device `data` names, or null (ERROR_INVALID_PARAMETER set).
+    SetDevice* DeviceOf(DeviceSetState& set, const plat::SP_DEVINFO_DATA& data);
+    // The devnode number of an instance id: the same id gets the same number in this process.
+    std::uint32_t DevInstOf(const std::string& instanceId);
+    void Describe(const SetDevice& device, plat::SP_DEVINFO_DATA& data) const;
+    // The record of a set's device: its pending one, or the machine's.
+    std::optional<DeviceRecord> RecordOf(const SetDevice& device) const;
+    // Copies an INF into the Windows INF directory (SetupCopyOEMInfA without its checks of the
+    // caller's buffer): ERROR_SUCCESS with the oemN.inf's full path, or the error.
+    std::uint32_t CopyOemInf(const std::string& source, const std::vector<std::uint8_t>& bytes,
+                             const std::string& mediaLocation, std::uint32_t copyStyle,
+                             std::string& destination);
+    // Installs the driver files, services and driver values the install section names.
+    std::uint32_t RunInstallSection(const InfText& inf, const std::string& infDirectory,
+                                    const std::string& section, DriverBinding& binding);
+
     const Machine& machine_;
+    const ProcessContext& process_;
     SimFileSystem& files_;
     plat::LastError& error_;
     std::map<std::uintptr_t, std::unique_ptr<InfText>> infs_;
     std::uintptr_t nextInf_ = 0x1000;
+    std::map<std::uintptr_t, DeviceSetState> sets_;
+    std::uintptr_t nextSet_ = 0x2000;
+    std::vector<std::string> devInsts_;  // index + 1 is the DevInst
 };
 
 }  // namespace sim

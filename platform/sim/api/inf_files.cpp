@@ -24,6 +24,7 @@ constexpr SetupClass kSetupClasses[] = {
     {"Modem", "{4D36E96D-E325-11CE-BFC1-08002BE10318}"},
     {"MultiPortSerial", "{50906CB8-BA12-11D1-BF5D-0000F805F530}"},
     {"Image", "{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}"},
+    {"Display", "{4D36E968-E325-11CE-BFC1-08002BE10318}"},
 };
 
 // Copies text with its terminating zero when it fits; the size is reported either way.
@@ -41,6 +42,15 @@ bool CopyOut(const std::string& text, char* buffer, std::uint32_t size,
 }
 
 }  // namespace
+
+std::string SetupClassName(const plat::GUID& guid) {
+    for (const SetupClass& c : kSetupClasses) {
+        plat::GUID known{};
+        if (ParseGuid(c.guid, known) && std::memcmp(&known, &guid, sizeof guid) == 0)
+            return c.name;
+    }
+    return {};
+}
 
 std::uint32_t SimDeviceInstallation::ReadInf(const char* fileName, std::uint32_t style,
                                              InfText& out, std::uint32_t& errorLine) {
@@ -174,13 +184,7 @@ bool SimDeviceInstallation::SetupDiGetINFClassA(const char* infName, plat::GUID&
     const std::string guidText = text.Value("Version", "ClassGUID");
     plat::GUID guid{};
     const bool hasGuid = ParseGuid(guidText, guid);
-    if (name.empty() && hasGuid) {
-        for (const SetupClass& c : kSetupClasses) {
-            plat::GUID known{};
-            if (ParseGuid(c.guid, known) && std::memcmp(&known, &guid, sizeof guid) == 0)
-                name = c.name;
-        }
-    }
+    if (name.empty() && hasGuid) name = SetupClassName(guid);
     if (name.empty()) return Fail(ERROR_INVALID_CLASS);
     classGuid = guid;
     if (!CopyOut(name, className, size, requiredSize, error_)) return false;

@@ -20,7 +20,7 @@ SimPlatform::SimPlatform(Machine machine, ProcessContext process)
       registry_(machine_, process_),
       dialogs_(machine_, process_, desktop_, system_),
       spooler_(machine_, process_, lastError_),
-      deviceInstallation_(machine_, files_, lastError_),
+      deviceInstallation_(machine_, process_, files_, lastError_),
       services_(machine_, lastError_),
       fileVersions_(machine_, files_, lastError_) {
     desktop_.Connect(&answers_, &shell_);

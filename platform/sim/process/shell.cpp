@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "common/text.h"
+#include "platform/sim/api/last_error.h"
 #include "platform/sim/process/process_start.h"
 #include "platform/sim/process/shell.h"
 #include "platform/sim/process/stand_in.h"
@@ -69,6 +70,8 @@ std::intptr_t ProcessShell::ShellExecuteA(plat::WindowRef, const char* verb, con
     if (host.empty() || !std::filesystem::is_regular_file(host, ec)) {
         bool folder = !host.empty() && std::filesystem::is_directory(host.parent_path(), ec);
         desktop_.Write(line + (folder ? " -> file not found" : " -> path not found"));
+        // Windows sets the thread's error as well, which programs show as the reason.
+        SimLastError().SetLastError(folder ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
         return folder ? kFileNotFound : kPathNotFound;
     }
     std::string content;

@@ -15,6 +15,7 @@
 
 #include "common/text.h"
 #include "platform/sim/state/host_file.h"
+#include "platform/sim/state/device_tree.h"
 #include "platform/sim/state/print_seed.h"
 #include "platform/sim/state/stray_temp_files.h"
 #include "platform/sim/state/system_file_seeding.h"
@@ -360,6 +361,7 @@ std::optional<Machine> Machine::Create(const fs::path& dir, const Preset& preset
     win.close();
     if (!SeedPrintSystem(m, error)) return std::nullopt;
     if (!SeedSystemFiles(m, error)) return std::nullopt;
+    if (!SeedDeviceTree(m, error)) return std::nullopt;
     // machine.ini comes last and whole: a directory whose making was cut short is no machine.
     if (!win || !ReplaceWholeFile(m.dir_ / "machine.ini", FormatSettings(s))) {
         error = "cannot write the machine's files below " + m.dir_.string();

@@ -22,8 +22,9 @@ namespace sim {
 inline constexpr std::array<std::uint8_t, 9> kUsbIdCommandPrefix = {
     0x1B, 0x23, 0x23, 0x53, 0x45, 0x54, 0x1D, 0x49, 0x20};
 
-inline constexpr std::uint16_t kDefaultUsbVendorId = 0x0483;
-inline constexpr std::uint16_t kDefaultUsbProductId = 0x5720;
+// The ids of the package's own printer, the first its USB driver's INF lists.
+inline constexpr std::uint16_t kDefaultUsbVendorId = 0x5A5A;
+inline constexpr std::uint16_t kDefaultUsbProductId = 0x5A5A;
 // The library enumerates device indexes 0 to 7.
 inline constexpr int kMaxUsbPrinters = 8;
 

@@ -16,6 +16,19 @@ namespace {
 using namespace enginetest;
 using setup::CopyPackageFile;
 
+std::string HostFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// The stand-in of a system file the simulator packs into its cabinets.
+std::string SystemStandIn(const std::string& cabinet, const std::string& name) {
+    return HostFile(std::filesystem::path(PKG_SOURCE_DIR) / "platform/sim/state/system_files" /
+                    cabinet / name);
+}
+
 // The example package's file, its name matched without regard to case as Windows does.
 std::string PackageFile(const std::string& dir, const std::string& name) {
     auto lower = [](std::string s) {
@@ -25,10 +38,7 @@ std::string PackageFile(const std::string& dir, const std::string& name) {
     std::filesystem::path path;
     for (const auto& entry : std::filesystem::directory_iterator(testsupport::ExamplePackage() / dir))
         if (lower(entry.path().filename().string()) == lower(name)) path = entry.path();
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return HostFile(path);
 }
 
 TEST(CopyPackageFile, DestinationKindsPlaceThePackageFileInTheirDirectories) {
@@ -151,7 +161,8 @@ TEST(CopyPackageFile, MissingSourceComposesTheCopyFailure) {
 TEST(CopyPackageFile, DirectoryLookupFailuresNameTheirDirectory) {
     auto engine = MakeEngine(3, false);
     ASSERT_TRUE(engine);
-    engine->platform->spooler.directoryError = RPC_S_SERVER_UNAVAILABLE;
+    engine->Fail("GetPrinterDriverDirectoryA", RPC_S_SERVER_UNAVAILABLE);
+    engine->Fail("GetPrintProcessorDirectoryA", RPC_S_SERVER_UNAVAILABLE);
     std::string name = "VTX58R.GPD";
     EXPECT_EQ(CopyPackageFile(*engine->ctx, name, setup::DEST_DRIVER, false), setup::kCopyFailed);
     EXPECT_EQ(engine->ctx->result.str(), engine->Text("IDS_ERR_GETDRIVERDIR"));
@@ -194,28 +205,28 @@ TEST(UniversalDriverFamily, Windows7CopiesFromTheDriverStore) {
     EXPECT_EQ(engine->FileOn(std::string(kDriverDir) + "\\UNIRES.DLL"), "store unires");
 }
 
+// Server 2003 keeps the family in "Driver Cache\i386": driver.cab and sp2.cab.
 TEST(UniversalDriverFamily, DriverCacheIsExtractedOncePerRun) {
-    auto engine = MakeEngine(3, false);
+    auto engine = MakeEngine(4, false, "server-2003-x86");
     ASSERT_TRUE(engine);
-    const std::string cache = "C:\\Windows\\Driver Cache\\i386\\";
-    ASSERT_TRUE(engine->Put(cache + "sp2.cab", "cab"));
-    engine->platform->cabinets.cabinets[cache + "sp2.cab"] = {
-        {"unidrv.dll", "cab unidrv"}, {"ttfsub.gpd", "cab ttfsub"}, {"other.dll", "x"},
-        {"UNIRES.DLL", "wrong case"}};
     std::string first = "UNIDRV.DLL";
     EXPECT_EQ(CopyPackageFile(*engine->ctx, first, setup::DEST_DRIVER, false), setup::kCopied);
+    const std::string unidrv = engine->FileOn(std::string(kDriverDir) + "\\UNIDRV.DLL");
+    EXPECT_TRUE(unidrv == SystemStandIn("server-2003-i386-sp2", "unidrv.dll") ||
+                unidrv == SystemStandIn("server-2003-i386-driver", "unidrv.dll"));
+    EXPECT_NE(unidrv, PackageFile("W32", "UNIDRV.DLL"));
+    // The cabinets are not walked again: the next file comes from what the first walk left.
+    engine->Fail("SetupIterateCabinetA", ERROR_FILE_NOT_FOUND);
     std::string second = "TTFSUB.GPD";
     EXPECT_EQ(CopyPackageFile(*engine->ctx, second, setup::DEST_DRIVER, false), setup::kCopied);
-    EXPECT_EQ(engine->platform->cabinets.walked.size(), 1u);
-    EXPECT_EQ(engine->FileOn(std::string(kDriverDir) + "\\UNIDRV.DLL"), "cab unidrv");
-    EXPECT_EQ(engine->FileOn(std::string(kDriverDir) + "\\TTFSUB.GPD"), "cab ttfsub");
-    // Only the six names as written are extracted.
-    EXPECT_FALSE(engine->Exists("C:\\Windows\\Temp\\other.dll"));
-    // "UNIRES.DLL" in the cabinet is not "unires.dll": the package's copy is used.
-    std::string third = "UNIRES.DLL";
-    EXPECT_EQ(CopyPackageFile(*engine->ctx, third, setup::DEST_DRIVER, false), setup::kCopied);
-    EXPECT_EQ(engine->FileOn(std::string(kDriverDir) + "\\UNIRES.DLL"),
-              PackageFile("W32", "UNIRES.DLL"));
+    EXPECT_EQ(engine->FileOn(std::string(kDriverDir) + "\\TTFSUB.GPD"),
+              SystemStandIn("server-2003-i386-driver", "ttfsub.gpd"));
+    // Only the family is extracted, not the rest of the cabinets.
+    char temp[260] = {};
+    const std::uint32_t n = engine->platform->files().GetTempPathA(sizeof temp, temp);
+    ASSERT_GT(n, 0u);
+    EXPECT_TRUE(engine->Exists(std::string(temp, n) + "UNIRES.DLL"));
+    EXPECT_FALSE(engine->Exists(std::string(temp, n) + "PSCRIPT5.DLL"));
 }
 
 TEST(UniversalDriverFamily, NoCabinetFallsBackToThePackage) {
@@ -228,16 +239,16 @@ TEST(UniversalDriverFamily, NoCabinetFallsBackToThePackage) {
     EXPECT_FALSE(engine->ctx->cabinetExtractionAllowed);
 }
 
+// The setup process is 32-bit: on 64-bit Windows its system directory is redirected.
 TEST(Windows64, FilesComeFromW64AndGoToTheX64Directories) {
     auto engine = MakeEngine(7, true);
     ASSERT_TRUE(engine);
+    // The driver directory is exempt from redirection: the copy needs no suspension.
+    engine->Fail("Wow64DisableWow64FsRedirection", ERROR_ACCESS_DENIED);
     std::string name = "VTX58R.GPD";
     EXPECT_EQ(CopyPackageFile(*engine->ctx, name, setup::DEST_DRIVER, false), setup::kCopied);
     EXPECT_EQ(engine->FileOn(std::string(kDriverDirX64) + "\\VTX58R.GPD"),
               PackageFile("W64", "VTX58R.GPD"));
-    EXPECT_EQ(engine->platform->spooler.environments.back(), "Windows x64");
-    // The driver directory is exempt from redirection: no suspension.
-    EXPECT_EQ(engine->platform->suspensions, 0);
 }
 
 TEST(Windows64, SystemDirectoryCopiesRunWithRedirectionSuspended) {
@@ -245,33 +256,36 @@ TEST(Windows64, SystemDirectoryCopiesRunWithRedirectionSuspended) {
     ASSERT_TRUE(engine);
     std::string name = "VTXUSBM.DLL";
     EXPECT_EQ(CopyPackageFile(*engine->ctx, name, setup::DEST_SYSTEM, false), setup::kCopied);
-    EXPECT_EQ(engine->platform->suspensions, 1);
-    EXPECT_EQ(engine->platform->reverts, 1);
-    ASSERT_EQ(engine->platform->copiedWhileSuspended.size(), 1u);
-    EXPECT_EQ(engine->platform->copiedWhileSuspended[0], "C:\\Windows\\System32\\VTXUSBM.DLL");
+    EXPECT_EQ(engine->FileOn("C:\\Windows\\System32\\VTXUSBM.DLL"), PackageFile("W64", "VTXUSBM.DLL"));
+    EXPECT_FALSE(engine->Exists("C:\\Windows\\SysWOW64\\VTXUSBM.DLL"));
+    // Redirection is back on afterwards: the process sees SysWOW64 again.
+    EXPECT_EQ(engine->platform->files().GetFileAttributesA("C:\\Windows\\System32\\VTXUSBM.DLL"),
+              INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(Windows64, FailedSuspensionFailsTheCopyWithoutText) {
     auto engine = MakeEngine(7, true);
     ASSERT_TRUE(engine);
-    engine->platform->disableFails = true;
+    engine->Fail("Wow64DisableWow64FsRedirection", ERROR_ACCESS_DENIED);
     std::string name = "VTXUSBM.DLL";
     EXPECT_EQ(CopyPackageFile(*engine->ctx, name, setup::DEST_SYSTEM, false), setup::kCopyFailed);
     EXPECT_TRUE(engine->ctx->result.empty());
     EXPECT_FALSE(engine->Exists("C:\\Windows\\System32\\VTXUSBM.DLL"));
+    EXPECT_FALSE(engine->Exists("C:\\Windows\\SysWOW64\\VTXUSBM.DLL"));
 }
 
+// Without the WOW64 functions no suspension is tried (a failing one would end the copy): the
+// driver store copy runs as the process sees the paths.
 TEST(Windows64, MissingRedirectionFunctionsLetTheDriverStoreCopyRunRedirected) {
     auto engine = MakeEngine(7, true);
     ASSERT_TRUE(engine);
-    engine->platform->lookup = plat::FunctionLookup::NoFunction;
-    ASSERT_TRUE(engine->Put("C:\\Windows\\System32\\DriverStore\\FileRepository\\"
-                            "ntprint.inf_amd64_1\\AMD64\\UNIDRV.DLL",
-                            "store x64"));
+    engine->Fail("GetProcAddress", ERROR_PROC_NOT_FOUND, 0, "Wow64DisableWow64FsRedirection");
+    engine->Fail("Wow64DisableWow64FsRedirection", ERROR_ACCESS_DENIED);
     std::string name = "UNIDRV.DLL";
-    EXPECT_EQ(CopyPackageFile(*engine->ctx, name, setup::DEST_DRIVER, false), setup::kCopied);
-    EXPECT_EQ(engine->platform->suspensions, 0);
-    EXPECT_EQ(engine->FileOn(std::string(kDriverDirX64) + "\\UNIDRV.DLL"), "store x64");
+    EXPECT_EQ(CopyPackageFile(*engine->ctx, name, setup::DEST_DRIVER, false), setup::kCopied)
+        << engine->ctx->result.c_str();
+    EXPECT_NE(engine->FileOn(std::string(kDriverDirX64) + "\\UNIDRV.DLL").find("from the driver store"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -40,5 +40,7 @@ inline constexpr const char* kAddPrinterText = "The printer could not be added."
 inline constexpr const char* kAddDriverText = "The printer driver could not be added.";
 inline constexpr const char* kAddMonitorText = "The port monitor could not be added.";
 inline constexpr const char* kAllocMemoryText = "There is not enough memory.";
+// The start of a failed copy's text; the file's name and Windows' message follow.
+inline constexpr const char* kCopyFailedText = "A driver file could not be copied:";
 
 }  // namespace enginetest

@@ -1,11 +1,8 @@
-// The installation plan as plain values for models of the example package, and whole runs of
-// it against the fakes: success texts, the upgrade path and its failures.
+// The installation plan as plain values for models of the example package: its steps in order,
+// their sources and destinations, and the printer names of each port kind.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "package/PackageConfig.h"
-#include "setup/engine/ComponentVersions.h"
 #include "setup/engine/InstallPlan.h"
 #include "tests/setup/engine/engine_fixture.h"
 
@@ -166,90 +163,6 @@ TEST(PrinterNames, PortSuffixesAndThePx63Port) {
         EXPECT_EQ(setup::PrinterNameWithPortSuffix(c.model, c.port, kind), c.name) << c.port;
         EXPECT_EQ(setup::PrinterPort(c.model, c.port, kind), c.printerPort) << c.port;
     }
-}
-
-// Whole runs: the spooler's calls are the fakes, the files the machine's.
-TEST(InstallRun, SerialInstallSucceedsWithTheNtText) {
-    auto e = MakeEngine(3, false);
-    ASSERT_TRUE(e);
-    auto plan = Plan(*e, 3, "COM1:");
-    setup::InstallStatus status{setup::kInstallRunning};
-    const auto run = setup::RunInstallPlan(*e->ctx, plan, status);
-    EXPECT_EQ(status.load(), setup::kInstallSucceeded) << e->ctx->result.c_str();
-    EXPECT_EQ(e->ctx->result.str(), e->Text("IDS_INF_NTRESTART"));
-    EXPECT_EQ(run.printerName, "VTX-58R(S)");
-    EXPECT_TRUE(e->Exists(std::string(kDriverDir) + "\\3\\VTXCTRL.TBL"));
-    EXPECT_TRUE(e->Exists("C:\\Windows\\System32\\VTXCOMM.DLL"));
-}
-
-TEST(InstallRun, SecondUsbInstallOnTheSamePortIsTooMany) {
-    auto e = MakeEngine(7, false);
-    ASSERT_TRUE(e);
-    ASSERT_TRUE(e->Put("C:\\Windows\\System32\\DriverStore\\FileRepository\\ntprint.inf_x86_9\\I386\\UNIDRV.DLL", "u"));
-    for (const char* f : {"UNIDRVUI.DLL", "UNIDRV.HLP", "TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
-        ASSERT_TRUE(e->Put(std::string("C:\\Windows\\System32\\DriverStore\\FileRepository\\ntprint.inf_x86_9\\I386\\") + f, "u"));
-    e->platform->spooler.printers = {"VTX-58R(U) 1"};
-    auto plan = Plan(*e, 7, "USB_VTX-58R_1");
-    setup::InstallStatus status{setup::kInstallRunning};
-    setup::RunInstallPlan(*e->ctx, plan, status);
-    EXPECT_EQ(status.load(), setup::kInstallFailed);
-    EXPECT_EQ(e->ctx->result.str(), e->Text("IDS_ERR_TOOMANY"));
-    EXPECT_EQ(e->platform->spooler.addPrinterNames.size(), 1u);
-}
-
-TEST(InstallRun, OnlyTheSerialMonitorIsReplacedWhenTheProcessorIsOlderToo) {
-    auto e = MakeEngine(3, false);
-    ASSERT_TRUE(e);
-    setup::WriteDriverVersion(*e->ctx, setup::MonitorKey("VTX Serial Port Monitor"), 1);
-    setup::WriteDriverVersion(*e->ctx, setup::ProcessorKey(*e->ctx, "VTXPrint"), 2);
-    auto plan = Plan(*e, 3, "COM1:", false, pkg::Flavour::Raster);
-    setup::InstallStatus status{setup::kInstallRunning};
-    const auto run = setup::RunInstallPlan(*e->ctx, plan, status);
-    EXPECT_EQ(status.load(), setup::kInstallSucceeded) << e->ctx->result.c_str();
-    EXPECT_EQ(run.upgradeFlags, 1u | 8u);
-    EXPECT_TRUE(e->Exists("C:\\Windows\\System32\\VTXCOMM.DLL"));
-    EXPECT_FALSE(e->Exists(std::string(kProcessorDir) + "\\VTXPROC.DLL"));
-    EXPECT_EQ(setup::ReadComponentState(*e->ctx, setup::MonitorKey("VTX Serial Port Monitor"), 2),
-              setup::ComponentState::Current);
-    EXPECT_EQ(setup::ReadComponentState(*e->ctx, setup::ProcessorKey(*e->ctx, "VTXPrint"), 3),
-              setup::ComponentState::Older);
-    // The spooler was stopped, started and found running.
-    const auto& calls = e->platform->services_.calls;
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "ControlService 1"), calls.end());
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "StartServiceA"), calls.end());
-}
-
-TEST(InstallRun, SpoolerThatStaysStoppedEndsTheRunAfterTheFirstDriverFile) {
-    auto e = MakeEngine(3, false);
-    ASSERT_TRUE(e);
-    setup::WriteDriverVersion(*e->ctx, setup::MonitorKey("VTX Serial Port Monitor"), 1);
-    e->platform->services_.states = {SERVICE_STOPPED};
-    auto plan = Plan(*e, 3, "COM1:");
-    setup::InstallStatus status{setup::kInstallRunning};
-    setup::RunInstallPlan(*e->ctx, plan, status);
-    EXPECT_EQ(status.load(), setup::kInstallFailed);
-    EXPECT_EQ(e->ctx->result.str(), "StartSpoolService error");
-    // The first file of step 6 was copied, the second was not.
-    EXPECT_TRUE(e->Exists(std::string(kDriverDir) + "\\UNIDRVUI.DLL"));
-    EXPECT_FALSE(e->Exists(std::string(kDriverDir) + "\\VTX58RS.GPD"));
-    int starts = 0;
-    for (const auto& call : e->platform->services_.calls) starts += call == "StartServiceA";
-    EXPECT_EQ(starts, 2);
-}
-
-TEST(InstallRun, FailedMonitorReplacementRestartsTheSpooler) {
-    auto e = MakeEngine(3, false);
-    ASSERT_TRUE(e);
-    setup::WriteDriverVersion(*e->ctx, setup::MonitorKey("VTX Serial Port Monitor"), 1);
-    ASSERT_TRUE(e->Put("C:\\Pkg\\W32\\VTXCOMM.DLL", ""));
-    ASSERT_TRUE(e->machine->RemoveFile("C:\\Pkg\\W32\\VTXCOMM.DLL"));
-    auto plan = Plan(*e, 3, "COM1:");
-    setup::InstallStatus status{setup::kInstallRunning};
-    setup::RunInstallPlan(*e->ctx, plan, status);
-    EXPECT_EQ(status.load(), setup::kInstallFailed);
-    EXPECT_EQ(e->ctx->result.str().rfind(e->Text("IDS_ERR_COPYFIEL"), 0), 0u);
-    const auto& calls = e->platform->services_.calls;
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "StartServiceA"), calls.end());
 }
 
 }  // namespace

@@ -47,6 +47,32 @@ TEST(PrinterNameConflict, SecondAndThirdInstallTakeNumberedNames) {
     }
 }
 
+// The numbered names run to "(98)": with the plain name and 97 numbered ones taken the last
+// one is free; with 98 numbered ones taken there is none.
+TEST(PrinterNameConflict, NinetyEightTakenNumberedNamesAreTooMany) {
+    struct Case {
+        std::uint32_t taken;  // names AddPrinterA refuses as existing, the plain one first
+        std::uint32_t status;
+        const char* name;
+        const char* text;
+    };
+    const Case cases[] = {
+        {98, setup::kInstallSucceeded, "VTX-58R(P)(98)", kInstalledText},
+        {99, setup::kInstallFailed, "", kTooManyText},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.taken);
+        auto e = SimEngine::Make(Preset("windows-7-x86"));
+        ASSERT_TRUE(e);
+        e->Fail("AddPrinterA", ERROR_PRINTER_ALREADY_EXISTS, c.taken);
+        const Outcome out = e->Install(On("LPT1:"));
+        EXPECT_EQ(out.status, c.status);
+        EXPECT_EQ(out.text, c.text);
+        EXPECT_EQ(out.printerName, c.name);
+        EXPECT_EQ(e->provider().Printers().size(), c.status == setup::kInstallSucceeded ? 1u : 0u);
+    }
+}
+
 // A USB port's printer keeps its name: the second install on the same port is refused.
 TEST(PrinterNameConflict, SecondUsbInstallOnThePortIsTooMany) {
     for (const char* preset : {"xp-x86", "windows-7-x64"}) {

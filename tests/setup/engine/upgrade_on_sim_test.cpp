@@ -141,6 +141,23 @@ TEST_P(UpgradeOnPreset, SpoolerStartedOnTheSecondTryStillEndsTheRun) {
     EXPECT_FALSE(e->provider().FindPrinter("VTX-58R(S)(1)"));
 }
 
+// The package's newer monitor DLL missing: the copy fails with its text and the stopped
+// spooler is started again before the run ends.
+TEST_P(UpgradeOnPreset, FailedMonitorReplacementRestartsTheSpooler) {
+    auto e = InstalledWithOlderComponents(GetParam(), false);
+    ASSERT_TRUE(e);
+    ASSERT_TRUE(e->packageMachine().RemoveFile("C:\\Pkg\\W32\\VTXCOMM.DLL"));
+
+    const Outcome out = e->Install(SerialAgain());
+    EXPECT_EQ(out.status, setup::kInstallFailed);
+    EXPECT_EQ(out.text.rfind(kCopyFailedText, 0), 0u) << out.text;
+    EXPECT_NE(out.text.find("VTXCOMM.DLL"), std::string::npos) << out.text;
+    // Started again (it settles with the next status query).
+    EXPECT_NE(sim::ServiceState(e->machine(), "Spooler"), static_cast<std::uint32_t>(SERVICE_STOPPED));
+    EXPECT_EQ(e->DwordValue(kSerialMonitorKey, "DriverVersion"), 1u);
+    EXPECT_FALSE(e->provider().FindPrinter("VTX-58R(S)(1)"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Presets, UpgradeOnPreset,
                          ::testing::Values("xp-x86", "windows-7-x86"),
                          [](const auto& info) {

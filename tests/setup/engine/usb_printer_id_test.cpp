@@ -216,86 +216,75 @@ TEST_F(UsbOnSim, PrinterFaults) {
     EXPECT_EQ(Printers()[0].internalId, 4);
 }
 
-TEST_F(UsbOnSim, AdvancedPortOfThePrinterAsksNothing) {
-    Attach(9);
-    EXPECT_TRUE(Check(false, "USB_VTX-58R_2"));
-    EXPECT_TRUE(desktop_.shown.empty());
-    EXPECT_TRUE(Printers()[0].received.empty());
-}
-
-TEST_F(UsbOnSim, AdvancedOtherPortAsksAndYesRenumbers) {
-    Attach(0);
-    desktop_.answers = {IDYES};
-    EXPECT_TRUE(Check(false, "USB_VTX-58R_3"));
-    EXPECT_EQ(desktop_.shown, std::vector<std::string>{kChangeId});
-    EXPECT_EQ(desktop_.types[0] & 0xF, static_cast<std::uint32_t>(MB_YESNO));
-    ASSERT_EQ(Printers()[0].received.size(), 10u);
-    EXPECT_EQ(Printers()[0].received[9], '\x02');
-    EXPECT_EQ(Printers()[0].internalId, 2);
-}
-
-TEST_F(UsbOnSim, AdvancedNoEndsTheAction) {
-    Attach(0);
-    desktop_.answers = {IDNO};
-    EXPECT_FALSE(Check(false, "USB_VTX-58R_3"));
-    EXPECT_TRUE(Printers()[0].received.empty());
-}
-
-TEST_F(UsbOnSim, AdvancedFailedRewriteIsReported) {
-    Attach(0);
-    sim::SetUsbPrinterFaults(temp_.machine(), 0, std::nullopt, true);
-    desktop_.answers = {IDYES};
-    EXPECT_FALSE(Check(false, "USB_VTX-58R_4"));
-    EXPECT_EQ(desktop_.shown,
-              (std::vector<std::string>{kChangeId, "write ID error", "Failed to set Printer ID!"}));
-}
-
-TEST_F(UsbOnSim, AdvancedNeedsExactlyOnePrinter) {
-    EXPECT_FALSE(Check(false, "USB_VTX-58R_1"));
-    EXPECT_EQ(desktop_.shown, std::vector<std::string>{kNoDevice});
-    Attach(0);
-    Attach(1);
-    desktop_.shown.clear();
-    EXPECT_FALSE(Check(false, "USB_VTX-58R_1"));
-    EXPECT_EQ(desktop_.shown, std::vector<std::string>{kOnePrinter});
-}
-
-TEST_F(UsbOnSim, TypicalWithoutPrinterGoesOn) {
-    EXPECT_TRUE(Check(true, "USB_VTX-58R_1"));
-    EXPECT_TRUE(desktop_.shown.empty());
-}
-
-TEST_F(UsbOnSim, TypicalWithTwoPrintersStops) {
-    Attach(0);
-    Attach(0);
-    EXPECT_FALSE(Check(true, "USB_VTX-58R_1"));
-    EXPECT_EQ(desktop_.shown, std::vector<std::string>{kOnePrinter});
-}
-
-TEST_F(UsbOnSim, TypicalRenumbersToPortOne) {
-    Attach(8);  // port 1 already
-    EXPECT_TRUE(Check(true, "USB_VTX-58R_1"));
-    EXPECT_TRUE(desktop_.shown.empty());
-    sim::DetachUsbPrinters(temp_.machine(), std::nullopt);
-    Attach(1);
-    desktop_.answers = {IDYES};
-    EXPECT_TRUE(Check(true, "USB_VTX-58R_1"));
-    EXPECT_EQ(Printers()[0].internalId, 0);
-    // A printer set to ID 0 is read back on port 1.
-    desktop_.shown.clear();
-    EXPECT_TRUE(Check(true, "USB_VTX-58R_1"));
-    EXPECT_TRUE(desktop_.shown.empty());
-}
-
-TEST_F(UsbOnSim, TypicalNoOrFailedRewriteStops) {
-    Attach(2);
-    desktop_.answers = {IDNO};
-    EXPECT_FALSE(Check(true, "USB_VTX-58R_1"));
-    sim::SetUsbPrinterFaults(temp_.machine(), 2, std::nullopt, true);
-    desktop_.shown.clear();
-    desktop_.answers = {IDYES};
-    EXPECT_FALSE(Check(true, "USB_VTX-58R_1"));
-    EXPECT_EQ(desktop_.shown, (std::vector<std::string>{kChangeId, "write ID error"}));
+// The check before a USB installation: the advanced road (any USB port of the model) and the
+// typical one (always port 1), each with the printers attached and the answer given.
+TEST_F(UsbOnSim, CheckBeforeInstall) {
+    constexpr int kNoAnswer = 0;
+    struct Case {
+        const char* what;
+        bool typical;
+        const char* port;
+        std::vector<int> attached;  // internal IDs
+        bool writeFails;
+        int answer;
+        bool ok;
+        std::vector<std::string> shown;
+        int idAfter;  // of the first printer; -1: none attached
+        bool written;
+    };
+    const std::string failedSet = "Failed to set Printer ID!";
+    const Case cases[] = {
+        {"advanced, the printer's own port", false, "USB_VTX-58R_2", {9}, false, kNoAnswer, true,
+         {}, 9, false},
+        {"advanced, another port, yes", false, "USB_VTX-58R_3", {0}, false, IDYES, true,
+         {kChangeId}, 2, true},
+        {"advanced, another port, no", false, "USB_VTX-58R_3", {0}, false, IDNO, false,
+         {kChangeId}, 0, false},
+        {"advanced, rewrite fails", false, "USB_VTX-58R_4", {0}, true, IDYES, false,
+         {kChangeId, "write ID error", failedSet}, 0, false},
+        {"advanced, no printer", false, "USB_VTX-58R_1", {}, false, kNoAnswer, false, {kNoDevice},
+         -1, false},
+        {"advanced, two printers", false, "USB_VTX-58R_1", {0, 1}, false, kNoAnswer, false,
+         {kOnePrinter}, 0, false},
+        {"typical, no printer goes on", true, "USB_VTX-58R_1", {}, false, kNoAnswer, true, {}, -1,
+         false},
+        {"typical, two printers", true, "USB_VTX-58R_1", {0, 0}, false, kNoAnswer, false,
+         {kOnePrinter}, 0, false},
+        {"typical, ID 8 is port 1", true, "USB_VTX-58R_1", {8}, false, kNoAnswer, true, {}, 8,
+         false},
+        {"typical, ID 0 reads back as port 1", true, "USB_VTX-58R_1", {0}, false, kNoAnswer, true,
+         {}, 0, false},
+        {"typical, renumbered to port 1", true, "USB_VTX-58R_1", {1}, false, IDYES, true,
+         {kChangeId}, 0, true},
+        {"typical, no", true, "USB_VTX-58R_1", {2}, false, IDNO, false, {kChangeId}, 2, false},
+        {"typical, rewrite fails", true, "USB_VTX-58R_1", {2}, true, IDYES, false,
+         {kChangeId, "write ID error"}, 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sim::DetachUsbPrinters(temp_.machine(), std::nullopt);
+        desktop_.shown.clear();
+        desktop_.types.clear();
+        desktop_.answers.clear();
+        for (int id : c.attached) Attach(id);
+        if (c.writeFails) sim::SetUsbPrinterFaults(temp_.machine(), c.attached[0], std::nullopt, true);
+        if (c.answer != kNoAnswer) desktop_.answers = {c.answer};
+        EXPECT_EQ(Check(c.typical, c.port), c.ok);
+        EXPECT_EQ(desktop_.shown, c.shown);
+        if (!c.shown.empty() && c.shown[0] == kChangeId) {
+            EXPECT_EQ(desktop_.types[0] & 0xF, static_cast<std::uint32_t>(MB_YESNO));
+        }
+        if (c.idAfter < 0) continue;
+        const auto printers = Printers();
+        ASSERT_EQ(printers.size(), c.attached.size());
+        EXPECT_EQ(printers[0].internalId, c.idAfter);
+        if (c.written) {
+            ASSERT_EQ(printers[0].received.size(), 10u);
+            EXPECT_EQ(printers[0].received[9], static_cast<char>(c.idAfter));
+        } else if (!c.writeFails) {
+            EXPECT_TRUE(printers[0].received.empty());
+        }
+    }
 }
 
 }  // namespace

@@ -822,7 +822,7 @@ TEST_F(WinsimTest, UsbPrintersAttachListFaultAndDetach) {
     ASSERT_EQ(Winsim({"usb", "attach", machine_, "--id", "2", "--vid", "1a2b", "--pid", "7"}).status, 0);
     ASSERT_EQ(Winsim({"usb", "fault", machine_, "2", "--silent", "--write-fails"}).status, 0);
     EXPECT_EQ(Winsim({"usb", "list", machine_}).out,
-              "index 0  id 9  vid 0483  pid 5720  answering  write-ok  received 0 bytes\n"
+              "index 0  id 9  vid 5a5a  pid 5a5a  answering  write-ok  received 0 bytes\n"
               "index 1  id 2  vid 1a2b  pid 0007  silent  write-fails  received 0 bytes\n");
     EXPECT_EQ(Winsim({"usb", "attach", machine_}).status, 2);
     EXPECT_EQ(Winsim({"usb", "attach", machine_, "--id", "x"}).status, 2);

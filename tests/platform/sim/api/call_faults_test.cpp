@@ -173,6 +173,20 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
     steps["SetupGetStringFieldA"] = [&] { char b[64]; return device.SetupGetStringFieldA(infLine, 1, b, 64, nullptr) ? 0 : last(); };
     steps["SetupDiGetINFClassA"] = [&] { plat::GUID g{}; char b[64]; return device.SetupDiGetINFClassA("C:\\scratch\\a.inf", g, b, 64, nullptr) ? 0 : last(); };
     steps["SetupDiClassGuidsFromNameA"] = [&] { plat::GUID g[1]; std::uint32_t n = 0; return device.SetupDiClassGuidsFromNameA("Ports", g, 1, n) ? 0 : last(); };
+    const plat::GUID ports{0x4D36E978, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
+    const plat::DeviceInfoSet set = device.SetupDiCreateDeviceInfoList(&ports, 0);
+    plat::SP_DEVINFO_DATA created{sizeof(plat::SP_DEVINFO_DATA), {}, 0, 0};
+    ASSERT_TRUE(device.SetupDiCreateDeviceInfoA(set, "Ports", ports, nullptr, 0, DICD_GENERATE_ID, &created));
+    steps["UpdateDriverForPlugAndPlayDevicesA"] = [&] { return device.UpdateDriverForPlugAndPlayDevicesA(0, "root\\x", "C:\\scratch\\a.inf", INSTALLFLAG_FORCE, nullptr) ? 0 : last(); };
+    steps["SetupCopyOEMInfA"] = [&] { std::uint32_t n = 0; return device.SetupCopyOEMInfA("C:\\scratch\\a.inf", "C:\\scratch", SPOST_PATH, 0, nullptr, 0, &n) ? 0 : last(); };
+    steps["SetupDiCreateDeviceInfoList"] = [&] { plat::DeviceInfoSet s = device.SetupDiCreateDeviceInfoList(nullptr, 0); return s != plat::kInvalidDeviceInfoSet ? 0 : last(); };
+    steps["SetupDiCreateDeviceInfoA"] = [&] { return device.SetupDiCreateDeviceInfoA(set, "Ports", ports, nullptr, 0, DICD_GENERATE_ID, nullptr) ? 0 : last(); };
+    steps["SetupDiSetDeviceRegistryPropertyA"] = [&] { const std::uint8_t id[] = "A\0"; return device.SetupDiSetDeviceRegistryPropertyA(set, created, SPDRP_HARDWAREID, id, sizeof id) ? 0 : last(); };
+    steps["SetupDiCallClassInstaller"] = [&] { return device.SetupDiCallClassInstaller(DIF_REGISTERDEVICE, set, &created) ? 0 : last(); };
+    steps["SetupDiGetClassDevsA"] = [&] { return device.SetupDiGetClassDevsA(&ports, nullptr, 0, DIGCF_PRESENT) != plat::kInvalidDeviceInfoSet ? 0 : last(); };
+    steps["SetupDiEnumDeviceInfo"] = [&] { plat::SP_DEVINFO_DATA d{sizeof(plat::SP_DEVINFO_DATA), {}, 0, 0}; return device.SetupDiEnumDeviceInfo(set, 0, d) ? 0 : last(); };
+    steps["SetupDiGetDeviceRegistryPropertyA"] = [&] { std::uint8_t b[64]; return device.SetupDiGetDeviceRegistryPropertyA(set, created, SPDRP_CLASS, nullptr, b, sizeof b, nullptr) ? 0 : last(); };
+    steps["SetupDiDestroyDeviceInfoList"] = [&] { plat::DeviceInfoSet s = device.SetupDiCreateDeviceInfoList(nullptr, 0); return device.SetupDiDestroyDeviceInfoList(s) ? 0 : last(); };
 
     ASSERT_EQ(steps.size(), sim::FaultableCalls().size());
     for (const sim::FaultableCall& call : sim::FaultableCalls()) {

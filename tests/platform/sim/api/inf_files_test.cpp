@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "platform/win_constants.h"
@@ -277,32 +276,35 @@ const std::vector<std::string> kPrinterIds = {
     "USB\\VID_5A5A&PID_5A5A", "USB\\VID_04ce&PID_04ce", "USB\\VID_5a5a&PID_1000",
     "USB\\VID_5a5a&PID_1001", "USB\\VID_0AA7&PID_030A"};
 
-TEST_P(PackageInfs, VirtualPortsOfNetworkPrintersAreOneRootDeviceOfThePortsClass) {
-    Load("NKXVCOM.INF");
-    std::uint32_t data1 = 0;
-    EXPECT_EQ(ClassOf(data1), "Ports");
-    EXPECT_EQ(data1, 0x4D36E978u);
-    const plat::InfHandle inf = dev_.SetupOpenInfFileA(kPath, INF_STYLE_WIN4, nullptr);
-    ASSERT_NE(inf, plat::kInvalidInf);
-    EXPECT_EQ(HardwareIds(inf), std::vector<std::string>{"root\\nkxvcom"});
-    dev_.SetupCloseInfFile(inf);
-}
-
-TEST_P(PackageInfs, UsbInfsListThePrintersHardwareIdsInTheirClass) {
-    for (const auto& [file, cls, data1Expected] :
-         {std::tuple{"USBVCOM.INF", "Ports", 0x4D36E978u},
-          std::tuple{"WNZK450USB.INF", "USB", 0x36FC9E60u}}) {
-        SCOPED_TRACE(file);
-        Load(file);
+// The network printers' virtual port is one root device of the Ports class; the USB INFs list
+// the printers' hardware ids, in the Ports class and in the USB class.
+TEST_P(PackageInfs, ClassAndHardwareIdsOfEachInf) {
+    struct Case {
+        const char* file;
+        const char* cls;
+        std::uint32_t classData1;
+        std::vector<std::string> ids;
+        bool namesTheDisk;  // [Strings] Disk names the package's driver
+    };
+    const Case cases[] = {
+        {"NKXVCOM.INF", "Ports", 0x4D36E978u, {"root\\nkxvcom"}, false},
+        {"USBVCOM.INF", "Ports", 0x4D36E978u, kPrinterIds, true},
+        {"WNZK450USB.INF", "USB", 0x36FC9E60u, kPrinterIds, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Load(c.file);
         std::uint32_t data1 = 0;
-        EXPECT_EQ(ClassOf(data1), cls);
-        EXPECT_EQ(data1, data1Expected);
+        EXPECT_EQ(ClassOf(data1), c.cls);
+        EXPECT_EQ(data1, c.classData1);
         const plat::InfHandle inf = dev_.SetupOpenInfFileA(kPath, INF_STYLE_WIN4, nullptr);
         ASSERT_NE(inf, plat::kInvalidInf);
-        EXPECT_EQ(HardwareIds(inf), kPrinterIds);
-        plat::INFCONTEXT c{};
-        ASSERT_TRUE(dev_.SetupFindFirstLineA(inf, "Strings", "Disk", c));
-        EXPECT_NE(Field(c, 1).find("QELM Printer Driver"), std::string::npos);
+        EXPECT_EQ(HardwareIds(inf), c.ids);
+        if (c.namesTheDisk) {
+            plat::INFCONTEXT context{};
+            ASSERT_TRUE(dev_.SetupFindFirstLineA(inf, "Strings", "Disk", context));
+            EXPECT_NE(Field(context, 1).find("QELM Printer Driver"), std::string::npos);
+        }
         dev_.SetupCloseInfFile(inf);
     }
 }

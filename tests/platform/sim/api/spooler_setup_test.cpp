@@ -105,9 +105,11 @@ struct DirectoryCase {
     const char* preset;
     int bits;
     const char* environment;
-    const char* driverDir;  // or "error N"
+    const char* directory;  // or "error N"
+    bool processors = false;  // the print-processor directory, not the driver directory
 };
 
+// The null environment is the caller's own; print processors follow the same rule.
 TEST(SpoolerDirectories, EachEnvironmentHasItsDirectoryAndUnknownOnesAreRefused) {
     const DirectoryCase cases[] = {
         {"windows-7-x64", 32, nullptr, "C:\\Windows\\System32\\spool\\drivers\\w32x86"},
@@ -123,21 +125,17 @@ TEST(SpoolerDirectories, EachEnvironmentHasItsDirectoryAndUnknownOnesAreRefused)
         {"server-2003-x64", 32, "Windows 4.0", "C:\\WINDOWS\\System32\\spool\\drivers\\win40"},
         {"windows-98", 32, nullptr, "C:\\WINDOWS\\System32"},
         {"windows-98", 32, "Windows NT x86", "error 1805"},
+        {"windows-7-x64", 32, nullptr, "C:\\Windows\\System32\\spool\\prtprocs\\w32x86", true},
+        {"windows-7-x64", 64, nullptr, "C:\\Windows\\System32\\spool\\prtprocs\\x64", true},
+        {"windows-7-x64", 32, "Bogus", "error 1805", true},
     };
     for (const DirectoryCase& c : cases) {
-        SCOPED_TRACE(std::string(c.preset) + " " + (c.environment ? c.environment : "null"));
+        SCOPED_TRACE(std::string(c.preset) + " " + std::to_string(c.bits) + " " +
+                     (c.environment ? c.environment : "null") + (c.processors ? " processors" : ""));
         TempMachine m(c.preset);
         Caller caller(m, c.bits);
-        EXPECT_EQ(caller.Directory(c.environment), c.driverDir);
+        EXPECT_EQ(caller.Directory(c.environment, c.processors), c.directory);
     }
-}
-
-TEST(SpoolerDirectories, ProcessorDirectoriesFollowTheCallersEnvironment) {
-    TempMachine m("windows-7-x64");
-    Caller p32(m, 32), p64(m, 64);
-    EXPECT_EQ(p32.Directory(nullptr, true), "C:\\Windows\\System32\\spool\\prtprocs\\w32x86");
-    EXPECT_EQ(p64.Directory(nullptr, true), "C:\\Windows\\System32\\spool\\prtprocs\\x64");
-    EXPECT_EQ(p32.Directory("Bogus", true), "error 1805");
 }
 
 TEST(SpoolerDirectories, TheBufferMustHoldTheTerminatorAndOnlyLevelOneIsKnown) {
@@ -260,36 +258,43 @@ TEST(SpoolerDrivers, OnX64A32BitCallersDefaultDriverIsNotOneAPrinterCanUse) {
 
 // ---- Monitors and print processors ----
 
-TEST(SpoolerMonitors, TheDllMustBeInTheNativeSystemDirectory) {
-    TempMachine m("windows-7-x64");
-    Caller caller(m, 32);
-    char name[] = "VTX Serial Monitor", dll[] = "VTXCOMM.DLL";
-    plat::MONITOR_INFO_2A info{name, nullptr, dll};
-    EXPECT_EQ(caller.Result(caller.setup().AddMonitorA(2, info)), std::uint32_t(ERROR_MOD_NOT_FOUND));
-    // The 32-bit system directory is not where the native spooler looks.
-    caller.Put("C:\\Windows\\SysWOW64\\VTXCOMM.DLL");
-    EXPECT_EQ(caller.Result(caller.setup().AddMonitorA(2, info)), std::uint32_t(ERROR_MOD_NOT_FOUND));
-    caller.Put("C:\\Windows\\System32\\VTXCOMM.DLL");
-    EXPECT_EQ(caller.Result(caller.setup().AddMonitorA(2, info)), 0u);
-    EXPECT_EQ(caller.Result(caller.setup().AddMonitorA(2, info)),
-              std::uint32_t(ERROR_PRINT_MONITOR_ALREADY_INSTALLED));
-    bool found = false;
-    for (const sim::SimMonitor& monitor : sim::PrintProvider(m.machine()).Monitors())
-        if (monitor.name == "VTX Serial Monitor") found = monitor.dll == "VTXCOMM.DLL";
-    EXPECT_TRUE(found);
-}
-
-TEST(SpoolerMonitors, OnlyTheNativeEnvironmentOrNoneIsAccepted) {
-    TempMachine m("windows-7-x64");
-    Caller caller(m, 32);
-    caller.Put("C:\\Windows\\System32\\VTXUSBM.DLL");
-    char name[] = "VTX USB Monitor", dll[] = "VTXUSBM.DLL", x86[] = "Windows NT x86",
-         x64[] = "windows x64";
-    EXPECT_EQ(caller.Result(caller.setup().AddMonitorA(2, {name, x86, dll})),
-              std::uint32_t(ERROR_INVALID_ENVIRONMENT));
-    EXPECT_EQ(caller.Result(caller.setup().AddMonitorA(1, {name, nullptr, dll})),
-              std::uint32_t(ERROR_INVALID_LEVEL));
-    EXPECT_EQ(caller.Result(caller.setup().AddMonitorA(2, {name, x64, dll})), 0u);
+// AddMonitorA on 64-bit Windows from a 32-bit caller: the DLL must be in the native system
+// directory, the environment none or the native one, the level 2.
+TEST(SpoolerMonitors, TheDllMustBeNativeAndTheEnvironmentTooOrNone) {
+    struct Case {
+        const char* what;
+        const char* dllAt;  // where the DLL is put first; nullptr: nowhere
+        const char* environment;
+        std::uint32_t level;
+        std::uint32_t error;
+    };
+    const Case cases[] = {
+        {"no DLL", nullptr, nullptr, 2, ERROR_MOD_NOT_FOUND},
+        // The 32-bit system directory is not where the native spooler looks.
+        {"DLL in SysWOW64", "C:\\Windows\\SysWOW64\\VTXCOMM.DLL", nullptr, 2, ERROR_MOD_NOT_FOUND},
+        {"32-bit environment", "C:\\Windows\\System32\\VTXCOMM.DLL", "Windows NT x86", 2,
+         ERROR_INVALID_ENVIRONMENT},
+        {"level 1", "C:\\Windows\\System32\\VTXCOMM.DLL", nullptr, 1, ERROR_INVALID_LEVEL},
+        {"native environment", "C:\\Windows\\System32\\VTXCOMM.DLL", "windows x64", 2, 0},
+        {"no environment", "C:\\Windows\\System32\\VTXCOMM.DLL", nullptr, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempMachine m("windows-7-x64");
+        Caller caller(m, 32);
+        if (c.dllAt) caller.Put(c.dllAt);
+        char name[] = "VTX Serial Monitor", dll[] = "VTXCOMM.DLL";
+        plat::MONITOR_INFO_2A info{name, const_cast<char*>(c.environment), dll};
+        EXPECT_EQ(caller.Result(caller.setup().AddMonitorA(c.level, info)), c.error);
+        bool found = false;
+        for (const sim::SimMonitor& monitor : sim::PrintProvider(m.machine()).Monitors())
+            if (monitor.name == "VTX Serial Monitor") found = monitor.dll == "VTXCOMM.DLL";
+        EXPECT_EQ(found, c.error == 0);
+        if (c.error == 0) {
+            EXPECT_EQ(caller.Result(caller.setup().AddMonitorA(c.level, info)),
+                      std::uint32_t(ERROR_PRINT_MONITOR_ALREADY_INSTALLED));
+        }
+    }
 }
 
 TEST(SpoolerProcessors, TheDllMustBeInTheCallersProcessorDirectory) {
