@@ -26,14 +26,16 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::MessageBoxes;
+using testsupport::ShowedMessage;
 
-struct Run {
+struct ProgramRun {
     int status = -1;
     std::string output;
 };
 
-Run Shell(const std::string& command) {
-    Run run;
+ProgramRun Shell(const std::string& command) {
+    ProgramRun run;
     FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
@@ -64,24 +66,24 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
 
     std::string Machine() const { return "'" + (dir_ / "machine").string() + "'"; }
-    Run Winsim(const std::string& arguments) {
+    ProgramRun Winsim(const std::string& arguments) {
         return Shell(std::string("'") + WINSIM_BINARY + "' " + arguments);
     }
     void Create(const std::string& preset) {
         fs::remove_all(dir_ / "machine");
-        Run created = Winsim("create " + Machine() + " --preset " + preset);
+        ProgramRun created = Winsim("create " + Machine() + " --preset " + preset);
         ASSERT_EQ(created.status, 0) << created.output;
-        Run mounted = Winsim("mount " + Machine() + " '" PKG_SOURCE_DIR "/examples/package' 'C:\\Package'");
+        ProgramRun mounted = Winsim("mount " + Machine() + " '" PKG_SOURCE_DIR "/examples/package' 'C:\\Package'");
         ASSERT_EQ(mounted.status, 0) << mounted.output;
     }
     void Attach(const std::string& vid, const std::string& pid) {
-        Run attached = Winsim("usb attach " + Machine() + " --id 1 --vid " + vid + " --pid " + pid);
+        ProgramRun attached = Winsim("usb attach " + Machine() + " --id 1 --vid " + vid + " --pid " + pid);
         ASSERT_EQ(attached.status, 0) << attached.output;
     }
     // Runs Install with the argument (none when empty); the output holds its transcript and
     // what it wrote to standard output.
-    Run Install(const std::string& argument, const std::string& program = kInstall64) {
-        Run run = Winsim("run " + Machine() + " '" + program + "'" +
+    ProgramRun Install(const std::string& argument, const std::string& program = kInstall64) {
+        ProgramRun run = Winsim("run " + Machine() + " '" + program + "'" +
                          (argument.empty() ? "" : " '" + argument + "'"));
         EXPECT_EQ(run.status, 0) << run.output;
         EXPECT_NE(run.output.find("Install: opens window \"Device driver setup\""), std::string::npos) << run.output;
@@ -89,7 +91,7 @@ protected:
         return run;
     }
     // The log lines of a run, in order.
-    static std::vector<std::string> Log(const Run& run) {
+    static std::vector<std::string> Log(const ProgramRun& run) {
         std::vector<std::string> lines;
         std::size_t at = 0;
         while ((at = run.output.find(kLog, at)) != std::string::npos) {
@@ -129,9 +131,10 @@ protected:
         calls.SetupDiDestroyDeviceInfoList(set);
         return devices;
     }
+    // Devices whose first hardware id begins with the given one (the tree adds a revision).
     int CountDevices(const std::string& hardwareId) {
         int n = 0;
-        for (const Device& d : Devices()) n += d.hardwareId == hardwareId;
+        for (const Device& d : Devices()) n += d.hardwareId.rfind(hardwareId, 0) == 0;
         return n;
     }
     std::vector<std::string> OemInfs() {
@@ -148,18 +151,18 @@ protected:
 
 TEST_F(InstallRun, Operation2BindsTheAttachedPrinter) {
     Attach("5A5A", "5A5A");
-    Run run = Install("2");
+    ProgramRun run = Install("2");
     EXPECT_EQ(Log(run), (std::vector<std::string>{"\"start install the device drivers.\\n\"",
                                                   "\"usb device already exist, start to install drivers.\\n\""}));
     bool bound = false;
     for (const Device& d : Devices())
-        if (d.hardwareId == "USB\\VID_5A5A&PID_5A5A") bound = d.bound;
+        if (d.hardwareId.rfind("USB\\VID_5A5A&PID_5A5A", 0) == 0) bound = d.bound;
     EXPECT_TRUE(bound) << run.output;
     EXPECT_TRUE(MessageBoxes(run.output).empty()) << run.output;
 }
 
 TEST_F(InstallRun, Operation2WithoutAPrinterPreinstallsThePackage) {
-    Run run = Install("2");
+    ProgramRun run = Install("2");
     EXPECT_EQ(Log(run), (std::vector<std::string>{"\"start install the device drivers.\\n\"",
                                                   "\"USB device no exist, start to preinstall.\\n\""}));
     std::vector<std::string> oem = OemInfs();
@@ -170,7 +173,7 @@ TEST_F(InstallRun, Operation2WithoutAPrinterPreinstallsThePackage) {
 }
 
 TEST_F(InstallRun, Operation8CreatesTheCountOfPortsAndLogsEach) {
-    Run run = Install("8-3");
+    ProgramRun run = Install("8-3");
     const std::string dots = "\".............................................\\n\"";
     const std::string finish = "\"Driver install finish, please plug in TCP printer.\\n\"";
     EXPECT_EQ(Log(run), (std::vector<std::string>{dots, finish, finish, dots, finish})) << run.output;
@@ -194,19 +197,21 @@ TEST_F(InstallRun, Operation8WithoutAUsableCountMakesOnePort) {
     }
 }
 
-TEST_F(InstallRun, Operation22RemovesThePackagesDevicesAndKeepsOthers) {
+TEST_F(InstallRun, Operation22RemovesThePackagesFilesAndKeepsDevicesOutsideItsRange) {
     Attach("0AA7", "1234");
-    Run attached = Winsim("usb attach " + Machine() + " --id 2 --vid 0AA7 --pid 030A");
+    ProgramRun attached = Winsim("usb attach " + Machine() + " --id 2 --vid 0AA7 --pid 030A");
     ASSERT_EQ(attached.status, 0) << attached.output;
     Install("2");  // the package's INF lands in Windows\inf as oemN.inf
     ASSERT_FALSE(OemInfs().empty());
     ASSERT_EQ(CountDevices("USB\\VID_0AA7&PID_1234"), 1);
-    Run run = Install("22");
+    ProgramRun run = Install("22");
     EXPECT_EQ(Log(run), (std::vector<std::string>{
                             "\"uninstall the device drivers and delete application.\\n\"",
                             "\"uninstall finish.....\\n\""}));
-    EXPECT_EQ(CountDevices("USB\\VID_0AA7&PID_1234"), 0) << run.output;
+    // PID_030A was bound by operation 2 and lies below the package's range: it stays. PID_1234
+    // has no driver, so it belongs to no setup class and the USB-class walk does not meet it.
     EXPECT_EQ(CountDevices("USB\\VID_0AA7&PID_030A"), 1);
+    EXPECT_EQ(CountDevices("USB\\VID_0AA7&PID_1234"), 1) << run.output;
     EXPECT_TRUE(OemInfs().empty()) << run.output;
 }
 
@@ -214,18 +219,18 @@ TEST_F(InstallRun, OtherCodesAndNoArgumentDoNothing) {
     for (const char* argument : {"5", ""}) {
         SCOPED_TRACE(argument);
         std::size_t before = Devices().size();
-        Run run = Install(argument);
+        ProgramRun run = Install(argument);
         EXPECT_TRUE(Log(run).empty()) << run.output;
         EXPECT_EQ(Devices().size(), before);
     }
 }
 
 TEST_F(InstallRun, Operation8FailureIsReportedAndLogged) {
-    Run fault = Winsim("fault " + Machine() + " call UpdateDriverForPlugAndPlayDevicesA 3758096899");
+    ProgramRun fault = Winsim("fault " + Machine() + " call UpdateDriverForPlugAndPlayDevicesA 5");
     ASSERT_EQ(fault.status, 0) << fault.output;
-    Run run = Install("8-2");
+    ProgramRun run = Install("8-2");
     EXPECT_TRUE(ShowedMessage(run.output,
-                              "Error E0000203 in UpdateDriverForPlugAndPlayDevices: ERROR_NO_DRIVER_SELECTED"))
+                              "Error 5 in UpdateDriverForPlugAndPlayDevices: Access is denied."))
         << run.output;
     std::vector<std::string> log = Log(run);
     ASSERT_FALSE(log.empty());
