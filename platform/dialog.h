@@ -153,6 +153,12 @@ public:
     virtual bool IsButtonChecked(int id) = 0;
     virtual void SetFocus(int id) = 0;
     virtual void SetEditLimit(int id, int characters) = 0;      // EM_LIMITTEXT
+    // EM_SETSEL(-1) then EM_REPLACESEL: drops an edit box's selection and inserts the text at
+    // the caret, which then stands after it, so successive calls append (a log). This default
+    // serves hosts without a caret.
+    virtual void InsertEditText(int id, std::string_view text) {
+        SetItemText(id, GetItemText(id) + std::string(text));
+    }
     // Paints a (read-only) edit or static in the system's window-text colour on the window
     // colour instead of the grey a read-only edit gets (WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT).
     // Hosts without painting may ignore it.
@@ -196,6 +202,8 @@ public:
     // The module whose template made this window; the two calls above take their templates
     // from it.
     virtual ModuleRef Module() { return {}; }
+    // LoadStringA from the string table of the window's module; "" when it has no such string.
+    virtual std::string LoadStringResource(int /*id*/) { return {}; }
     // The same from another module's templates: a program showing a DLL's page, a DLL's page
     // opening a dialog of the DLL. A window that knows no modules reaches only its own.
     virtual std::unique_ptr<DialogWindow> CreateChildPage(ModuleRef module, int templateId,

@@ -341,6 +341,18 @@ int Win32DialogWindow::RunModalChild(int templateId, plat::DialogLogic& logic) {
     return RunModalChild(Module(), templateId, logic);
 }
 
+void Win32DialogWindow::InsertEditText(int id, std::string_view text) {
+    HWND edit = Item(id);
+    ::SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+    ::SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(std::string(text).c_str()));
+}
+
+std::string Win32DialogWindow::LoadStringResource(int id) {
+    char text[256] = {};
+    int length = ::LoadStringA(module_, static_cast<UINT>(id), text, sizeof text);
+    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
 plat::ModuleRef Win32DialogWindow::Module() {
     return plat::ModuleRef{reinterpret_cast<std::uintptr_t>(module_)};
 }

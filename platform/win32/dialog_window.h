@@ -50,6 +50,7 @@ public:
     bool IsButtonChecked(int id) override;
     void SetFocus(int id) override;
     void SetEditLimit(int id, int characters) override;
+    void InsertEditText(int id, std::string_view text) override;
     void PaintItemAsWindow(int id) override { windowColourItems_.insert(id); }
     plat::Rect ItemRect(int id) override;
     void SetNotifyResult(std::intptr_t result) override;
@@ -68,6 +69,7 @@ public:
                                                         int placeholderId) override;
     int RunModalChild(int templateId, plat::DialogLogic& logic) override;
     plat::ModuleRef Module() override;
+    std::string LoadStringResource(int id) override;
     std::unique_ptr<plat::DialogWindow> CreateChildPage(plat::ModuleRef module, int templateId,
                                                         plat::DialogLogic& logic,
                                                         int placeholderId) override;

@@ -251,6 +251,26 @@ void SimDialogWindow::SetEditLimit(int id, int characters) {
     c.editLimit = characters;
 }
 
+void SimDialogWindow::InsertEditText(int id, std::string_view text) {
+    SimControl& c = Control(id, "InsertEditText");
+    if (c.kind != ControlKind::Edit)
+        host_.Fail("simulator error: InsertEditText: control " + std::to_string(id) + " is a " + c.kindName());
+    // The simulated edit keeps no caret or selection apart from its text: the caret stands at
+    // the end, where every insertion leaves it.
+    c.text += std::string(text);
+    wideTexts_.erase(id);
+    // What arrives in a log box is what the person watching sees, also of a window that closes
+    // before a script could look at it.
+    host_.Write("adds to edit " + std::to_string(id) + " of " + Describe() + ": \"" +
+                host_.ToUtf8(text) + "\"");
+}
+
+std::string SimDialogWindow::LoadStringResource(int id) {
+    const auto& strings = host_.resources(module_).strings;
+    auto it = strings.find(id);
+    return it != strings.end() ? it->second : std::string();
+}
+
 void SimDialogWindow::SetPageChanged(bool changed) {
     // PSM_CHANGED and PSM_UNCHANGED go to the page's sheet; a modal dialog has none.
     if (modal_) host_.Fail("simulator error: SetPageChanged on " + Describe() + ", which is not a page");

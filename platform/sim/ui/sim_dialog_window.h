@@ -57,6 +57,7 @@ public:
     bool IsButtonChecked(int id) override { return Control(id, "IsButtonChecked").checked; }
     void SetFocus(int id) override;
     void SetEditLimit(int id, int characters) override;
+    void InsertEditText(int id, std::string_view text) override;
     void PaintItemAsWindow(int id) override { Control(id, "PaintItemAsWindow").windowColours = true; }
     plat::Rect ItemRect(int id) override { return Control(id, "ItemRect").rect; }
     void SetNotifyResult(std::intptr_t result) override { notifyResult_ = result; }
@@ -75,6 +76,7 @@ public:
                                                         int placeholderId) override;
     int RunModalChild(int templateId, plat::DialogLogic& logic) override;
     plat::ModuleRef Module() override { return module_; }
+    std::string LoadStringResource(int id) override;
     std::unique_ptr<plat::DialogWindow> CreateChildPage(plat::ModuleRef module, int templateId,
                                                         plat::DialogLogic& logic,
                                                         int placeholderId) override;
