@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "install/DeviceInstallConstants.h"
+#include "platform/win_constants.h"
 
 namespace install {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "install/DeviceInstallConstants.h"
+#include "platform/win_constants.h"
 
 namespace install {
 

@@ -1,7 +1,7 @@
 // Installing the USB driver for an attached printer, or pre-installing it for a later one.
 #include "install/UsbDriverInstall.h"
 
-#include "install/DeviceInstallConstants.h"
+#include "platform/win_constants.h"
 #include "package/OsDetection.h"
 
 namespace install {

@@ -1,7 +1,7 @@
 // Creating root-enumerated virtual serial ports and binding them to the package's driver.
 #include "install/VirtualPortInstall.h"
 
-#include "install/DeviceInstallConstants.h"
+#include "platform/win_constants.h"
 #include "install/DeviceSet.h"
 #include "install/InfFile.h"
 

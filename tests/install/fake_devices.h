@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "install/DeviceInstallConstants.h"
+#include "platform/win_constants.h"
 #include "platform/platform.h"
 
 namespace installtest {

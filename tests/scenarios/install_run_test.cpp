@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "install/DeviceInstallConstants.h"
+#include "platform/win_constants.h"
 #include "platform/sim/process/platform.h"
 #include "tests/support/transcript_checks.h"
 
