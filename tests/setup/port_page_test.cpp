@@ -35,7 +35,7 @@ protected:
     }
     // A USB printer with that internal ID, and the access library beside setup.
     void AttachPrinter(int id) {
-        RunResult attached = Winsim("usb attach '" + dir_.string() + "' --id " + std::to_string(id));
+        RunResult attached = Winsim("usb attach '" + (dir_ / "machine").string() + "' --id " + std::to_string(id));
         ASSERT_EQ(attached.status, 0) << attached.output;
         WriteMachineFile(kLibrary, "");
     }
@@ -118,11 +118,12 @@ TEST_F(PortPageTest, AttachedPrinterPreselectsItsUsbPort) {
         const char* path;
         int id;
         const char* selected;
+        bool network;  // the first entry, NET:, is selected, and its address wanted
     } cases[] = {
-        {kAdvanced, 10, "selected #3"},  // port 3: NET:, USB_1, USB_2, USB_3
-        {kAdvanced, 3, "selected #4"},   // port 4
-        {kAdvanced, 6, "selected #0"},   // port 7 has no entry: the first entry
-        {kTypical, 6, "selected #1"},    // Typical: the USB entry whatever the number
+        {kAdvanced, 10, "selected #3", false},  // port 3: NET:, USB_1, USB_2, USB_3
+        {kAdvanced, 3, "selected #4", false},   // port 4
+        {kAdvanced, 6, "selected #0", true},    // port 7 has no entry: the first entry
+        {kTypical, 6, "selected #1", false},    // Typical: the USB entry whatever the number
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.path) + std::to_string(c.id));
@@ -132,9 +133,9 @@ TEST_F(PortPageTest, AttachedPrinterPreselectsItsUsbPort) {
         EXPECT_EQ(run.status, 0) << run.output;
         EXPECT_FALSE(ShowedMessage(run.output, "Can not load")) << run.output;
         EXPECT_TRUE(Has(Dump(run, kPorts), c.selected)) << Dump(run, kPorts);
-        // A printer answered: the serial controls and the address stay off.
+        // A printer answered: the serial controls stay off, the address unless NET: is chosen.
         for (const char* serial : kSerial) EXPECT_TRUE(Has(Dump(run, serial), " disabled")) << serial;
-        EXPECT_TRUE(Has(Dump(run, kIp), " disabled")) << Dump(run, kIp);
+        EXPECT_NE(Has(Dump(run, kIp), " disabled"), c.network) << Dump(run, kIp);
     }
 }
 
@@ -183,10 +184,13 @@ TEST_F(PortPageTest, FirstFillStatesAndTheAdvancedNotice) {
     EXPECT_TRUE(Has(Dump(run, "1045 IDC_PROTOCOL"), "[\"None\", \"Xon/Xoff\", \"Hardware\"] selected #2"));
 
     CreateOn("xp-x86");
-    run = Run(std::string(kAdvanced) + "choose IDC_PORTS USB_VTX-80R_2\nshow\nclick IDCANCEL\n");
+    // The transcript cuts long texts; the script compares the whole text.
+    run = Run(std::string(kAdvanced) +
+              "choose IDC_PORTS USB_VTX-80R_2\nshow\n"
+              "expect-text IDC_PORT_NOTICE The USB driver will be installed or updated; connect the printer now.\n"
+              "click IDCANCEL\n");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(Has(Dump(run, kNotice), "\"The USB driver will be installed or updated; connect the printer now.\""))
-        << Dump(run, kNotice);
+    EXPECT_FALSE(Has(Dump(run, kNotice), " hidden")) << Dump(run, kNotice);
 }
 
 // Back and Next with the same model and mode keep the person's choice; another mode rebuilds.
