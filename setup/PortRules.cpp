@@ -117,7 +117,8 @@ int PreselectedPort(const std::vector<std::string>& entries, const PortKeys& key
     // number is matched at the end of the name, so a model name holding "_2" cannot pass for
     // port 2.
     if (usbPort > 4) return 0;
-    const std::string number = "_" + std::to_string(usbPort);
+    // usbPort is 1 to 4 here: one digit.
+    const std::string number = {'_', static_cast<char>('0' + usbPort)};
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string& e = entries[i];
         if (Contains(e, "USB") && e.size() >= number.size() &&

@@ -48,8 +48,10 @@ void WriteUsbPortRecords(UsbPortRecordsContext& c, const std::string& usbPortNam
     }
     if (OpenOrCreate(c, kUsbPortNameKey)) SetDword(c, kUsbPortNameKey, usbPortName.c_str(), model);
     if (OpenOrCreate(c, kPrinterPortKey)) {
-        for (int i = 1; i <= kPrinterPortSlots; ++i)
-            SetDword(c, kPrinterPortKey, ("D" + std::to_string(i)).c_str(), 0);
+        for (int i = 1; i <= kPrinterPortSlots; ++i) {
+            const char slot[] = {'D', static_cast<char>('0' + i), '\0'};
+            SetDword(c, kPrinterPortKey, slot, 0);
+        }
     }
 }
 
