@@ -187,6 +187,14 @@ public:
     virtual void SetPosition(int id, int position) = 0;
     virtual int GetPosition(int id) = 0;
 
+    // IP address controls (SysIPAddress32). The address holds the four fields with the first
+    // in the high byte, as MAKEIPADDRESS makes it.
+    virtual void SetIpAddress(int id, std::uint32_t address) = 0;  // IPM_SETADDRESS
+    // IPM_GETADDRESS: the address (blank fields read as 0) and the number of non-blank fields.
+    virtual int GetIpAddress(int id, std::uint32_t& address) = 0;
+    virtual bool IsIpAddressBlank(int id) = 0;                      // IPM_ISBLANK
+    virtual void ClearIpAddress(int id) = 0;                        // IPM_CLEARADDRESS
+
     // Bitmaps: loads a BMP file (LoadImageA from file; path as the program gives it). Returns an
     // id for Canvas::StretchBitmap, or 0 when the file cannot be loaded.
     virtual int LoadBitmapFile(std::string_view path) = 0;

@@ -158,6 +158,24 @@
 #define SW_RESTORE 9
 #endif
 
+// Serial line settings (DCB fields)
+#ifndef NOPARITY
+#define NOPARITY 0
+#define ODDPARITY 1
+#define EVENPARITY 2
+#define MARKPARITY 3
+#define SPACEPARITY 4
+#endif
+#ifndef ONESTOPBIT
+#define ONESTOPBIT 0
+#define ONE5STOPBITS 1
+#define TWOSTOPBITS 2
+#endif
+#ifndef RTS_CONTROL_ENABLE
+#define RTS_CONTROL_DISABLE 0
+#define RTS_CONTROL_ENABLE 1
+#endif
+
 // Registry value types
 #ifndef REG_NONE
 #define REG_NONE 0

@@ -8,49 +8,22 @@
 #include "package/LanguageText.h"
 #include "package/OsDetection.h"
 #include "setup/PortPage.h"
-#include "setup/PortRules.h"
 #include "setup/engine/UsbDriverDeployment.h"
 #include "setup/engine/UsbIdentityCheck.h"
 #include "setup/engine/VietnameseFonts.h"
 #include "setup/resource.h"
 #include "platform/win_constants.h"
-#include "package/ProfileReaders.h"
 
 namespace setup {
-
-namespace {
-// The port combo box's text buffer holds 99 characters.
-constexpr std::size_t kPortNameLength = 99;
-}  // namespace
-
-std::vector<std::string> OfferedUsbPorts(plat::Platform& platform, const WizardChoices& choices) {
-    std::vector<std::string> ports;
-    if (choices.seriesFilePath.empty() || choices.modelName.empty() || choices.osIndex == 1)
-        return ports;
-    const PortSection section = MakePortSection(choices.seriesFilePath, choices.modelName);
-    if (pkg::ReadProfileInt(platform, section.file.c_str(), section.section.c_str(),
-                            "USBSUPPORTED") == 0)
-        return ports;
-    const int count = choices.typical ? 1 : 4;
-    for (int i = 1; i <= count; ++i) {
-        std::string name = "USB_" + choices.modelName + "_" + std::to_string(i);
-        if (name.size() > kPortNameLength) name.resize(kPortNameLength);
-        ports.push_back(name);
-    }
-    return ports;
-}
 
 void PendingInstallEngine::InstallVietnameseFonts() {
     // The wizard goes on whether or not the folders could be listed.
     setup::InstallVietnameseFonts(platform_);
 }
 
-void PendingInstallEngine::FillPortList(PortPage&, plat::DialogWindow& pageWindow,
+void PendingInstallEngine::FillPortList(PortPage& page, plat::DialogWindow& pageWindow,
                                         const WizardChoices& choices) {
-    // Only USB ports so far: the other kinds come with the port logic. Nothing is preselected.
-    pageWindow.ResetList(IDC_PORTS);
-    for (const std::string& port : OfferedUsbPorts(platform_, choices))
-        pageWindow.AddListItem(IDC_PORTS, port);
+    page.FillPortList(pageWindow, choices);
 }
 
 bool PendingInstallEngine::PrepareUsbPort(plat::DialogWindow& frame,

@@ -1,5 +1,5 @@
 // The installation engine while it is being built: the Vietnamese fonts are copied, the port
-// list offers the model's USB ports, and Install runs the USB preparation (driver installer
+// page fills its port list, and Install runs the USB preparation (driver installer
 // and printer identity check) and then tells the person in a message box that the rest is not
 // built yet; the wizard then ends with a failure, so nothing can mistake a run for an
 // installation.
@@ -31,9 +31,5 @@ private:
     plat::Platform& platform_;
     bool is64Bit_;
 };
-
-// The USB ports offered for a model: "USB_<model>_1" in Typical mode, "_1" to "_4" in Advanced
-// mode, each cut to 99 characters; none when the model's USBSUPPORTED is off or on OS index 1.
-std::vector<std::string> OfferedUsbPorts(plat::Platform& platform, const WizardChoices& choices);
 
 }  // namespace setup

@@ -2,6 +2,7 @@
 // mode is allowed, which systems the model supports, and its preselected baud rate.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -34,5 +35,47 @@ OsSupport ReadOsSupport(plat::Platform& platform, const PortSection& port);
 const char* OsRefusalKey(int osIndex, const OsSupport& support);
 
 int ReadBaudRate(plat::Platform& platform, const PortSection& port);
+
+// The port kinds a model offers and how the page presents them.
+struct PortKeys {
+    bool lpt = false;         // LPTSUPPORTED
+    bool com = false;         // COMSUPPORTED
+    bool net = false;         // NETSUPPORTED
+    bool usb = false;         // USBSUPPORTED
+    bool lptDefault = false;  // LPTDEFAULT
+    int rasterVisible = -1;   // RASTERVISIABLE as written: 0 shows the raster box, 1 hides it
+};
+
+PortKeys ReadPortKeys(plat::Platform& platform, const PortSection& port);
+
+// What decides the offered ports besides the model's keys.
+struct PortListFor {
+    std::string modelName;
+    int osIndex = 0;       // 0: Windows 98/Me, 1: NT 4.0, ...
+    bool typical = true;
+    bool is64Bit = false;  // 64-bit Windows: the system's own COM ports
+};
+
+// The ports offered, in the order they are added (the combo box sorts them). Each name is cut
+// to the combo box's 99 characters.
+std::vector<std::string> OfferedPorts(const PortKeys& keys, const PortListFor& list);
+
+// Whether a model offers USB ports at all on that system.
+bool OffersUsbPorts(const PortKeys& keys, int osIndex);
+
+// The entry preselected in the sorted list `entries`: -1 for none. `usbPort` is the port number
+// 1 to 8 of the attached USB printer, 0 when none answered.
+int PreselectedPort(const std::vector<std::string>& entries, const PortKeys& keys, bool typical,
+                    int usbPort);
+
+// The values the serial lists stand for, by entry index.
+inline constexpr const char* kByteSizeEntries[] = {"5", "6", "7", "8"};
+inline constexpr const char* kStopBitsEntries[] = {"1", "1.5", "2"};
+inline constexpr const char* kParityKeys[] = {"Parity.Even", "Parity.Mark", "Parity.None",
+                                              "Parity.Odd", "Parity.Space"};
+inline constexpr char kParityLetters[] = {'e', 'm', 'n', 'o', 's'};
+inline constexpr const char* kProtocolKeys[] = {"Protocol.None", "Protocol.Xonoff",
+                                                "Protocol.Hardware"};
+inline constexpr char kProtocolLetters[] = {' ', 'x', 'p'};
 
 }  // namespace setup

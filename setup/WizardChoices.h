@@ -1,7 +1,10 @@
 // What the wizard has collected when it reaches its last page, for the port page and the
 // installation.
 #pragma once
+#include <cstdint>
 #include <string>
+
+#include "setup/engine/SerialSettings.h"
 
 namespace setup {
 
@@ -15,6 +18,10 @@ struct WizardChoices {
     int osIndex = 0;
     bool vietnameseFonts = false;  // the OS page's Vietnamese-font box
     std::string portName;          // the port page's chosen port; empty when none is chosen
+    bool raster = false;           // "Raster Graphic Printing": the raster driver flavour
+    SerialSettings serial;         // the port page's line settings
+    std::uint32_t ipAddress = 0;   // the IP control's four bytes, first in the high byte
+    std::string ipText;            // and its dotted text
 };
 
 }  // namespace setup

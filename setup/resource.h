@@ -78,6 +78,14 @@
 // Port page (132).
 #define IDC_PORTS 1040
 #define IDC_BAUD_RATE 1041
+#define IDC_PARITY 1042
+#define IDC_BYTE_SIZE 1043
+#define IDC_STOP_BITS 1044
+#define IDC_PROTOCOL 1045
+// The network printer's address.
+#define IDC_IP_ADDRESS 1047
+// The notice line: no serial ports, or the USB driver that the installation will bring.
+#define IDC_PORT_NOTICE 1048
 #define IDC_RASTER 1052
 #define IDC_PORT_GROUP 1095
 #define IDC_PORTS_LABEL 1096

@@ -287,6 +287,23 @@ int Win32DialogWindow::GetListSelection(int id) {
     return selection < 0 ? -1 : static_cast<int>(selection);
 }
 
+void Win32DialogWindow::SetIpAddress(int id, std::uint32_t address) {
+    ::SendDlgItemMessageA(hwnd_, id, IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
+}
+
+int Win32DialogWindow::GetIpAddress(int id, std::uint32_t& address) {
+    DWORD value = 0;
+    LRESULT filled = ::SendDlgItemMessageA(hwnd_, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&value));
+    address = value;
+    return static_cast<int>(filled);
+}
+
+bool Win32DialogWindow::IsIpAddressBlank(int id) {
+    return ::SendDlgItemMessageA(hwnd_, id, IPM_ISBLANK, 0, 0) != 0;
+}
+
+void Win32DialogWindow::ClearIpAddress(int id) { ::SendDlgItemMessageA(hwnd_, id, IPM_CLEARADDRESS, 0, 0); }
+
 void Win32DialogWindow::SetRange(int id, int low, int high) {
     switch (ClassOf(id)) {
         case ItemClass::Progress: ::SendDlgItemMessageA(hwnd_, id, PBM_SETRANGE32, static_cast<WPARAM>(low), high); break;

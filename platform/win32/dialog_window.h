@@ -64,6 +64,10 @@ public:
     void SetRange(int id, int low, int high) override;
     void SetPosition(int id, int position) override;
     int GetPosition(int id) override;
+    void SetIpAddress(int id, std::uint32_t address) override;
+    int GetIpAddress(int id, std::uint32_t& address) override;
+    bool IsIpAddressBlank(int id) override;
+    void ClearIpAddress(int id) override;
     int LoadBitmapFile(std::string_view path) override;
     std::unique_ptr<plat::DialogWindow> CreateChildPage(int templateId, plat::DialogLogic& logic,
                                                         int placeholderId) override;

@@ -59,6 +59,13 @@ public:
     }
     void SetPosition(int, int position) override { positions.push_back(position); }
     int GetPosition(int) override { return positions.empty() ? 0 : positions.back(); }
+    void SetIpAddress(int, std::uint32_t) override {}
+    int GetIpAddress(int, std::uint32_t& address) override {
+        address = 0;
+        return 0;
+    }
+    bool IsIpAddressBlank(int) override { return true; }
+    void ClearIpAddress(int) override {}
     int LoadBitmapFile(std::string_view) override { return 0; }
     std::unique_ptr<plat::DialogWindow> CreateChildPage(int, plat::DialogLogic&, int) override {
         return nullptr;

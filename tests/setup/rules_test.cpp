@@ -1,8 +1,10 @@
 // The wizard's decision tables: the OS index of every simulated Windows, the OS gate's
-// refusals, and the baud-rate list entry a configured rate selects.
+// refusals, the baud-rate list entry a configured rate selects, the ports offered on each
+// Windows generation and the preselected port.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "package/OsDetection.h"
 #include "setup/PortPage.h"
@@ -99,6 +101,95 @@ TEST(PortSection, SectionNameIsTheModelNameWithPortSuffixCutTo199Characters) {
     EXPECT_EQ(setup::MakePortSection("f.ini", "VTX-80R").section, "VTX-80R.PORT");
     std::string longName(197, 'M');
     EXPECT_EQ(setup::MakePortSection("f.ini", longName).section, longName + ".P");
+}
+
+std::string Joined(const std::vector<std::string>& ports) {
+    std::string text;
+    for (const std::string& port : ports) text += (text.empty() ? "" : " ") + port;
+    return text;
+}
+
+TEST(OfferedPorts, EachGenerationOffersItsOwnPortNames) {
+    setup::PortKeys all;
+    all.lpt = all.com = all.net = all.usb = true;
+    setup::PortKeys lptOnly;
+    lptOnly.lpt = true;
+    setup::PortKeys comOnly;
+    comOnly.com = true;
+    struct Case {
+        const char* name;
+        setup::PortKeys keys;
+        int os;
+        bool typical;
+        bool x64;
+        const char* ports;
+    } cases[] = {
+        {"XP 32-bit", all, 3, true, false,
+         "LPT1: LPT2: LPT3: ZKCOM1: ZKCOM2: ZKCOM3: ZKCOM4: ZKCOM5: ZKCOM6: ZKCOM7: ZKCOM8: NET: USB_M_1"},
+        {"Windows 7 64-bit", all, 7, false, true,
+         "LPT1: LPT2: LPT3: COM1: COM2: COM3: COM4: COM5: COM6: COM7: COM8: NET: USB_M_1 USB_M_2 USB_M_3 USB_M_4"},
+        // Windows 98/Me: LPTSUPPORTED gives the two COM ports, COMSUPPORTED the parallel one.
+        {"98 parallel key", lptOnly, 0, true, false, "COM1: COM2:"},
+        {"98 serial key", comOnly, 0, true, false, "LPT1:"},
+        {"98 all", all, 0, true, false, "COM1: COM2: LPT1: NET: USB_M_1"},
+        // NT 4.0 has no USB printing.
+        {"NT 4.0", all, 1, false, false,
+         "LPT1: LPT2: LPT3: ZKCOM1: ZKCOM2: ZKCOM3: ZKCOM4: ZKCOM5: ZKCOM6: ZKCOM7: ZKCOM8: NET:"},
+        {"2000 serial only", comOnly, 2, true, false,
+         "ZKCOM1: ZKCOM2: ZKCOM3: ZKCOM4: ZKCOM5: ZKCOM6: ZKCOM7: ZKCOM8:"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Joined(setup::OfferedPorts(c.keys, {"M", c.os, c.typical, c.x64})), c.ports);
+    }
+}
+
+TEST(OfferedPorts, LongModelNamesAreCutTo99Characters) {
+    setup::PortKeys usb;
+    usb.usb = true;
+    const std::string model(120, 'M');
+    const auto ports = setup::OfferedPorts(usb, {model, 3, true, false});
+    ASSERT_EQ(ports.size(), 1u);
+    EXPECT_EQ(ports[0], ("USB_" + model).substr(0, 99));
+}
+
+TEST(PreselectedPort, FollowsLptDefaultAndTheUsbPrinter) {
+    setup::PortKeys keys;
+    keys.lpt = keys.usb = keys.lptDefault = true;
+    setup::PortKeys noDefault = keys;
+    noDefault.lptDefault = false;
+    setup::PortKeys noLpt = keys;
+    noLpt.lpt = false;
+    // As the sorted combo box holds them.
+    const std::vector<std::string> advanced = {"COM1:", "LPT1:", "NET:", "USB_M_1", "USB_M_2",
+                                               "USB_M_3", "USB_M_4"};
+    const std::vector<std::string> typical = {"COM1:", "LPT1:", "NET:", "USB_M_1"};
+    const std::vector<std::string> underscoreModel = {"USB_M_2_1", "USB_M_2_2", "USB_M_2_3"};
+    const std::vector<std::string> none;
+    struct Case {
+        const char* name;
+        const std::vector<std::string>& entries;
+        setup::PortKeys keys;
+        bool typical;
+        int usbPort;
+        int selected;
+    } cases[] = {
+        {"LPT default", typical, keys, true, 0, 1},
+        {"no LPT default", typical, noDefault, true, 0, 0},
+        {"LPT default without LPT", typical, noLpt, true, 0, 0},
+        {"typical printer", typical, keys, true, 7, 3},
+        {"advanced no printer, LPT default", advanced, keys, false, 0, 1},
+        {"advanced port 1", advanced, keys, false, 1, 3},
+        {"advanced port 4", advanced, keys, false, 4, 6},
+        {"advanced port 5", advanced, keys, false, 5, 0},
+        // "_2" inside the model name does not stand for port 2.
+        {"model with _2", underscoreModel, keys, false, 2, 1},
+        {"empty list", none, keys, true, 0, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(setup::PreselectedPort(c.entries, c.keys, c.typical, c.usbPort), c.selected);
+    }
 }
 
 }  // namespace

@@ -169,6 +169,17 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
             command(*t.window, c.id, editableCombo ? kComboEditChange : plat::kEditChange);
             break;
         }
+        case ScriptVerb::TypeIp: {
+            Target t = resolve(true);
+            SimControl& c = *t.control;
+            if (c.kind != ControlKind::IpAddress)
+                fail("control " + std::to_string(c.id) + " is a " + c.kindName() + ", not an IP address control");
+            // The script's parser let only well-formed addresses through.
+            ParseIpFields(action.text, c.ipFields);
+            Write("types the address \"" + action.text + "\" into " + (c.idName.empty() ? std::to_string(c.id) : c.idName));
+            command(*t.window, c.id, plat::kEditChange);
+            break;
+        }
         case ScriptVerb::Leave: {
             Target t = resolve(true);
             if (t.control->kind != ControlKind::Edit && t.control->kind != ControlKind::ComboBox)
@@ -256,9 +267,10 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
         std::string line = indent + std::to_string(c.id);
         if (!c.idName.empty() && c.idName != std::to_string(c.id)) line += " " + c.idName;
         line += " " + c.kindName();
-        std::string text = ToUtf8(c.dropDownList() ? "" : c.text);
+        std::string text = ToUtf8(c.dropDownList() ? "" : c.kind == ControlKind::IpAddress ? c.IpText() : c.text);
         if (!text.empty() || c.kind != ControlKind::ProgressBar) line += " \"" + Cut(text) + "\"";
         if (c.isButton() && c.kind != ControlKind::PushButton) line += c.checked ? " checked" : " unchecked";
+        if (c.kind == ControlKind::IpAddress && c.ipFields == std::array<int, 4>{-1, -1, -1, -1}) line += " blank";
         if (!c.enabled) line += " disabled";
         if (c.windowColours) line += " window colours";
         if (!c.visible) line += " hidden";

@@ -59,6 +59,7 @@ constexpr VerbRule kVerbs[] = {
     {"click", ScriptVerb::Click, ParseControlOnly},
     {"choose", ScriptVerb::Choose, ParseControlAndChoice},
     {"type", ScriptVerb::Type, ParseControlAndText},
+    {"type-ip", ScriptVerb::TypeIp, ParseControlAndIpAddress},
     {"leave", ScriptVerb::Leave, ParseControlOnly},
     {"tick", ScriptVerb::Tick, ParseControlOnly},
     {"untick", ScriptVerb::Untick, ParseControlOnly},

@@ -6,6 +6,7 @@
 //   click IDC_BACK             a mouse click on a button (by symbolic name or id number)
 //   choose 1030 PX-6100        a list or combo box entry, by text or as #INDEX
 //   type 1041 9600             replaces an edit's text; leave ID takes the focus away
+//   type-ip 1047 10.0.0.5      fills an IP address control's four fields (a field may be empty)
 //   tick 1046 / untick 1046    a check box ends ticked / unticked
 //   key F1|Escape|Enter        a key press in the current dialog
 //   close                      the current dialog's close box
@@ -35,6 +36,7 @@ enum class ScriptVerb {
     Click,        // click ID
     Choose,       // choose ID TEXT | choose ID #INDEX
     Type,         // type ID TEXT
+    TypeIp,       // type-ip ID A.B.C.D
     Leave,        // leave ID
     Tick,         // tick ID
     Untick,       // untick ID

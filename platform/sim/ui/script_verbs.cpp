@@ -1,11 +1,13 @@
 // Parsing of the automation script's dialog actions.
 #include "platform/sim/ui/script_verbs.h"
 
+#include <array>
 #include <cctype>
 #include <climits>
 
 #include "common/text.h"
 #include "platform/sim/ui/rc_tokens.h"
+#include "platform/sim/ui/sim_control.h"
 
 namespace sim {
 
@@ -71,6 +73,17 @@ bool ParseControlAndChoice(const std::string& argument, ScriptAction& action,
     }
     if (action.text[0] == '#' && !ChoiceIndex(action.text)) {
         error = "choose #INDEX needs a number from 0 to " + std::to_string(INT_MAX) + " after '#'";
+        return false;
+    }
+    return true;
+}
+
+bool ParseControlAndIpAddress(const std::string& argument, ScriptAction& action,
+                              std::string& error) {
+    if (!ParseControlAndText(argument, action, error)) return false;
+    std::array<int, 4> fields{};
+    if (!ParseIpFields(action.text, fields)) {
+        error = "type-ip needs an address A.B.C.D, each field empty or 0 to 255, not '" + action.text + "'";
         return false;
     }
     return true;

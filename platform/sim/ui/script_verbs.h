@@ -11,6 +11,7 @@ namespace sim {
 bool ParseControlOnly(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseControlAndText(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseControlAndChoice(const std::string& argument, ScriptAction& action, std::string& error);
+bool ParseControlAndIpAddress(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseKey(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseNoArgument(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseTitle(const std::string& argument, ScriptAction& action, std::string& error);

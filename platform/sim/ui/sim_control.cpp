@@ -97,6 +97,32 @@ std::string SimControl::kindName() const {
     return "control";
 }
 
+std::string SimControl::IpText() const {
+    std::string text;
+    for (size_t i = 0; i < ipFields.size(); ++i)
+        text += (i ? "." : "") + std::to_string(ipFields[i] < 0 ? 0 : ipFields[i]);
+    return text;
+}
+
+bool ParseIpFields(const std::string& text, std::array<int, 4>& fields) {
+    size_t start = 0;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        size_t dot = text.find('.', start);
+        if ((i < 3) != (dot != std::string::npos)) return false;
+        std::string field = text.substr(start, i < 3 ? dot - start : std::string::npos);
+        if (field.size() > 3) return false;
+        int value = field.empty() ? -1 : 0;
+        for (char ch : field) {
+            if (ch < '0' || ch > '9') return false;
+            value = value * 10 + (ch - '0');
+        }
+        if (value > 255) return false;
+        fields[i] = value;
+        start = dot + 1;
+    }
+    return true;
+}
+
 SimControl MakeControl(const RcControl& source) {
     SimControl c;
     c.id = source.id;

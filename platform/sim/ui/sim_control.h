@@ -1,5 +1,6 @@
 // One control of a simulated dialog: its kind and its state, made from a template control.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,6 +32,8 @@ struct SimControl {
     int rangeLow = 0, rangeHigh = 100;
     int position = 0;
     int editLimit = 0;  // 0: the default limit
+    // An IP address control's four fields, first to last; -1 is a blank field.
+    std::array<int, 4> ipFields{-1, -1, -1, -1};
     bool windowColours = false;  // painted as a window, not as a grey read-only edit
     std::optional<plat::FontSpec> font;
     plat::Rect rect;  // pixels, in the dialog's client area
@@ -42,12 +45,17 @@ struct SimControl {
     bool dropDownList() const;  // a combo box without free text
     bool readOnly() const;      // an edit the user cannot type into
     bool startsGroup() const;
+    // An IP address control's text as the control gives it: dotted, blank fields as 0.
+    std::string IpText() const;
     // "auto radio button", "edit", ..., as the dump shows it.
     std::string kindName() const;
 };
 
 // The control a template control makes, with its initial state from its style.
 SimControl MakeControl(const RcControl& source);
+// "A.B.C.D" with each field empty or 0 to 255, into four fields (-1 for an empty one); false
+// for anything else.
+bool ParseIpFields(const std::string& text, std::array<int, 4>& fields);
 // Dialog units to pixels, for the default dialog font.
 plat::Rect DialogUnitsToPixels(int x, int y, int cx, int cy);
 

@@ -157,6 +157,12 @@ SimControl& SimDialogWindow::ListControl(int id, const char* operation) {
     return c;
 }
 
+SimControl& SimDialogWindow::IpControl(int id, const char* operation) {
+    SimControl& c = Control(id, operation);
+    if (c.kind != ControlKind::IpAddress) host_.Fail(std::string("simulator error: ") + operation + ": control " + std::to_string(id) + " of " + Describe() + " is a " + c.kindName() + ", not an IP address control");
+    return c;
+}
+
 SimControl& SimDialogWindow::RangeControl(int id, const char* operation) {
     SimControl& c = Control(id, operation);
     if (!c.hasRange()) host_.Fail(std::string("simulator error: ") + operation + ": control " + std::to_string(id) + " of " + Describe() + " is a " + c.kindName() + ", which has no range");
@@ -217,6 +223,7 @@ void SimDialogWindow::SetItemText(int id, std::string_view text) {
 
 std::string SimDialogWindow::GetItemText(int id) {
     SimControl& c = Control(id, "GetItemText");
+    if (c.kind == ControlKind::IpAddress) return c.IpText();
     // A drop-down list shows its selected entry.
     if (c.dropDownList())
         return c.selection >= 0 && c.selection < static_cast<int>(c.items.size()) ? c.items[static_cast<size_t>(c.selection)] : "";
@@ -313,6 +320,36 @@ void SimDialogWindow::SetListSelection(int id, int index) {
 }
 
 int SimDialogWindow::GetListSelection(int id) { return ListControl(id, "GetListSelection").selection; }
+
+void SimDialogWindow::SetIpAddress(int id, std::uint32_t address) {
+    SimControl& c = IpControl(id, "SetIpAddress");
+    for (int i = 0; i < 4; ++i) c.ipFields[static_cast<size_t>(i)] = static_cast<int>((address >> (24 - 8 * i)) & 0xFF);
+    c.text = c.IpText();
+}
+
+int SimDialogWindow::GetIpAddress(int id, std::uint32_t& address) {
+    const SimControl& c = IpControl(id, "GetIpAddress");
+    address = 0;
+    int filled = 0;
+    for (int field : c.ipFields) {
+        address = (address << 8) | static_cast<std::uint32_t>(field < 0 ? 0 : field);
+        if (field >= 0) ++filled;
+    }
+    return filled;
+}
+
+bool SimDialogWindow::IsIpAddressBlank(int id) {
+    const SimControl& c = IpControl(id, "IsIpAddressBlank");
+    for (int field : c.ipFields)
+        if (field >= 0) return false;
+    return true;
+}
+
+void SimDialogWindow::ClearIpAddress(int id) {
+    SimControl& c = IpControl(id, "ClearIpAddress");
+    c.ipFields = {-1, -1, -1, -1};
+    c.text = c.IpText();
+}
 
 void SimDialogWindow::SetRange(int id, int low, int high) {
     SimControl& c = RangeControl(id, "SetRange");

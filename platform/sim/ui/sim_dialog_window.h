@@ -71,6 +71,10 @@ public:
     void SetRange(int id, int low, int high) override;
     void SetPosition(int id, int position) override;
     int GetPosition(int id) override;
+    void SetIpAddress(int id, std::uint32_t address) override;
+    int GetIpAddress(int id, std::uint32_t& address) override;
+    bool IsIpAddressBlank(int id) override;
+    void ClearIpAddress(int id) override;
     int LoadBitmapFile(std::string_view path) override;
     std::unique_ptr<plat::DialogWindow> CreateChildPage(int templateId, plat::DialogLogic& logic,
                                                         int placeholderId) override;
@@ -120,6 +124,7 @@ public:
 private:
     SimControl& Control(int id, const char* operation);
     SimControl& ListControl(int id, const char* operation);
+    SimControl& IpControl(int id, const char* operation);
     SimControl& RangeControl(int id, const char* operation);
     void ForgetPage(SimDialogWindow* page);
 

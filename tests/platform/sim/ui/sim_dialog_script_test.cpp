@@ -76,6 +76,39 @@ TEST_F(DialogScriptTest, TypingReplacesTheTextWithinTheLimitAndLeavingKillsTheFo
     EXPECT_EQ(seen, (std::vector<std::string>{"768 192.1", "512 192.1", "5 9600"}));
 }
 
+// An IP address control: the script fills its fields (one left empty), the logic reads the
+// address with the first field in the high byte and counts the filled fields.
+TEST_F(DialogScriptTest, TypedIpAddressReachesTheLogicFieldByField) {
+    auto p = Process("type-ip 3002 10.0..5\nclick IDOK\n");
+    TestLogic child;
+    std::vector<std::string> seen;
+    child.init = [&](plat::DialogWindow& w) {
+        std::uint32_t address = 1;
+        EXPECT_TRUE(w.IsIpAddressBlank(3002));
+        EXPECT_EQ(w.GetIpAddress(3002, address), 0);
+        EXPECT_EQ(address, 0u);
+        EXPECT_EQ(w.GetItemText(3002), "0.0.0.0");
+        w.SetIpAddress(3002, 0xC0A80001u);
+        EXPECT_EQ(w.GetItemText(3002), "192.168.0.1");
+        EXPECT_EQ(w.GetIpAddress(3002, address), 4);
+        EXPECT_EQ(address, 0xC0A80001u);
+        w.ClearIpAddress(3002);
+        EXPECT_TRUE(w.IsIpAddressBlank(3002));
+    };
+    child.command = [&](plat::DialogWindow& w, int id, int code) {
+        if (id != 3002) return false;
+        std::uint32_t address = 0;
+        const int filled = w.GetIpAddress(3002, address);
+        seen.push_back(std::to_string(code) + " " + std::to_string(filled) + " " +
+                       std::to_string(address) + " " + w.GetItemText(3002) +
+                       (w.IsIpAddressBlank(3002) ? " blank" : ""));
+        return true;
+    };
+    EXPECT_EQ(p->dialogs().RunModal(IDD_TEST_CHILD, child), IDOK);
+    // 10.0.0.5 = 0x0A000005 = 167772165; EN_CHANGE is 0x300.
+    EXPECT_EQ(seen, (std::vector<std::string>{"768 3 167772165 10.0.0.5"}));
+}
+
 TEST_F(DialogScriptTest, KeysAndTheCloseBoxSendWhatWindowsSends) {
     struct Case {
         const char* script;
@@ -193,6 +226,7 @@ TEST_F(DialogScriptTest, ActionsThatDoNotFitWhatTheDialogShowsAreScriptErrors) {
         {"click 4294967297\n", "line 1: control id 4294967297 is out of range"},
         {"type IDC_NOTES x\n", "the edit is read-only"},
         {"type IDC_LIST x\n", "is a drop-down list, which takes no typing"},
+        {"type-ip IDC_NAME 1.2.3.4\n", "is a edit, not an IP address control"},
         {"sys 32\n", "has no system menu item 32"},
         {"wait\n", "\"Test Frame\" runs no timer, so it would never end"},
         {"expect-text IDC_NAME x\n", "control 2030 shows \"\""},
