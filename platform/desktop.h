@@ -44,6 +44,9 @@ public:
     // tells every top-level window that a win.ini section (null: any) changed. False when a
     // window did not answer in time.
     virtual bool BroadcastWinIniChange(const char* section, std::uint32_t timeoutMs) = 0;
+    // SendNotifyMessageA(HWND_BROADCAST, WM_WININICHANGE, 0, section): the same news without
+    // waiting for the windows to take it.
+    virtual bool NotifyWinIniChange(const char* section) = 0;
 
     // MessageBoxA: shows text and caption with the MB_* type; returns the button pressed
     // (IDOK, IDYES, ...).

@@ -17,6 +17,7 @@
 #include "platform/raw_printing.h"
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "platform/shutdown.h"
 #include "platform/spooler.h"
 #include "platform/system_info.h"
 #include "platform/usb_access_library.h"
@@ -42,6 +43,8 @@ public:
     virtual Fonts& fonts() = 0;
     virtual UsbAccess& usbAccess() = 0;
     virtual FileVersions& fileVersions() = 0;
+    // The token calls and ExitWindowsEx, to restart Windows.
+    virtual Shutdown& shutdown() = 0;
 
 };
 

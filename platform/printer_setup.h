@@ -50,6 +50,18 @@ public:
                              PrinterHandle& out) = 0;
     // OpenPrinterA with default access; ERROR_INVALID_PRINTER_NAME for an unknown printer.
     virtual bool OpenPrinterA(const char* name, PrinterHandle& out) = 0;
+    // OpenPrinterA(name, &handle, defaults) with the access asked for. The name
+    // ",XcvMonitor <monitor>" opens the monitor's configuration handle for XcvDataW; that needs
+    // SERVER_ACCESS_ADMINISTER, which only administrators get (ERROR_ACCESS_DENIED).
+    virtual bool OpenPrinterA(const char* name, PrinterHandle& out,
+                              const PRINTER_DEFAULTSA* defaults) = 0;
+    // XcvDataW(xcv, dataName, input, inputSize, output, outputSize, &needed, &status): a command
+    // to a monitor's configuration handle. The result says whether the command reached the
+    // monitor; the monitor's own answer is `status` (ERROR_SUCCESS or an error code), so a
+    // refused command is true with an error status.
+    virtual bool XcvDataW(PrinterHandle xcv, const char16_t* dataName, const std::uint8_t* input,
+                          std::uint32_t inputSize, std::uint8_t* output, std::uint32_t outputSize,
+                          std::uint32_t& needed, std::uint32_t& status) = 0;
     // The same call as RawPrinting's: one printer handle space per process.
     virtual bool ClosePrinter(PrinterHandle printer) = 0;
     // GetPrinterA level 2 into a caller's buffer, with PRINTER_INFO_2A first and its texts

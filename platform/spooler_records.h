@@ -58,4 +58,32 @@ struct PORT_INFO_1A {
     char* pName;
 };
 
+// PRINTER_DEFAULTSA: what OpenPrinterA asks for: data type, device mode and access
+// (PRINTER_ACCESS_USE, SERVER_ACCESS_ADMINISTER, ...).
+struct PRINTER_DEFAULTSA {
+    char* pDatatype;
+    void* pDevMode;  // DEVMODEA*
+    std::uint32_t DesiredAccess;
+};
+
+// PORT_DATA_1: a Standard TCP/IP port as XcvDataW "AddPort" takes it, 964 bytes. The texts
+// are wide and zero-terminated within their arrays.
+struct PORT_DATA_1 {
+    char16_t sztPortName[64];
+    std::uint32_t dwVersion;   // 1
+    std::uint32_t dwProtocol;  // PROTOCOL_RAWTCP_TYPE or PROTOCOL_LPR_TYPE
+    std::uint32_t cbSize;      // sizeof(PORT_DATA_1)
+    std::uint32_t dwReserved;
+    char16_t sztHostAddress[49];
+    char16_t sztSNMPCommunity[33];
+    std::uint32_t dwDoubleSpool;
+    char16_t sztQueue[33];
+    char16_t sztIPAddress[16];
+    std::uint8_t Reserved[540];
+    std::uint32_t dwPortNumber;
+    std::uint32_t dwSNMPEnabled;
+    std::uint32_t dwSNMPDevIndex;
+};
+static_assert(sizeof(PORT_DATA_1) == 964, "PORT_DATA_1 is 964 bytes on every Windows");
+
 }  // namespace plat

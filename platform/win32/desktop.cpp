@@ -80,4 +80,9 @@ bool Win32Desktop::BroadcastWinIniChange(const char* section, std::uint32_t time
                                  &answer) != 0;
 }
 
+bool Win32Desktop::NotifyWinIniChange(const char* section) {
+    return ::SendNotifyMessageA(HWND_BROADCAST, WM_WININICHANGE, 0,
+                                reinterpret_cast<LPARAM>(section)) != 0;
+}
+
 }  // namespace win32

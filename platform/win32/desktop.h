@@ -18,6 +18,7 @@ public:
                                 const char* parameters, const char* directory,
                                 int showCommand) override;
     bool BroadcastWinIniChange(const char* section, std::uint32_t timeoutMs) override;
+    bool NotifyWinIniChange(const char* section) override;
     int MessageBoxA(plat::WindowRef owner, const char* text, const char* caption,
                     std::uint32_t type) override;
     void Transcript(const char* line) override;

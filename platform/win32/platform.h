@@ -13,6 +13,7 @@
 #include "platform/win32/profile.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/services.h"
+#include "platform/win32/shutdown.h"
 #include "platform/win32/spooler.h"
 #include "platform/win32/system_info.h"
 #include "platform/win32/usb_access.h"
@@ -35,6 +36,7 @@ public:
     plat::Fonts& fonts() override { return fonts_; }
     plat::UsbAccess& usbAccess() override { return usbAccess_; }
     plat::FileVersions& fileVersions() override { return fileVersions_; }
+    plat::Shutdown& shutdown() override { return shutdown_; }
 
 private:
     Win32Profile profile_;
@@ -50,6 +52,7 @@ private:
     Win32Fonts fonts_;
     Win32UsbAccess usbAccess_;
     Win32FileVersions fileVersions_;
+    Win32Shutdown shutdown_;
 };
 
 }  // namespace win32

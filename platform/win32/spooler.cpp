@@ -149,4 +149,27 @@ bool Win32Spooler::EnumPortsA(std::uint32_t level, std::uint8_t* buffer, std::ui
     return ok != FALSE;
 }
 
+bool Win32Spooler::OpenPrinterA(const char* name, plat::PrinterHandle& out,
+                                const plat::PRINTER_DEFAULTSA* defaults) {
+    HANDLE handle = nullptr;
+    // The portable record has winspool's layout (spooler_records.cpp checks it).
+    auto* given = reinterpret_cast<PRINTER_DEFAULTSA*>(const_cast<plat::PRINTER_DEFAULTSA*>(defaults));
+    BOOL ok = ::OpenPrinterA(const_cast<LPSTR>(name), &handle, given);
+    out = ok ? reinterpret_cast<plat::PrinterHandle>(handle) : 0;
+    return ok != FALSE;
+}
+
+bool Win32Spooler::XcvDataW(plat::PrinterHandle xcv, const char16_t* dataName,
+                            const std::uint8_t* input, std::uint32_t inputSize,
+                            std::uint8_t* output, std::uint32_t outputSize,
+                            std::uint32_t& needed, std::uint32_t& status) {
+    DWORD neededOut = 0, statusOut = 0;
+    BOOL ok = ::XcvDataW(AsHandle(xcv), reinterpret_cast<PCWSTR>(dataName),
+                         const_cast<PBYTE>(input), inputSize, output, outputSize, &neededOut,
+                         &statusOut);
+    needed = neededOut;
+    status = statusOut;
+    return ok != FALSE;
+}
+
 }  // namespace win32

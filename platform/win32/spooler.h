@@ -30,6 +30,11 @@ public:
     bool AddPrinterA(std::uint32_t level, const plat::PRINTER_INFO_2A& info,
                      plat::PrinterHandle& out) override;
     bool OpenPrinterA(const char* name, plat::PrinterHandle& out) override;
+    bool OpenPrinterA(const char* name, plat::PrinterHandle& out,
+                      const plat::PRINTER_DEFAULTSA* defaults) override;
+    bool XcvDataW(plat::PrinterHandle xcv, const char16_t* dataName, const std::uint8_t* input,
+                  std::uint32_t inputSize, std::uint8_t* output, std::uint32_t outputSize,
+                  std::uint32_t& needed, std::uint32_t& status) override;
     bool GetPrinterA(plat::PrinterHandle printer, std::uint32_t level, std::uint8_t* buffer,
                      std::uint32_t size, std::uint32_t& needed) override;
     bool SetPrinterA(plat::PrinterHandle printer, std::uint32_t level, const void* info,

@@ -57,6 +57,27 @@ PKG_SAME_FIELD(MONITOR_INFO_2A, MONITOR_INFO_2A, pDLLName);
 static_assert(sizeof(plat::PORT_INFO_1A) == sizeof(::PORT_INFO_1A));
 PKG_SAME_FIELD(PORT_INFO_1A, PORT_INFO_1A, pName);
 
+static_assert(sizeof(plat::PRINTER_DEFAULTSA) == sizeof(::PRINTER_DEFAULTSA));
+PKG_SAME_FIELD(PRINTER_DEFAULTSA, PRINTER_DEFAULTSA, pDatatype);
+PKG_SAME_FIELD(PRINTER_DEFAULTSA, PRINTER_DEFAULTSA, pDevMode);
+PKG_SAME_FIELD(PRINTER_DEFAULTSA, PRINTER_DEFAULTSA, DesiredAccess);
+
 #undef PKG_SAME_FIELD
+
+// PORT_DATA_1 comes from the DDK's tcpxcv.h, which mingw-w64 does not ship: its offsets as
+// that header lays the record out (WCHAR arrays of 64, 49, 33, 33 and 16, BYTE[540]).
+static_assert(sizeof(plat::PORT_DATA_1) == 964);
+static_assert(sizeof(plat::PORT_DATA_1::sztPortName) == 64 * sizeof(WCHAR));
+static_assert(offsetof(plat::PORT_DATA_1, dwVersion) == 128);
+static_assert(offsetof(plat::PORT_DATA_1, cbSize) == 136);
+static_assert(offsetof(plat::PORT_DATA_1, sztHostAddress) == 144);
+static_assert(offsetof(plat::PORT_DATA_1, sztSNMPCommunity) == 242);
+static_assert(offsetof(plat::PORT_DATA_1, dwDoubleSpool) == 308);
+static_assert(offsetof(plat::PORT_DATA_1, sztQueue) == 312);
+static_assert(offsetof(plat::PORT_DATA_1, sztIPAddress) == 378);
+static_assert(offsetof(plat::PORT_DATA_1, Reserved) == 410);
+static_assert(offsetof(plat::PORT_DATA_1, dwPortNumber) == 952);
+static_assert(offsetof(plat::PORT_DATA_1, dwSNMPEnabled) == 956);
+static_assert(offsetof(plat::PORT_DATA_1, dwSNMPDevIndex) == 960);
 
 }  // namespace win32

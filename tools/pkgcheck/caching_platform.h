@@ -132,6 +132,7 @@ public:
     plat::Fonts& fonts() override { return inner_.fonts(); }
     plat::UsbAccess& usbAccess() override { return inner_.usbAccess(); }
     plat::FileVersions& fileVersions() override { return inner_.fileVersions(); }
+    plat::Shutdown& shutdown() override { return inner_.shutdown(); }
     plat::LastError& lastError() override { return inner_.lastError(); }
 
 private:

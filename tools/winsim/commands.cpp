@@ -36,7 +36,9 @@ const std::vector<Command>& Commands() {
          RunCreate},
 
         {"show", "show DIR", "Print the machine's settings.",
-         "Prints the settings in machine.ini, one KEY=VALUE a line.\n", RunShow},
+         "Prints the settings in machine.ini, one KEY=VALUE a line, then one line\n"
+         "'requested: PROGRAM asked Windows to restart' for every ExitWindowsEx request a\n"
+         "program made (the simulated machine keeps running; state/restart.txt).\n", RunShow},
 
         {"set", "set DIR KEY=VALUE ...", "Change settings of an existing machine.",
          "Changes one or more settings (the keys of 'winsim help create') and prints the result.\n"

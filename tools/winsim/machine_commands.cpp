@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/sim/state/restart_requests.h"
 #include "tools/winsim/winsim.h"
 
 namespace winsim {
@@ -71,6 +72,10 @@ int RunShow(const Args& args) {
     auto machine = OpenMachine(args[0]);
     if (!machine) return kExitFailed;
     std::printf("%s", sim::FormatSettings(machine->settings()).c_str());
+    // The machine does not go down when asked to; the requests stay on record.
+    for (const sim::RestartRequest& request : sim::RestartRequests(*machine))
+        std::printf("requested: %s asked Windows to %s\n", request.program.c_str(),
+                    sim::DescribeExitFlags(request.flags).c_str());
     return kExitOk;
 }
 

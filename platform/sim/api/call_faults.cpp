@@ -57,6 +57,17 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"SetPrinterA", FaultTarget::Name},
         {"SetDefaultPrinterA", FaultTarget::Name},
         {"EnumPortsA", FaultTarget::None},
+        // A monitor's configuration commands: the monitor the handle was opened on.
+        {"XcvDataW", FaultTarget::Name},
+        // Ending the session: the token calls (the privilege lookup by the privilege's name)
+        // and the request itself.
+        {"OpenProcessToken", FaultTarget::None},
+        {"LookupPrivilegeValueA", FaultTarget::Name},
+        {"AdjustTokenPrivileges", FaultTarget::None},
+        {"ExitWindowsEx", FaultTarget::None},
+        // Broadcasts of a win.ini change: the section named (empty for none).
+        {"SendMessageTimeoutA", FaultTarget::Name},
+        {"SendNotifyMessageA", FaultTarget::Name},
         // Services: the service by name; the manager and closing have no target.
         {"OpenSCManagerA", FaultTarget::None},
         {"OpenServiceA", FaultTarget::Name},

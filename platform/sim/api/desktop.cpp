@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/sim/api/call_faults.h"
 #include "platform/sim/state/code_page.h"
 #include "platform/sim/state/desktop_state.h"
 #include "platform/sim/state/transcript.h"
@@ -237,11 +238,33 @@ int SimDesktop::MessageBoxA(plat::WindowRef, const char* text, const char* capti
 
 void SimDesktop::Transcript(const char* line) { Write(ToUtf8(line)); }
 
+namespace {
+
+std::string WinIniChangeLine(const std::string& how, const char* section,
+                             const std::string& sectionUtf8) {
+    if (section) return how + " every window that the win.ini section [" + sectionUtf8 + "] changed";
+    return how + " every window that the win.ini settings changed";
+}
+
+}  // namespace
+
 bool SimDesktop::BroadcastWinIniChange(const char* section, std::uint32_t) {
-    if (section)
-        Write("tells every window that the win.ini section [" + ToUtf8(section) + "] changed");
-    else
-        Write("tells every window that the win.ini settings changed");
+    const std::uint32_t fault = InjectedFault(machine_, "SendMessageTimeoutA", section ? section : "");
+    if (fault != ERROR_SUCCESS) {
+        error_.SetLastError(fault);
+        return false;
+    }
+    Write(WinIniChangeLine("tells", section, section ? ToUtf8(section) : ""));
+    return true;
+}
+
+bool SimDesktop::NotifyWinIniChange(const char* section) {
+    const std::uint32_t fault = InjectedFault(machine_, "SendNotifyMessageA", section ? section : "");
+    if (fault != ERROR_SUCCESS) {
+        error_.SetLastError(fault);
+        return false;
+    }
+    Write(WinIniChangeLine("notifies", section, section ? ToUtf8(section) : ""));
     return true;
 }
 

@@ -66,6 +66,9 @@ public:
                                 int showCommand) override;
     // No other program listens on the simulated desktop: the broadcast is a transcript line.
     bool BroadcastWinIniChange(const char* section, std::uint32_t timeoutMs) override;
+    // SendNotifyMessageA's broadcast, also a transcript line. Both broadcasts fail with an
+    // injected fault ("SendMessageTimeoutA", "SendNotifyMessageA"), keyed by the section.
+    bool NotifyWinIniChange(const char* section) override;
     int MessageBoxA(plat::WindowRef owner, const char* text, const char* caption,
                     std::uint32_t type) override;
     void Transcript(const char* line) override;

@@ -63,6 +63,9 @@ constexpr ErrorTextEntry kTexts[] = {
     {1065, "The database specified does not exist.\r\n"},
     {1113, "No mapping for the Unicode character exists in the target multi-byte code "
            "page.\r\n"},
+    {1300, "Not all privileges or groups referenced are assigned to the caller.\r\n"},
+    {1313, "A specified privilege does not exist.\r\n"},
+    {1314, "A required privilege is not held by the client.\r\n"},
     {1400, "Invalid window handle.\r\n"},
     {1722, "The RPC server is unavailable.\r\n"},
     {1795, "The specified printer driver is already installed.\r\n"},

@@ -51,7 +51,7 @@ bool SimSpooler::OpenByName(const std::string& name, plat::PrinterHandle& out) {
     if (!printer) return Fail(ERROR_INVALID_PRINTER_NAME);
     out = nextHandle_;
     nextHandle_ += 4;
-    handles_[out] = OpenPrinter{*printer, false, {}};
+    handles_[out] = OpenPrinter{*printer, false, {}, {}};
     return true;
 }
 

@@ -51,6 +51,21 @@ public:
     bool AddPrinterA(std::uint32_t level, const plat::PRINTER_INFO_2A& info,
                      plat::PrinterHandle& out) override;
     bool OpenPrinterA(const char* name, plat::PrinterHandle& out) override;
+    // Monitor configuration (spooler_xcv.cpp). ",XcvMonitor NAME" opens the configuration
+    // handle of an installed monitor (ERROR_INVALID_PRINTER_NAME otherwise); only the Standard
+    // TCP/IP monitor's is simulated, and ",XcvPort" names are not (ERROR_NOT_SUPPORTED and a
+    // message). Without SERVER_ACCESS_ADMINISTER, or for a user who is not an administrator,
+    // the open fails with ERROR_ACCESS_DENIED. Other names open printers as above.
+    bool OpenPrinterA(const char* name, plat::PrinterHandle& out,
+                      const plat::PRINTER_DEFAULTSA* defaults) override;
+    // "AddPort" with a PORT_DATA_1 adds a Standard TCP/IP port; the status carries the
+    // monitor's answer (ERROR_ALREADY_EXISTS for a port name in use, ERROR_INVALID_PARAMETER
+    // for a record that is short, of another version or size, with a text not terminated in
+    // its array or not ASCII). Other commands are not simulated: ERROR_NOT_SUPPORTED status and
+    // a message. A handle that is not a monitor's gives ERROR_INVALID_HANDLE.
+    bool XcvDataW(plat::PrinterHandle xcv, const char16_t* dataName, const std::uint8_t* input,
+                  std::uint32_t inputSize, std::uint8_t* output, std::uint32_t outputSize,
+                  std::uint32_t& needed, std::uint32_t& status) override;
     // PRINTER_INFO_2A first, its texts behind it; the default printer carries
     // PRINTER_ATTRIBUTE_DEFAULT.
     bool GetPrinterA(plat::PrinterHandle printer, std::uint32_t level, std::uint8_t* buffer,
@@ -69,6 +84,7 @@ private:
         SimPrinter printer;
         bool inJob = false;
         SimJob job;
+        std::string xcvMonitor;  // a monitor's configuration handle: the monitor
     };
 
     bool Fail(std::uint32_t code);

@@ -48,6 +48,7 @@ public:
     plat::Fonts& fonts() override { return p_->fonts(); }
     plat::UsbAccess& usbAccess() override { return p_->usbAccess(); }
     plat::FileVersions& fileVersions() override { return p_->fileVersions(); }
+    plat::Shutdown& shutdown() override { return p_->shutdown(); }
 
 private:
     std::shared_ptr<SimPlatform> p_;

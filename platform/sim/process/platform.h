@@ -12,6 +12,7 @@
 #include "platform/sim/api/profile.h"
 #include "platform/sim/api/registry.h"
 #include "platform/sim/api/services.h"
+#include "platform/sim/api/shutdown.h"
 #include "platform/sim/api/spooler.h"
 #include "platform/sim/api/system_info.h"
 #include "platform/sim/api/usb_access.h"
@@ -46,6 +47,7 @@ public:
     plat::Fonts& fonts() override { return fonts_; }
     plat::UsbAccess& usbAccess() override { return usbAccess_; }
     plat::FileVersions& fileVersions() override { return fileVersions_; }
+    plat::Shutdown& shutdown() override { return shutdown_; }
 
     const Machine& machine() const { return machine_; }
     const ProcessContext& process() const { return process_; }
@@ -68,6 +70,7 @@ private:
     SimFonts fonts_;
     SimUsbAccess usbAccess_{machine_, process_};
     SimFileVersions fileVersions_;
+    SimShutdown shutdown_{machine_, process_, lastError_};
 };
 
 }  // namespace sim

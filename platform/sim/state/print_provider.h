@@ -66,6 +66,22 @@ struct SimProcessor {
     std::string dll;  // "Driver": the file name in the environment's print-processor directory
 };
 
+// A Standard TCP/IP port as its monitor keeps it under Monitors\Standard TCP/IP Port\Ports\<name>.
+struct SimTcpIpPort {
+    std::string name;            // "IP_10.0.0.5"
+    std::uint32_t protocol = 1;  // "Protocol": 1 raw, 2 LPR
+    std::uint32_t version = 1;   // "Version"
+    std::string hostAddress;     // "IPAddress" for a dotted address, else "HostName"
+    std::uint32_t portNumber = 9100;  // "PortNumber"
+    std::string queue;           // "Queue", for LPR
+    std::string snmpCommunity;   // "SNMP Community"
+    bool snmpEnabled = false;    // "SNMP Enabled"
+    std::uint32_t snmpIndex = 1;  // "SNMP Index"
+    bool doubleSpool = false;    // "Double Spool"
+};
+
+inline constexpr const char* kTcpIpMonitor = "Standard TCP/IP Port";
+
 struct SimPort {
     std::string name;     // "LPT1:"
     std::string monitor;  // the monitor that offers it
@@ -142,6 +158,14 @@ public:
     // "sim-port: NAME" and "sim-ports-from-registry: HKLM\KEY" (the value names of that key).
     // A monitor whose DLL is gone offers nothing.
     std::vector<SimPort> Ports() const;
+
+    // The Standard TCP/IP monitor's "AddPort" (print_tcpip_ports.cpp): ERROR_ALREADY_EXISTS
+    // when any monitor offers a port of that name (letter case aside), ERROR_INVALID_PARAMETER for a name that is empty or holds a backslash or comma, no
+    // host address, a protocol other than raw or LPR, or LPR without a queue;
+    // ERROR_UNKNOWN_PRINT_MONITOR when the monitor is not installed.
+    std::uint32_t AddTcpIpPort(const SimTcpIpPort& port) const;
+    // The monitor's port of that name, read back from the registry.
+    std::optional<SimTcpIpPort> FindTcpIpPort(const std::string& name) const;
 
     // ---- Jobs ----
 

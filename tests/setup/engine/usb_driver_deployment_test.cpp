@@ -69,6 +69,9 @@ public:
     bool BroadcastWinIniChange(const char* section, std::uint32_t timeout) override {
         return inner_.BroadcastWinIniChange(section, timeout);
     }
+    bool NotifyWinIniChange(const char* section) override {
+        return inner_.NotifyWinIniChange(section);
+    }
     int MessageBoxA(plat::WindowRef, const char* text, const char*, std::uint32_t) override {
         shown.emplace_back(text);
         return IDOK;
@@ -101,6 +104,7 @@ public:
     plat::Fonts& fonts() override { return inner_.fonts(); }
     plat::UsbAccess& usbAccess() override { return inner_.usbAccess(); }
     plat::FileVersions& fileVersions() override { return inner_.fileVersions(); }
+    plat::Shutdown& shutdown() override { return inner_.shutdown(); }
 
 private:
     plat::Platform& inner_;

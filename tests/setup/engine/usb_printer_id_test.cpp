@@ -56,6 +56,7 @@ public:
         return 0;
     }
     bool BroadcastWinIniChange(const char*, std::uint32_t) override { return false; }
+    bool NotifyWinIniChange(const char*) override { return false; }
     int MessageBoxA(plat::WindowRef, const char* text, const char*, std::uint32_t type) override {
         shown.emplace_back(text);
         types.push_back(type);

@@ -15,6 +15,7 @@
 
 #include "platform/sim/process/stand_in.h"
 #include "platform/sim/state/machine.h"
+#include "platform/sim/state/restart_requests.h"
 #include "tests/support/host_files.h"
 
 extern char** environ;
@@ -144,6 +145,19 @@ TEST_F(WinsimTest, CreateAppliesSettingsBeforeMakingTheMachine) {
     EXPECT_TRUE(Contains(shown.out, "codepage=936\n"));
     EXPECT_TRUE(Contains(shown.out, "windowsdir=C:\\WINNT\n"));
     EXPECT_TRUE(fs::is_directory(Drive() / "WINNT" / "System32"));
+}
+
+TEST_F(WinsimTest, ShowListsTheRestartRequestsProgramsMade) {
+    Create("windows-98", {});
+    EXPECT_FALSE(Contains(Winsim({"show", machine_}).out, "requested:"));
+    std::string error;
+    auto machine = sim::Machine::Open(machine_, error);
+    ASSERT_TRUE(machine) << error;
+    ASSERT_TRUE(sim::RecordRestartRequest(*machine, {"setup", 2}));
+    ASSERT_TRUE(sim::RecordRestartRequest(*machine, {"uninstall", 1 | 4}));
+    const std::string shown = Winsim({"show", machine_}).out;
+    EXPECT_TRUE(Contains(shown, "requested: setup asked Windows to restart\n"));
+    EXPECT_TRUE(Contains(shown, "requested: uninstall asked Windows to shut down, forced\n"));
 }
 
 TEST_F(WinsimTest, CreateRefusesWhatItCannotMake) {

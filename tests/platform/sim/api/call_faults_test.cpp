@@ -188,6 +188,19 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
     steps["SetupDiGetDeviceRegistryPropertyA"] = [&] { std::uint8_t b[64]; return device.SetupDiGetDeviceRegistryPropertyA(set, created, SPDRP_CLASS, nullptr, b, sizeof b, nullptr) ? 0 : last(); };
     steps["SetupDiDestroyDeviceInfoList"] = [&] { plat::DeviceInfoSet s = device.SetupDiCreateDeviceInfoList(nullptr, 0); return device.SetupDiDestroyDeviceInfoList(s) ? 0 : last(); };
 
+    plat::PRINTER_DEFAULTSA admin{nullptr, nullptr, SERVER_ACCESS_ADMINISTER};
+    plat::PrinterHandle xcv = 0;
+    ASSERT_TRUE(p->printerSetup().OpenPrinterA(",XcvMonitor Standard TCP/IP Port", xcv, &admin));
+    steps["XcvDataW"] = [&] { std::uint8_t in[964] = {}, out[260]; std::uint32_t n = 0, st = 0; return p->printerSetup().XcvDataW(xcv, u"AddPort", in, 964, out, 260, n, st) ? 0 : last(); };
+    plat::TokenHandle tokenHandle = 0;
+    ASSERT_TRUE(p->shutdown().OpenProcessToken(TOKEN_ADJUST_PRIVILEGES, tokenHandle));
+    steps["OpenProcessToken"] = [&] { plat::TokenHandle t = 0; return p->shutdown().OpenProcessToken(TOKEN_QUERY, t) ? 0 : last(); };
+    steps["LookupPrivilegeValueA"] = [&] { plat::Luid l; return p->shutdown().LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", l) ? 0 : last(); };
+    steps["AdjustTokenPrivileges"] = [&] { return p->shutdown().AdjustTokenPrivileges(tokenHandle, false, plat::Luid{19, 0}, 0) ? 0 : last(); };
+    steps["ExitWindowsEx"] = [&] { return p->shutdown().ExitWindowsEx(EWX_LOGOFF, 0) ? 0 : last(); };
+    steps["SendMessageTimeoutA"] = [&] { return p->desktop().BroadcastWinIniChange("windows", 1000) ? 0 : last(); };
+    steps["SendNotifyMessageA"] = [&] { return p->desktop().NotifyWinIniChange("Ports") ? 0 : last(); };
+
     ASSERT_EQ(steps.size(), sim::FaultableCalls().size());
     for (const sim::FaultableCall& call : sim::FaultableCalls()) {
         SCOPED_TRACE(call.name);
