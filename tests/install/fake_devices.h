@@ -238,6 +238,7 @@ public:
     plat::Fonts& fonts() override { return base_.fonts(); }
     plat::UsbAccess& usbAccess() override { return base_.usbAccess(); }
     plat::FileVersions& fileVersions() override { return base_.fileVersions(); }
+    plat::Shutdown& shutdown() override { return base_.shutdown(); }
 
 private:
     plat::Platform& base_;
