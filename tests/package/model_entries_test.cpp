@@ -168,7 +168,8 @@ TEST_F(ModelEntries, AHugeCountWithMoreEntriesThanTheCapStaysQuick) {
     ASSERT_TRUE(machine().WriteFile("C:\\Pkg\\DRVCONFIG\\setup.ini", ini));
     const auto start = std::chrono::steady_clock::now();
     const std::vector<int> listed = config().ListedModelNumbers();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    // Going through 2^31 entries would take hours; a loaded sanitizer build takes seconds.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
     ASSERT_EQ(listed.size(), 1000u);
     EXPECT_EQ(listed.back(), 1000);
     EXPECT_EQ(config().DefaultModel().name, "M999");

@@ -231,7 +231,8 @@ TEST_F(PortCheck, AHugeModelCountFindsTheLastListedModelAtOnce) {
                               "[ZZ-9.PORT]\r\nUSBSUPPORTED=1\r\n"));
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Run(), StartOutcome::Proceed);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    // Going through 2^31 entries would take hours; a loaded sanitizer build takes seconds.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
     // Only AB-100 offers a port: the last model is still ZZ-9, so the start is refused.
     ASSERT_TRUE(m_->WriteFile("C:\\Pkg\\DRVCONFIG\\setup_lable.ini", ""));
     ASSERT_TRUE(m_->WriteFile("C:\\Pkg\\DRVCONFIG\\setup_receipt.ini",

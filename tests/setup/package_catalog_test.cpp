@@ -93,7 +93,8 @@ TEST(PackageCatalog, AHugeModelCountListsTheEntriesThatExist) {
             "DEVICENAME", "DEVICENUMBER", count, "C:\\Pkg\\DRVCONFIG\\setup.ini"));
         const auto start = std::chrono::steady_clock::now();
         PackageCatalog catalog = PackageCatalog::Read(m->platform(), false);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        // Going through 2^31 entries would take hours; a loaded sanitizer build takes seconds.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
         EXPECT_EQ(catalog.models().size(), std::string(count) == "5" ? 5u : 6u);
         EXPECT_EQ(catalog.models().back().name, std::string(count) == "5" ? "VTX-L60" : "VTX-E58");
         EXPECT_EQ(catalog.defaultModel().name, "VTX-80R");
