@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win_constants.h"
+#include "platform/forwarding_platform.h"
 #include "platform/platform.h"
 
 namespace installtest {
@@ -221,29 +222,12 @@ private:
 };
 
 // A simulated process's platform with the device calls of a FakeDevices.
-class FakeDevicePlatform : public plat::Platform {
+class FakeDevicePlatform : public plat::ForwardingPlatform {
 public:
-    explicit FakeDevicePlatform(plat::Platform& base) : base_(base), devices(base.lastError()) {}
-    plat::Profile& profile() override { return base_.profile(); }
-    plat::FileSystem& files() override { return base_.files(); }
-    plat::SystemInfo& system() override { return base_.system(); }
-    plat::Desktop& desktop() override { return base_.desktop(); }
-    plat::Registry& registry() override { return base_.registry(); }
-    plat::LastError& lastError() override { return base_.lastError(); }
-    plat::Dialogs& dialogs() override { return base_.dialogs(); }
-    plat::RawPrinting& rawPrinting() override { return base_.rawPrinting(); }
-    plat::PrinterSetup& printerSetup() override { return base_.printerSetup(); }
+    explicit FakeDevicePlatform(plat::Platform& base)
+        : ForwardingPlatform(base), devices(base.lastError()) {}
     plat::DeviceInstallation& deviceInstallation() override { return devices; }
-    plat::Services& services() override { return base_.services(); }
-    plat::Fonts& fonts() override { return base_.fonts(); }
-    plat::UsbAccess& usbAccess() override { return base_.usbAccess(); }
-    plat::FileVersions& fileVersions() override { return base_.fileVersions(); }
-    plat::Shutdown& shutdown() override { return base_.shutdown(); }
 
-private:
-    plat::Platform& base_;
-
-public:
     FakeDevices devices;
 };
 

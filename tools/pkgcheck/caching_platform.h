@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/forwarding_platform.h"
 #include "platform/platform.h"
 #include "platform/sim/api/profile.h"
 
@@ -111,32 +112,18 @@ private:
     std::map<std::string, Content> files_;
 };
 
-class CachingPlatform : public plat::Platform {
+class CachingPlatform : public plat::ForwardingPlatform {
 public:
     explicit CachingPlatform(plat::Platform& inner)
-        : inner_(inner),
+        : ForwardingPlatform(inner),
           files_(inner.files(), inner.lastError()),
           simProfile_(files_, inner.lastError()),
           profile_(simProfile_) {}
 
     plat::Profile& profile() override { return profile_; }
     plat::FileSystem& files() override { return files_; }
-    plat::SystemInfo& system() override { return inner_.system(); }
-    plat::Desktop& desktop() override { return inner_.desktop(); }
-    plat::Registry& registry() override { return inner_.registry(); }
-    plat::Dialogs& dialogs() override { return inner_.dialogs(); }
-    plat::RawPrinting& rawPrinting() override { return inner_.rawPrinting(); }
-    plat::PrinterSetup& printerSetup() override { return inner_.printerSetup(); }
-    plat::DeviceInstallation& deviceInstallation() override { return inner_.deviceInstallation(); }
-    plat::Services& services() override { return inner_.services(); }
-    plat::Fonts& fonts() override { return inner_.fonts(); }
-    plat::UsbAccess& usbAccess() override { return inner_.usbAccess(); }
-    plat::FileVersions& fileVersions() override { return inner_.fileVersions(); }
-    plat::Shutdown& shutdown() override { return inner_.shutdown(); }
-    plat::LastError& lastError() override { return inner_.lastError(); }
 
 private:
-    plat::Platform& inner_;
     ReadCachingFiles files_;
     sim::SimProfile simProfile_;
     CachingProfile profile_;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "package/LanguageText.h"
+#include "platform/forwarding_platform.h"
 #include "platform/sim/process/platform.h"
 #include "platform/sim/state/faults.h"
 #include "platform/sim/state/usb_printers.h"
@@ -83,31 +84,15 @@ private:
 };
 
 // The setup process's platform with the watching desktop.
-class WatchedPlatform : public plat::Platform {
+class WatchedPlatform : public plat::ForwardingPlatform {
 public:
-    explicit WatchedPlatform(plat::Platform& inner) : inner_(inner), desktop_(inner.desktop()) {}
+    explicit WatchedPlatform(plat::Platform& inner)
+        : ForwardingPlatform(inner), desktop_(inner.desktop()) {}
     WatchingDesktop& watching() { return desktop_; }
 
-    plat::Profile& profile() override { return inner_.profile(); }
-    plat::FileSystem& files() override { return inner_.files(); }
-    plat::SystemInfo& system() override { return inner_.system(); }
     plat::Desktop& desktop() override { return desktop_; }
-    plat::Registry& registry() override { return inner_.registry(); }
-    plat::LastError& lastError() override { return inner_.lastError(); }
-    plat::Dialogs& dialogs() override { return inner_.dialogs(); }
-    plat::RawPrinting& rawPrinting() override { return inner_.rawPrinting(); }
-    plat::PrinterSetup& printerSetup() override { return inner_.printerSetup(); }
-    plat::DeviceInstallation& deviceInstallation() override {
-        return inner_.deviceInstallation();
-    }
-    plat::Services& services() override { return inner_.services(); }
-    plat::Fonts& fonts() override { return inner_.fonts(); }
-    plat::UsbAccess& usbAccess() override { return inner_.usbAccess(); }
-    plat::FileVersions& fileVersions() override { return inner_.fileVersions(); }
-    plat::Shutdown& shutdown() override { return inner_.shutdown(); }
 
 private:
-    plat::Platform& inner_;
     WatchingDesktop desktop_;
 };
 
