@@ -124,6 +124,7 @@ public:
     // and for owning message boxes.
     virtual WindowRef Ref() = 0;
     virtual bool IsMinimized() = 0;                            // IsIconic
+    virtual void Minimize() = 0;                               // ShowWindow SW_MINIMIZE
     virtual void Show(bool shown) = 0;                         // ShowWindow SW_SHOW / SW_HIDE
     virtual bool IsShown() = 0;
     virtual void EndDialog(int result) = 0;                    // a modal dialog ends

@@ -1,6 +1,5 @@
 // setup, the installation wizard "Printer Driver Setup".
 #include "platform/platform.h"
-#include "setup/PendingInstallEngine.h"
 #include "setup/ProgramStart.h"
 #include "setup/Wizard.h"
 
@@ -9,6 +8,5 @@ int main() {
     if (!platform) return 2;
     setup::StartResult start = setup::RunProgramStart(*platform);
     if (start.outcome != setup::StartOutcome::Proceed) return 0;
-    setup::PendingInstallEngine engine(*platform, start.is64Bit);
-    return setup::RunWizard(*platform, start.is64Bit, engine);
+    return setup::RunWizard(*platform, start.is64Bit);
 }

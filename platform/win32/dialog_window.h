@@ -28,6 +28,7 @@ public:
     std::string GetTitle() override;
     plat::WindowRef Ref() override { return reinterpret_cast<plat::WindowRef>(hwnd_); }
     bool IsMinimized() override { return ::IsIconic(hwnd_) != FALSE; }
+    void Minimize() override { ::ShowWindow(hwnd_, SW_MINIMIZE); }
     void Show(bool shown) override { ::ShowWindow(hwnd_, shown ? SW_SHOW : SW_HIDE); }
     bool IsShown() override { return ::IsWindowVisible(hwnd_) != FALSE; }
     void EndDialog(int result) override { ::EndDialog(hwnd_, result); }

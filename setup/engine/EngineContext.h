@@ -22,6 +22,9 @@ struct EngineContext {
     const pkg::LanguageText& texts;  // the "Message" section of setup's language file
     int os;                          // 0..7
     bool is64Bit;                    // a 32-bit setup on 64-bit Windows
+    // The window and caption of the few message boxes the worker itself shows.
+    plat::WindowRef owner = 0;
+    std::string caption;
     // The "Driver Cache" cabinets are searched at most once per run.
     bool cabinetExtractionAllowed = true;
     ResultText result;

@@ -61,8 +61,10 @@ const char* StepKindName(StepKind kind) {
     case StepKind::CheckMinidriverDataFile: return "CheckMinidriverDataFile";
     case StepKind::EnsureLanguageMonitor: return "EnsureLanguageMonitor";
     case StepKind::RegisterDriver: return "RegisterDriver";
+    case StepKind::RecordChosenUsbPort: return "RecordChosenUsbPort";
     case StepKind::RegisterPrinter: return "RegisterPrinter";
     case StepKind::MakeDefaultPrinter: return "MakeDefaultPrinter";
+    case StepKind::WriteSerialSettings: return "WriteSerialSettings";
     case StepKind::ReportSuccess: return "ReportSuccess";
     case StepKind::Succeed: return "Succeed";
     }
@@ -92,6 +94,13 @@ std::string PrinterNameWithPortSuffix(const std::string& model, const std::strin
     case pkg::kNetworkPort: name += "(E)"; break;
     }
     return name;
+}
+
+int SerialPortNumber(const std::string& portName) {
+    const std::size_t at = portName.find("COM");
+    if (at == std::string::npos || at + 3 >= portName.size()) return 0;
+    const char digit = portName[at + 3];
+    return digit >= '0' && digit <= '9' ? digit - '0' : 0;
 }
 
 std::string PrinterPort(const std::string& model, const std::string& portName,
@@ -173,12 +182,13 @@ bool BuildInstallPlan(pkg::PackageConfig& config, const InstallRequest& request,
         w.Add(StepKind::EnsureLanguageMonitor, 11, records.languageMonitor.name,
               "IDS_ERR_ADDMONITOR");
     w.Add(StepKind::RegisterDriver, 12, records.driver.name, "IDS_ERR_ADDPRNDRV3");
-    // Step 13, the USB port's PRINTERPORT value, joins here with the port work.
+    if (usb) w.Add(StepKind::RecordChosenUsbPort, 13, request.portName);
     w.Add(StepKind::RegisterPrinter, 14, records.printer.printerName,
           usb ? "IDS_ERR_TOOMANY" : "IDS_ERR_ADDPRINTER");
     if (request.setAsDefault)
         w.Add(StepKind::MakeDefaultPrinter, 15, records.printer.printerName);
-    // Step 16, the serial port's settings, joins here with the port work.
+    if (kind == pkg::kSerialPort)
+        w.Add(StepKind::WriteSerialSettings, 16, SystemComPortName(request.portName));
     w.Add(StepKind::ReportSuccess, 17,
           os == 0 ? "" : usb ? "IDS_INF_USBRESTART" : "IDS_INF_NTRESTART");
     w.Add(StepKind::Succeed, 18, "InstallStatus");

@@ -11,6 +11,7 @@
 #include "setup/InstallStatus.h"
 #include "setup/engine/CopyPackageFile.h"
 #include "setup/engine/EngineContext.h"
+#include "setup/engine/SerialSettings.h"
 
 namespace setup {
 
@@ -25,6 +26,7 @@ struct InstallRequest {
     std::string networkPortName;
     bool is64Bit = false;
     bool setAsDefault = false;
+    SerialSettings serial;    // the line settings written for a serial port
 };
 
 enum class StepKind {
@@ -38,8 +40,10 @@ enum class StepKind {
     CheckMinidriverDataFile,  // 10
     EnsureLanguageMonitor,    // 11
     RegisterDriver,           // 12
+    RecordChosenUsbPort,      // 13: PRINTERPORT\<port as chosen> = 0
     RegisterPrinter,          // 14
     MakeDefaultPrinter,       // 15
+    WriteSerialSettings,      // 16
     ReportSuccess,            // 17
     Succeed,                  // 18
 };
@@ -79,6 +83,8 @@ bool PortKindOfName(const std::string& portName, pkg::PortKind& kind);
 // The printer name with its port suffix: "(U) 1".."(U) 4", "(S)", "(P)", "(E)".
 std::string PrinterNameWithPortSuffix(const std::string& model, const std::string& portName,
                                       pkg::PortKind kind);
+// The serial port number: the single digit after "COM" ("ZKCOM2:" gives 2); 0 for none.
+int SerialPortNumber(const std::string& portName);
 // The printer's port: "USB_PX-63_<last character>" for the PX-63 on USB, else the port itself.
 std::string PrinterPort(const std::string& model, const std::string& portName,
                         pkg::PortKind kind);

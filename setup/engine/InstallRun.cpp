@@ -3,7 +3,10 @@
 #include "platform/win_constants.h"
 #include "setup/engine/ComponentInstall.h"
 #include "setup/engine/InstallPlan.h"
+#include "setup/engine/Redirection.h"
+#include "setup/engine/SerialSettings.h"
 #include "setup/engine/SpoolerRegistration.h"
+#include "setup/engine/UsbPortRecords.h"
 
 namespace setup {
 
@@ -58,12 +61,17 @@ public:
                 return false;
             }
             return RegisterDriver(ctx_, r.driver);
+        case StepKind::RecordChosenUsbPort:
+            return RecordChosenUsbPort(step.target);
         case StepKind::RegisterPrinter:
             if (!RegisterPrinter(ctx_, r.printer, r.portKind == pkg::kUsbPort)) return false;
             result_.printerName = r.printer.printerName;
             return true;
         case StepKind::MakeDefaultPrinter:
             MakeDefaultPrinter(ctx_, r.printer.printerName);
+            return true;
+        case StepKind::WriteSerialSettings:
+            WritePortSettings();
             return true;
         case StepKind::ReportSuccess:
             if (step.target.empty())
@@ -105,6 +113,37 @@ private:
             if (!message.empty()) ctx_.result.Append("\n" + message);
         }
         return false;
+    }
+
+    // The port monitor learns that the chosen port is in use. On 64-bit Windows the registry
+    // work runs with System32 redirection suspended; without Kernel32 the run ends, and the
+    // result text says why (an empty one would be reported as success).
+    bool RecordChosenUsbPort(const std::string& portName) {
+        UsbPortRecordsContext records{ctx_.platform, ctx_.is64Bit, "", ctx_.owner, ctx_.caption};
+        if (!ctx_.is64Bit) {
+            WriteChosenUsbPortRecord(records, portName);
+            return true;
+        }
+        RedirectionSuspension suspension(ctx_.platform, ctx_.is64Bit);
+        ShowRedirectionProblems(ctx_.platform.desktop(), ctx_.owner, ctx_.caption.c_str(),
+                                suspension);
+        if (suspension.missing() == RedirectionSuspension::Missing::Kernel32) {
+            ctx_.result.Set(kKernel32Missing);
+            return false;
+        }
+        WriteChosenUsbPortRecord(records, portName);
+        return true;
+    }
+
+    // The line settings once the printer exists: the registry's Ports list on the NT family,
+    // the port driver's DCB and win.ini on Windows 98/Me.
+    void WritePortSettings() {
+        const std::string& port = plan_.request.portName;
+        if (ctx_.os == 0)
+            WriteSerialSettings98(ctx_.platform, SerialPortNumber(port), port,
+                                  plan_.request.serial);
+        else
+            WriteSerialSettings(ctx_.platform, ctx_.is64Bit, port, plan_.request.serial);
     }
 
     // The extra system files are helpful, not required: their failures do not end the run and

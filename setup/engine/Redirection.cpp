@@ -47,7 +47,7 @@ void ShowRedirectionProblems(plat::Desktop& desktop, plat::WindowRef owner, cons
     using Missing = RedirectionSuspension::Missing;
     const Missing missing = suspension.missing();
     if (missing == Missing::Kernel32) {
-        desktop.MessageBoxA(owner, "Can't Load Kernel32.dll", caption, MB_OK);
+        desktop.MessageBoxA(owner, kKernel32Missing, caption, MB_OK);
         return;
     }
     if (missing == Missing::DisableFunction || missing == Missing::BothFunctions)

@@ -36,6 +36,8 @@ private:
     void* oldValue_ = nullptr;
 };
 
+inline constexpr const char* kKernel32Missing = "Can't Load Kernel32.dll";
+
 // The message boxes a person sees when the suspension is unavailable, one per missing piece:
 // "Can't Load Kernel32.dll", or "Can't Get Function <name> Address" for each missing function.
 // Shows nothing in the other states.

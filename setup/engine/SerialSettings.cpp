@@ -14,8 +14,6 @@ constexpr const char* kNtPortsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVer
 // The serial port class keys of Windows 98/Me: "...\Ports\0000" to "...\Ports\0003".
 constexpr const char* kPortClassKeyFormat = "System\\CurrentControlSet\\Services\\Class\\Ports\\000%d";
 constexpr int kPortClassKeys = 4;
-// How long the win.ini broadcast waits for a window that does not answer.
-constexpr std::uint32_t kBroadcastTimeoutMs = 1000;
 
 bool IsOneAndAHalf(double stopBits) { return stopBits > 1.25 && stopBits < 1.75; }
 
@@ -116,7 +114,7 @@ void WriteSerialSettings98(plat::Platform& platform, int portNumber, const std::
     if (key.empty()) return;
     plat::Profile& profile = platform.profile();
     profile.WriteProfileStringA("Ports", key.c_str(), SerialSettingsText(settings).c_str());
-    platform.desktop().BroadcastWinIniChange("Ports", kBroadcastTimeoutMs);
+    platform.desktop().NotifyWinIniChange("Ports");
     // Null section, key and value: the profile cache goes to disk now.
     profile.WriteProfileStringA(nullptr, nullptr, nullptr);
 }

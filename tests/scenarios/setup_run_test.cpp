@@ -60,13 +60,25 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(SetupRun, WizardOnWindows7x64ReachesInstallWhichSaysTheEngineIsNotBuilt) {
+// The defaults all the way on a fresh Windows 7 x64 machine: the receipt model in Typical mode
+// with no USB printer, so the preselected serial port.
+TEST_F(SetupRun, DefaultsOnWindows7x64InstallTheReceiptPrinterOnCom1) {
     MakeMachine("windows-7-x64");
     CommandResult run = RunSetup("click IDC_ACCEPT\nclick 1\nclick 1\nclick 1\nclick 1\nclick 1\n");
-    // Not a success: the installation engine does not exist yet.
-    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(OpenedWindow(run.output, "Printer Driver Setup")) << run.output;
-    EXPECT_TRUE(SaidEngineNotBuilt(run.output)) << run.output;
+    EXPECT_TRUE(SaidInstalled(run.output)) << run.output;
+
+    const std::string spooler = Winsim("spooler '" + dir_.string() + "'").output;
+    EXPECT_NE(spooler.find("VTX-80R(S)  VTX-80R  COM1:"), std::string::npos) << spooler;
+    EXPECT_NE(spooler.find("Windows x64 "), std::string::npos) << spooler;
+    const std::string files = Winsim("files '" + dir_.string() +
+                                     "' 'C:\\Windows\\System32\\spool\\drivers\\x64\\3'").output;
+    EXPECT_NE(files.find("VTX80RS.GPD"), std::string::npos) << files;
+    const std::string ports =
+        Winsim("reg '" + dir_.string() +
+               "' 'HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports'").output;
+    EXPECT_NE(ports.find("\"COM1:\"=\"19200,n,8,1,p\""), std::string::npos) << ports;
 }
 
 // A USB printer numbered for port 4 (internal ID 3) and the USB access library beside setup: in
@@ -90,16 +102,19 @@ TEST_F(SetupRun, UsbPortInTypicalModeRenumbersTheAttachedPrinter) {
     EXPECT_NE(refused.output.find("shell: open C:\\Package\\USBDRV\\USBDriver\\Install.exe 2"),
               std::string::npos)
         << refused.output;
-    EXPECT_FALSE(SaidEngineNotBuilt(refused.output)) << "No keeps the wizard on its last page";
+    EXPECT_FALSE(SaidInstalled(refused.output)) << "No keeps the wizard on its last page";
     EXPECT_NE(Winsim("usb list '" + dir_.string() + "'").output.find("id 3 "), std::string::npos);
 
     CommandResult run = RunSetup(toPortPage +
                                  "choose IDC_PORTS USB_VTX-80R_1\nclick IDOK\n"
                                  "expect Change the printer's number\nanswer Yes\n"
-                                 "expect the installation engine is not built yet\nanswer OK\n");
-    EXPECT_EQ(run.status, 1) << run.output;
+                                 "expect The printer driver has been installed.\nanswer OK\n");
+    EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(ShowedMessage(run.output, "Change the printer's number")) << run.output;
-    EXPECT_TRUE(SaidEngineNotBuilt(run.output)) << run.output;
+    EXPECT_TRUE(SaidInstalled(run.output)) << run.output;
+    const std::string spooler = Winsim("spooler '" + dir_.string() + "'").output;
+    EXPECT_NE(spooler.find("VTX-80R(U) 1"), std::string::npos) << spooler;
+    EXPECT_NE(spooler.find("USB_VTX-80R_1"), std::string::npos) << spooler;
     CommandResult listed = Winsim("usb list '" + dir_.string() + "'");
     EXPECT_EQ(listed.status, 0) << listed.output;
     // The ID command is ten bytes; the printer now answers for port 1.

@@ -22,6 +22,7 @@ public:
     std::string GetTitle() override { return {}; }
     plat::WindowRef Ref() override { return 1; }
     bool IsMinimized() override { return false; }
+    void Minimize() override {}
     void Show(bool) override {}
     bool IsShown() override { return true; }
     void EndDialog(int result) override { endResult = result; }

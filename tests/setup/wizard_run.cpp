@@ -49,6 +49,15 @@ RunResult WizardMachine::Winsim(const std::string& arguments) {
     return Shell(Quote(WINSIM_BINARY) + " " + arguments);
 }
 
+std::vector<std::string> WizardMachine::Printers() {
+    RunResult list = Winsim("printer " + Quote((dir_ / "machine").string()) + " list");
+    std::vector<std::string> names;
+    std::istringstream in(list.output);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line != "no printers") names.push_back(line);
+    return names;
+}
+
 void WizardMachine::Create(const std::string& preset, const std::vector<std::string>& settings) {
     fs::path machine = dir_ / "machine";
     fs::remove_all(machine);

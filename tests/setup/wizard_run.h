@@ -38,6 +38,8 @@ protected:
     // means the package root.
     RunResult Run(const std::string& script, const std::string& currentDir = "");
     RunResult Winsim(const std::string& arguments);
+    // The printers the machine's spooler holds, a line each: "NAME  port PORT".
+    std::vector<std::string> Printers();
 
     std::filesystem::path dir_;
 };

@@ -15,8 +15,8 @@ bool Contains(const std::string& text, const std::string& what) {
 }
 
 constexpr const char* kMessageBox = "message box ";
-constexpr const char* kInstallPressed = "Install pressed (model ";
-constexpr const char* kEngineNotBuilt = "the installation engine is not built yet";
+// The example package's success text, which every successful installation shows first.
+constexpr const char* kInstalledText = "\"The printer driver has been installed.";
 
 }  // namespace
 
@@ -106,22 +106,10 @@ std::vector<std::string> AllControlStates(const std::string& transcript) {
     return lines;
 }
 
-bool RequestedInstall(const std::string& transcript, const std::string& model) {
-    return Contains(transcript, kInstallPressed + Quoted(model));
-}
-
-bool RequestedInstall(const std::string& transcript, const std::string& model,
-                      const std::string& mode, int osIndex) {
-    return Contains(transcript, kInstallPressed + Quoted(model) + ", " + mode + " mode, OS index " +
-                                    std::to_string(osIndex) + ")");
-}
-
-int CountInstallRequests(const std::string& transcript) {
-    return CountInTranscript(transcript, kInstallPressed);
-}
-
-bool SaidEngineNotBuilt(const std::string& transcript) {
-    return Contains(transcript, kEngineNotBuilt);
+bool SaidInstalled(const std::string& transcript) {
+    for (const std::string& box : MessageBoxes(transcript))
+        if (Contains(box, kInstalledText)) return true;
+    return false;
 }
 
 std::vector<std::string> TextFitWarnings(const std::string& transcript) {

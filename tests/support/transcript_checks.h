@@ -40,13 +40,9 @@ std::vector<std::string> ControlStates(const std::string& transcript,
                                        const std::string& idAndName);
 std::vector<std::string> AllControlStates(const std::string& transcript);
 
-// The installation as the wizard hands it over: Install pressed for a model, optionally with
-// its mode ("Typical", "Advanced") and OS index; and the line saying the engine is not built.
-bool RequestedInstall(const std::string& transcript, const std::string& model);
-bool RequestedInstall(const std::string& transcript, const std::string& model,
-                      const std::string& mode, int osIndex);
-int CountInstallRequests(const std::string& transcript);
-bool SaidEngineNotBuilt(const std::string& transcript);
+// A message box with the example package's success text ("The printer driver has been
+// installed."), as a successful installation ends.
+bool SaidInstalled(const std::string& transcript);
 
 // The warnings `show` prints for a control whose text cannot fit it.
 std::vector<std::string> TextFitWarnings(const std::string& transcript);

@@ -43,6 +43,17 @@ bool TopLevelWindow::IsMinimized() const {
     return w && w->minimized;
 }
 
+void TopLevelWindow::Minimize() {
+    MachineLock lock(machineDir_);
+    DesktopState state = LoadDesktopState(machineDir_);
+    WindowRecord* w = state.FindWindowById(id_);
+    if (!w || w->minimized) return;
+    w->minimized = true;
+    if (state.foreground == id_) state.foreground = 0;
+    SaveDesktopState(machineDir_, state);
+    AppendTranscript(machineDir_, program_, "minimises window \"" + titleUtf8_ + "\"");
+}
+
 std::unique_ptr<TopLevelWindow> OpenTopLevelWindow(const Machine& machine,
                                                    const ProcessContext& process,
                                                    const std::string& title,

@@ -24,6 +24,8 @@ public:
     void SetTitle(const std::string& title);
     // True while the window is minimised (another process may restore it).
     bool IsMinimized() const;
+    // Minimises the window; the transcript says so, and it is no longer the foreground.
+    void Minimize();
 
 private:
     friend std::unique_ptr<TopLevelWindow> OpenTopLevelWindow(const Machine&,

@@ -181,6 +181,11 @@ plat::WindowRef SimDialogWindow::Ref() {
 
 bool SimDialogWindow::IsMinimized() { return desktopWindow_ && desktopWindow_->IsMinimized(); }
 
+void SimDialogWindow::Minimize() {
+    // Only a top-level window has a place on the desktop to be minimised from.
+    if (desktopWindow_) desktopWindow_->Minimize();
+}
+
 void SimDialogWindow::Show(bool shown) {
     if (shown == visible_) return;
     visible_ = shown;

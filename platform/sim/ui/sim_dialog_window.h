@@ -35,6 +35,7 @@ public:
     std::string GetTitle() override { return title_; }
     plat::WindowRef Ref() override;
     bool IsMinimized() override;
+    void Minimize() override;
     void Show(bool shown) override;
     bool IsShown() override { return visible_; }
     void EndDialog(int result) override;

@@ -77,6 +77,7 @@ TEST(InstallPlan, SerialOnXpStandardFlavour) {
         {StepKind::CheckMinidriverDataFile, 10, "VTXRES.DLL"},
         {StepKind::RegisterDriver, 12, "VTX-58R"},
         {StepKind::RegisterPrinter, 14, "VTX-58R(S)"},
+        {StepKind::WriteSerialSettings, 16, "COM1:"},
         {StepKind::ReportSuccess, 17, "IDS_INF_NTRESTART"},
         {StepKind::Succeed, 18, "InstallStatus"},
     });
@@ -126,6 +127,11 @@ TEST(InstallPlan, UsbOnWindows7X64RasterTakesTheStoreAndTheLanguageMonitor) {
     EXPECT_TRUE(languageMonitor);
     EXPECT_EQ(plan.steps.back().kind, StepKind::Succeed);
     EXPECT_EQ(plan.steps[plan.steps.size() - 2].target, "IDS_INF_USBRESTART");
+    // The port monitor's record of the chosen port comes between the driver and the printer.
+    const auto& record = plan.steps[plan.steps.size() - 4];
+    EXPECT_EQ(record.kind, StepKind::RecordChosenUsbPort);
+    EXPECT_EQ(record.workerStep, 13);
+    EXPECT_EQ(record.target, "USB_VTX-58R_2");
 }
 
 TEST(InstallPlan, PortNamesOfNoKnownKindAreRefused) {
