@@ -306,6 +306,25 @@ const std::vector<Command>& Commands() {
          "it stays listed as not-present. Root-enumerated devices that programs register are\n"
          "ROOT\\CLASS\\NNNN. A new machine has a USB root hub, COM1 and a display adapter.\n",
          RunDevices},
+        {"inventory", "inventory DIR",
+         "Print in short what installations left on the machine.",
+         "Prints, section by section, what a person checks after an installation; a section\n"
+         "with nothing in it says (none):\n"
+         "\n"
+         "  printers (* the default) with driver, port and print processor; drivers by\n"
+         "  environment and version with their driver file and monitor; port monitors with\n"
+         "  their DLL; print processors; the ports the monitors offer (as 'spooler' shows)\n"
+         "  serial settings: NT, the COM values of HKLM\\SOFTWARE\\Microsoft\\Windows NT\\\n"
+         "  CurrentVersion\\Ports; 9x, the COM lines of win.ini [Ports] and whether each key\n"
+         "  below HKLM\\System\\CurrentControlSet\\Services\\Class\\Ports has a DCB value.\n"
+         "  Only COM ports unlike a new machine's are listed (COM1: to COM4: at 9600,n,8,1;\n"
+         "  one of those that is gone shows as (removed))\n"
+         "  USB port records: the values of HKLM\\SOFTWARE\\VORTANE\\PORTNAME and PRINTERPORT;\n"
+         "  on a 64-bit machine the 64-bit view, and the 32-bit view too when it differs\n"
+         "  USB printers attached (as 'usb list' shows, without the bytes received)\n"
+         "  devices whose driver came from an oemN.inf (as 'devices' shows, one line each)\n"
+         "  restart requests programs made (as 'show' lists them)\n",
+         RunInventory},
     };
     return commands;
 }

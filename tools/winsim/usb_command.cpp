@@ -31,10 +31,7 @@ int List(const sim::Machine& machine) {
     if (printers.empty()) std::printf("no USB printer attached\n");
     for (std::size_t i = 0; i < printers.size(); ++i) {
         const sim::UsbPrinter& p = printers[i];
-        std::printf("index %zu  id %d  vid %04x  pid %04x  %s  %s  received %zu bytes", i,
-                    p.internalId, p.vendorId, p.productId,
-                    p.answering ? "answering" : "silent",
-                    p.writeFails ? "write-fails" : "write-ok", p.received.size());
+        std::printf("%s", UsbPrinterSummary(i, p).c_str());
         if (!p.received.empty()) {
             std::printf(":");
             for (unsigned char c : p.received) std::printf(" %02x", c);
@@ -45,6 +42,15 @@ int List(const sim::Machine& machine) {
 }
 
 }  // namespace
+
+std::string UsbPrinterSummary(std::size_t index, const sim::UsbPrinter& p) {
+    char line[160];
+    std::snprintf(line, sizeof line, "index %zu  id %d  vid %04x  pid %04x  %s  %s  received %zu bytes",
+                  index, p.internalId, p.vendorId, p.productId,
+                  p.answering ? "answering" : "silent", p.writeFails ? "write-fails" : "write-ok",
+                  p.received.size());
+    return line;
+}
 
 int RunUsb(const Args& args) {
     if (args.size() < 2) return UsageError("usb", "needs an action and the machine directory");

@@ -6,6 +6,10 @@
 
 #include "platform/sim/state/machine.h"
 
+namespace sim {
+struct UsbPrinter;
+}
+
 namespace winsim {
 
 // The words after the command name.
@@ -46,6 +50,10 @@ bool ParseNumberArgument(const std::string& word, unsigned long long min, unsign
 // or \xHH, as the transcript shows line breaks.
 std::string OnOneLine(const std::string& text);
 
+// One attached USB printer as 'usb list' starts its line: "index 0  id 9  vid 5a5a  pid 5a5a
+// answering  write-ok  received 0 bytes".
+std::string UsbPrinterSummary(std::size_t index, const sim::UsbPrinter& printer);
+
 // The command handlers.
 int RunPresets(const Args& args);
 int RunCreate(const Args& args);
@@ -66,5 +74,6 @@ int RunSpooler(const Args& args);
 int RunService(const Args& args);
 int RunUsb(const Args& args);
 int RunDevices(const Args& args);
+int RunInventory(const Args& args);
 
 }  // namespace winsim

@@ -356,7 +356,7 @@ std::optional<Machine> Machine::Create(const fs::path& dir, const Preset& preset
     std::ofstream(m.transcriptFile());
     std::ofstream win(m.HostPath(s.windowsDir + "\\win.ini"), std::ios::binary);
     win << "[windows]\r\nload=\r\nrun=\r\n\r\n[Ports]\r\n";
-    for (int i = 1; i <= 4; ++i) win << "COM" << i << ":=9600,n,8,1\r\n";
+    for (int i = 1; i <= kSeededComPorts; ++i) win << "COM" << i << ":=" << kSeededComSettings << "\r\n";
     win << "LPT1:=\r\nLPT2:=\r\nLPT3:=\r\nFILE:=\r\n";
     win.close();
     if (!SeedPrintSystem(m, error)) return std::nullopt;

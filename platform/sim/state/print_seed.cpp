@@ -76,8 +76,8 @@ bool SeedPrintSystem(const Machine& machine, std::string& error) {
                 .SetValue("Driver", REG_SZ, TextBytes(monitor.dll));
         if (nt) tree.Create(HklmKey(print_keys::kMonitors, "Standard TCP/IP Port\\Ports"), created);
         reg::Key& ports = tree.Create(HklmKey(print_keys::kLocalPorts), created);
-        for (int i = 1; i <= 4; ++i)
-            ports.SetValue("COM" + std::to_string(i) + ":", REG_SZ, TextBytes("9600,n,8,1"));
+        for (int i = 1; i <= kSeededComPorts; ++i)
+            ports.SetValue("COM" + std::to_string(i) + ":", REG_SZ, TextBytes(kSeededComSettings));
         for (int i = 1; i <= 3; ++i) ports.SetValue("LPT" + std::to_string(i) + ":", REG_SZ, TextBytes(""));
         ports.SetValue("FILE:", REG_SZ, TextBytes(""));
         tree.Create(HklmKey(print_keys::kPrinters), created);

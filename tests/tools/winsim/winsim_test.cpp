@@ -13,9 +13,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sim/api/default_printer.h"
+#include "platform/sim/api/ini_text.h"
 #include "platform/sim/process/stand_in.h"
+#include "platform/sim/state/device_tree.h"
 #include "platform/sim/state/machine.h"
+#include "platform/sim/state/registry_store.h"
 #include "platform/sim/state/restart_requests.h"
+#include "platform/win_constants.h"
 #include "tests/support/host_files.h"
 
 extern char** environ;
@@ -770,7 +775,7 @@ TEST_F(WinsimTest, HelpDescribesEveryCommand) {
     Result overview = Winsim({"--help"});
     ASSERT_EQ(overview.status, 0);
     for (const char* command : {"presets", "create", "show", "set", "mount", "run", "transcript",
-                                "reg", "files", "cat", "desktop", "fault"}) {
+                                "reg", "files", "cat", "desktop", "fault", "inventory"}) {
         SCOPED_TRACE(command);
         EXPECT_TRUE(Contains(overview.out, std::string("\n  ") + command));
         Result help = Winsim({"help", command});
@@ -844,6 +849,219 @@ TEST_F(WinsimTest, UsbPrintersAttachListFaultAndDetach) {
     EXPECT_NE(Winsim({"usb", "detach", machine_, "9"}).status, 0);
     ASSERT_EQ(Winsim({"usb", "detach", machine_}).status, 0);
     EXPECT_EQ(Winsim({"usb", "list", machine_}).out, "no USB printer attached\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The lines from a heading to the blank line that ends its section, each with its line end.
+std::string Section(const std::string& text, const std::string& heading) {
+    const std::size_t begin = text.find(heading + "\n");
+    if (begin == std::string::npos) return "(no section " + heading + ")";
+    const std::size_t end = text.find("\n\n", begin);
+    return text.substr(begin, end == std::string::npos ? std::string::npos : end + 1 - begin);
+}
+
+std::vector<std::uint8_t> Dword(std::uint32_t n) {
+    return {std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(n >> 16), std::uint8_t(n >> 24)};
+}
+
+std::vector<std::uint8_t> Sz(const std::string& text) {
+    std::vector<std::uint8_t> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+// Sets HKLM values below `key`, as an installation would have left them.
+void SetHklmValues(const sim::Machine& machine, const std::string& key,
+                   const std::vector<sim::reg::Value>& values) {
+    const std::int32_t rc = sim::UpdateRegistry(machine, [&](sim::reg::Tree& tree, bool& changed) {
+        std::vector<std::string> path = {"HKEY_LOCAL_MACHINE"};
+        sim::reg::SplitKeyPath(key, path);
+        bool created = false;
+        sim::reg::Key& k = tree.Create(path, created);
+        for (const sim::reg::Value& v : values) k.SetValue(v.name, v.type, v.data);
+        changed = true;
+        return ERROR_SUCCESS;
+    });
+    ASSERT_EQ(rc, ERROR_SUCCESS);
+}
+
+constexpr const char* kNtPorts = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
+
+// A new machine holds the seeded monitors, processors and local ports and nothing else.
+TEST_F(WinsimTest, InventoryOfANewMachineListsTheSeededPrintSystemAndNothingElse) {
+    Create("windows-7-x64");
+    Result r = Winsim({"inventory", machine_});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Machine: windows-7-x64, Windows 7 Professional (native environment Windows x64)\n"
+              "\n"
+              "Printers (* the default):\n  (none)\n\n"
+              "Drivers:\n  (none)\n\n"
+              "Monitors:\n"
+              "  NAME                  DLL\n"
+              "  Local Port            localspl.dll\n"
+              "  Standard TCP/IP Port  tcpmon.dll\n"
+              "  USB Monitor           usbmon.dll\n\n"
+              "Print processors:\n"
+              "  ENVIRONMENT     NAME      DLL\n"
+              "  Windows x64     winprint  winprint.dll\n"  // the native environment first
+              "  Windows NT x86  winprint  winprint.dll\n\n"
+              "Ports:\n"
+              "  NAME   MONITOR\n"
+              "  COM1:  Local Port\n"
+              "  COM2:  Local Port\n"
+              "  COM3:  Local Port\n"
+              "  COM4:  Local Port\n"
+              "  FILE:  Local Port\n"
+              "  LPT1:  Local Port\n"
+              "  LPT2:  Local Port\n"
+              "  LPT3:  Local Port\n\n"
+              "Serial settings (HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports, "
+              "COM values unlike a new machine's):\n  (none)\n\n"
+              "USB port records (HKLM\\SOFTWARE\\VORTANE, 64-bit and 32-bit views alike):\n"
+              "  (none)\n\n"
+              "USB printers attached:\n  (none)\n\n"
+              "Devices with a driver from an oemN.inf:\n  (none)\n\n"
+              "Restart requests:\n  (none)\n");
+    EXPECT_EQ(Winsim({"inventory"}).status, 2);
+    EXPECT_EQ(Winsim({"inventory", machine_, "extra"}).status, 2);
+    EXPECT_EQ(Winsim({"inventory", (dir_ / "missing").string()}).status, 1);
+}
+
+// What an installation leaves: printers, USB port records in one view or both, serial settings
+// (changed, new and removed ports; one rewritten unchanged stays out), a USB printer with the
+// driver of an oemN.inf bound (the seeded COM1 device's msports.inf stays out), a restart request.
+TEST_F(WinsimTest, InventoryShowsWhatAnInstallationLeft) {
+    Create("windows-7-x64");
+    ASSERT_EQ(Winsim({"printer", machine_, "add", "Receipt", "--port", "COM2:"}).status, 0);
+    ASSERT_EQ(Winsim({"printer", machine_, "add", "Label", "--port", "USB001"}).status, 0);
+    ASSERT_EQ(Winsim({"usb", "attach", machine_, "--id", "9"}).status, 0);
+    std::string error;
+    auto machine = sim::Machine::Open(machine_, error);
+    ASSERT_TRUE(machine) << error;
+    ASSERT_TRUE(sim::WriteDefaultPrinter(*machine, "receipt", "COM2:"));
+    SetHklmValues(*machine, "SOFTWARE\\VORTANE\\PORTNAME", {{"USB001", REG_DWORD, Dword(3)}});
+    SetHklmValues(*machine, "SOFTWARE\\VORTANE\\PRINTERPORT",
+                  {{"USB001", REG_DWORD, Dword(0)}, {"D1", REG_DWORD, Dword(0)}});
+    SetHklmValues(*machine, kNtPorts,
+                  {{"COM2:", REG_SZ, Sz("19200,e,7,1,x")},
+                   {"COM3:", REG_SZ, Sz("9600,n,8,1")},
+                   {"COM5:", REG_SZ, Sz("9600,n,8,1")}});
+    ASSERT_EQ(sim::UpdateRegistry(*machine, [](sim::reg::Tree& tree, bool& changed) {
+                  std::vector<std::string> path = {"HKEY_LOCAL_MACHINE"};
+                  sim::reg::SplitKeyPath(kNtPorts, path);
+                  changed = tree.Find(path)->values.erase("COM4:") == 1;
+                  return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+              }),
+              ERROR_SUCCESS);
+    ASSERT_FALSE(sim::ReadDevices(*machine).empty());  // the attached printer gets its device key
+    sim::DriverBinding binding;
+    binding.className = "Printer";
+    binding.classGuid = "{4D36E979-E325-11CE-BFC1-08002BE10318}";
+    binding.description = "Receipt printer";
+    binding.infPath = "oem3.inf";
+    ASSERT_EQ(sim::BindDriver(*machine, {"USB\\VID_5A5A&PID_5A5A\\SN000000"}, binding),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(sim::RecordRestartRequest(*machine, {"setup", 2}));
+
+    Result r = Winsim({"inventory", machine_});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Section(r.out, "Printers (* the default):"),
+              "Printers (* the default):\n"
+              "     NAME     DRIVER  PORT    PROCESSOR\n"
+              "     Label    -       USB001  -\n"
+              "  *  Receipt  -       COM2:   -\n");
+    EXPECT_EQ(Section(r.out, "Serial settings (HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
+                             "\\Ports, COM values unlike a new machine's):"),
+              "Serial settings (HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports, "
+              "COM values unlike a new machine's):\n"
+              "  PORT   SETTINGS\n"
+              "  COM2:  19200,e,7,1,x\n"
+              "  COM5:  9600,n,8,1\n"
+              "  COM4:  (removed)\n");
+    const std::string usbRecords =
+        "  KEY          NAME    VALUE\n"
+        "  PORTNAME     USB001  3\n"
+        "  PRINTERPORT  D1      0\n"
+        "  PRINTERPORT  USB001  0\n";
+    EXPECT_EQ(Section(r.out, "USB port records (HKLM\\SOFTWARE\\VORTANE, 64-bit view):"),
+              "USB port records (HKLM\\SOFTWARE\\VORTANE, 64-bit view):\n" + usbRecords);
+    EXPECT_EQ(Section(r.out, "USB port records (HKLM\\SOFTWARE\\Wow6432Node\\VORTANE, 32-bit view, "
+                             "unlike the 64-bit one):"),
+              "USB port records (HKLM\\SOFTWARE\\Wow6432Node\\VORTANE, 32-bit view, unlike the "
+              "64-bit one):\n  (none)\n");
+    EXPECT_EQ(Section(r.out, "USB printers attached:"),
+              "USB printers attached:\n"
+              "  index 0  id 9  vid 5a5a  pid 5a5a  answering  write-ok  received 0 bytes\n");
+    EXPECT_EQ(Section(r.out, "Devices with a driver from an oemN.inf:"),
+              "Devices with a driver from an oemN.inf:\n"
+              "  DEVICE" + std::string(26, ' ') + "STATE    CLASS    INF       DESCRIPTION\n"
+              "  USB\\VID_5A5A&PID_5A5A\\SN000000  present  Printer  oem3.inf  Receipt printer\n");
+    EXPECT_TRUE(r.out.ends_with("Restart requests:\n  setup asked Windows to restart\n")) << r.out;
+    EXPECT_TRUE(Contains(Section(r.out, "Ports:"), "  COM5:  Local Port\n")) << r.out;
+
+    // The same records in the 32-bit view: one section for both.
+    SetHklmValues(*machine, "SOFTWARE\\Wow6432Node\\VORTANE\\PORTNAME", {{"USB001", REG_DWORD, Dword(3)}});
+    SetHklmValues(*machine, "SOFTWARE\\Wow6432Node\\VORTANE\\PRINTERPORT",
+                  {{"D1", REG_DWORD, Dword(0)}, {"USB001", REG_DWORD, Dword(0)}});
+    r = Winsim({"inventory", machine_});
+    EXPECT_EQ(Section(r.out, "USB port records (HKLM\\SOFTWARE\\VORTANE, 64-bit and 32-bit views alike):"),
+              "USB port records (HKLM\\SOFTWARE\\VORTANE, 64-bit and 32-bit views alike):\n" + usbRecords);
+    EXPECT_FALSE(Contains(r.out, "Wow6432Node")) << r.out;
+}
+
+// Windows 98: serial settings are win.ini's [Ports] lines and the DCB values of the port class
+// keys; the registry has one view.
+TEST_F(WinsimTest, InventoryOfWindows98ShowsWinIniPortsAndDcbRecords) {
+    Create("windows-98");
+    Result fresh = Winsim({"inventory", machine_});
+    ASSERT_EQ(fresh.status, 0) << fresh.err;
+    EXPECT_TRUE(Contains(fresh.out,
+                         "Serial settings (win.ini [Ports], COM lines unlike a new machine's):\n"
+                         "  (none)\n\n"
+                         "Serial port class keys (HKLM\\System\\CurrentControlSet\\Services\\Class"
+                         "\\Ports):\n  (none)\n\n"
+                         "USB port records (HKLM\\SOFTWARE\\VORTANE):\n  (none)\n\n"))
+        << fresh.out;
+
+    const fs::path winIni = Drive() / "WINDOWS" / "win.ini";
+    WriteHostFile(winIni, sim::ini::SetValue(ReadHostFile(winIni), "Ports", "COM1:", "9600,n,8,1,x"));
+    std::string error;
+    auto machine = sim::Machine::Open(machine_, error);
+    ASSERT_TRUE(machine) << error;
+    const std::string classKey = "System\\CurrentControlSet\\Services\\Class\\Ports\\";
+    SetHklmValues(*machine, classKey + "0000", {{"PortSubClass", REG_BINARY, {1}},
+                                                {"DCB", REG_BINARY, std::vector<std::uint8_t>(28, 0)}});
+    SetHklmValues(*machine, classKey + "0001", {{"PortSubClass", REG_BINARY, {1}}});
+    SetHklmValues(*machine, "SOFTWARE\\VORTANE\\PORTNAME", {{"USB001", REG_DWORD, Dword(3)}});
+    Result r = Winsim({"inventory", machine_});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out,
+                         "Serial settings (win.ini [Ports], COM lines unlike a new machine's):\n"
+                         "  PORT   SETTINGS\n"
+                         "  COM1:  9600,n,8,1,x\n\n"
+                         "Serial port class keys (HKLM\\System\\CurrentControlSet\\Services\\Class"
+                         "\\Ports):\n"
+                         "  KEY   DCB\n"
+                         "  0000  yes, 28 bytes\n"
+                         "  0001  no\n\n"
+                         "USB port records (HKLM\\SOFTWARE\\VORTANE):\n"
+                         "  KEY       NAME    VALUE\n"
+                         "  PORTNAME  USB001  3\n\n"))
+        << r.out;
+}
+
+// A registry that cannot be read gives an error, not an inventory that looks empty.
+TEST_F(WinsimTest, InventoryOfAMachineWithADamagedRegistryFails) {
+    Create("windows-7-x64");
+    WriteHostFile(fs::path(machine_) / "registry.reg", "not a registry file\r\n");
+    Result r = Winsim({"inventory", machine_});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(Contains(r.err, "cannot read the registry")) << r.err;
 }
 
 }  // namespace
