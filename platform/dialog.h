@@ -154,6 +154,9 @@ public:
     virtual bool IsButtonChecked(int id) = 0;
     virtual void SetFocus(int id) = 0;
     virtual void SetEditLimit(int id, int characters) = 0;      // EM_LIMITTEXT
+    // A tooltip control that shows `text` while the mouse rests on the control, wrapped at
+    // `maxWidth` pixels (TTM_ADDTOOLW, TTM_SETMAXTIPWIDTH).
+    virtual void AddToolTip(int id, std::u16string_view text, int maxWidth) = 0;
     // EM_SETSEL(-1) then EM_REPLACESEL: drops an edit box's selection and inserts the text at
     // the caret, which then stands after it, so successive calls append (a log). This default
     // serves hosts without a caret.

@@ -49,6 +49,8 @@ bool PortPage::OnInitDialog(plat::DialogWindow& window) {
     window.SetListSelection(IDC_STOP_BITS, kStopBitsOf1);
     window.SetListSelection(IDC_PARITY, kParityNone);
     window.SetListSelection(IDC_PROTOCOL, kProtocolHardware);
+    // The one text of the wizard that is not the language file's: "press F1 for help".
+    window.AddToolTip(IDC_RASTER, kRasterToolTip, kRasterToolTipWidth);
     ApplyFontMode(context_, window);
     return true;
 }

@@ -18,6 +18,10 @@ inline constexpr int kBaudRateEntryCount = 10;
 // The list entry a configured baud rate selects; a rate the list does not hold selects 38400.
 int BaudRateEntry(int baudRate);
 
+// The raster box's tooltip: "press F1 for help", in Chinese whatever the language file.
+inline constexpr const char16_t* kRasterToolTip = u"\u6309\u201CF1\u201D\u67E5\u770B\u5E2E\u52A9";
+inline constexpr int kRasterToolTipWidth = 200;
+
 class PortPage : public WizardPage {
 public:
     explicit PortPage(const WizardContext& context) : context_(context) {}

@@ -207,6 +207,24 @@ void Win32DialogWindow::SetFocus(int id) {
     ::SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
 }
 
+void Win32DialogWindow::AddToolTip(int id, std::u16string_view text, int maxWidth) {
+    // The tooltip is owned by the dialog, so it goes when the dialog does.
+    HWND tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!tip) return;
+    std::wstring wide(text.begin(), text.end());
+    TTTOOLINFOW info{};
+    // The version-5 size: common controls 5 and 6 both accept it.
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    info.lpszText = wide.data();
+    ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, maxWidth);
+}
+
 void Win32DialogWindow::SetEditLimit(int id, int characters) {
     UINT message = ClassOf(id) == ItemClass::ComboBox ? CB_LIMITTEXT : EM_LIMITTEXT;
     ::SendDlgItemMessageA(hwnd_, id, message, static_cast<WPARAM>(characters), 0);

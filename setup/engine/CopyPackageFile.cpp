@@ -205,7 +205,8 @@ bool PrinterDriverDirectory(EngineContext& ctx, std::string& out) {
     std::uint32_t needed = 0;
     if (!ctx.platform.printerSetup().GetPrinterDriverDirectoryA(
             ctx.DirectoryEnvironment(), 1, buffer, sizeof buffer, needed)) {
-        ctx.result.Set(ctx.Text("IDS_ERR_GETDRIVERDIR"));
+        // The spooler's own reason (typically: it is not running) follows the text.
+        ctx.SetFailure("IDS_ERR_GETDRIVERDIR", ctx.LastError());
         return false;
     }
     buffer[kPathSize - 1] = '\0';
@@ -218,7 +219,7 @@ bool PrintProcessorDirectory(EngineContext& ctx, std::string& out) {
     std::uint32_t needed = 0;
     if (!ctx.platform.printerSetup().GetPrintProcessorDirectoryA(
             ctx.DirectoryEnvironment(), 1, buffer, sizeof buffer, needed)) {
-        ctx.result.Set(ctx.Text("IDS_ERR_GETPRODIR"));
+        ctx.SetFailure("IDS_ERR_GETPRODIR", ctx.LastError());
         return false;
     }
     buffer[kPathSize - 1] = '\0';

@@ -106,6 +106,8 @@ TEST_F(PortPageTest, LptDefaultPreselectsTheFirstParallelPort) {
             EXPECT_TRUE(Has(ports, "\"COM8:\", \"LPT1:\", \"LPT2:\", \"LPT3:\", \"NET:\"")) << ports;
             EXPECT_TRUE(Has(Dump(run, kRaster), " checked")) << Dump(run, kRaster);
             EXPECT_FALSE(Has(Dump(run, kRaster), " disabled"));
+            // Whatever the language file, the box's tooltip says "press F1 for help" in Chinese.
+            EXPECT_TRUE(Has(Dump(run, kRaster), "tooltip \"按“F1”查看帮助\" (200 px)")) << Dump(run, kRaster);
             for (const char* serial : kSerial) EXPECT_TRUE(Has(Dump(run, serial), " disabled")) << serial;
         }
     }

@@ -45,6 +45,7 @@ public:
     bool IsButtonChecked(int) override { return false; }
     void SetFocus(int) override {}
     void SetEditLimit(int, int) override {}
+    void AddToolTip(int, std::u16string_view, int) override {}
     plat::Rect ItemRect(int) override { return {}; }
     void SetNotifyResult(std::intptr_t) override {}
     void SetPageChanged(bool) override {}

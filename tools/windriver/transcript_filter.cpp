@@ -28,8 +28,11 @@ std::size_t BodyStart(const std::string& line) {
 std::string NormaliseControlLine(const std::string& body) {
     static const std::regex name(R"(^(\s+-?\d+) [A-Z][A-Z0-9_]* )");
     static const std::regex font(R"( font "[^"]*" -?\d+ charset \d+)");
+    // Tooltips are windows of their own, which the Windows side does not list with a control.
+    static const std::regex toolTip(R"( tooltip "[^"]*" \(\d+ px\))");
     std::string line = std::regex_replace(body, name, "$1 ");
     line = std::regex_replace(line, font, "");
+    line = std::regex_replace(line, toolTip, "");
     for (const char* state : {" window colours", " focused"}) {
         std::size_t at = line.find(state);
         // A state word, not a word inside a quoted text: states follow the closing quote.

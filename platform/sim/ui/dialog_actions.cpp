@@ -273,6 +273,8 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
         if (c.kind == ControlKind::IpAddress && c.ipFields == std::array<int, 4>{-1, -1, -1, -1}) line += " blank";
         if (!c.enabled) line += " disabled";
         if (c.windowColours) line += " window colours";
+        if (!c.toolTipUtf8.empty())
+            line += " tooltip \"" + c.toolTipUtf8 + "\" (" + std::to_string(c.toolTipWidth) + " px)";
         if (!c.visible) line += " hidden";
         if (c.isList()) {
             std::string items;

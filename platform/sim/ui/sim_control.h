@@ -35,6 +35,8 @@ struct SimControl {
     // An IP address control's four fields, first to last; -1 is a blank field.
     std::array<int, 4> ipFields{-1, -1, -1, -1};
     bool windowColours = false;  // painted as a window, not as a grey read-only edit
+    std::string toolTipUtf8;     // the tooltip's text; empty: none
+    int toolTipWidth = 0;        // its wrapping width in pixels
     std::optional<plat::FontSpec> font;
     plat::Rect rect;  // pixels, in the dialog's client area
 

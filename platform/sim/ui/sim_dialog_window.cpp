@@ -256,6 +256,12 @@ void SimDialogWindow::SetFocus(int id) {
     focus_ = id;
 }
 
+void SimDialogWindow::AddToolTip(int id, std::u16string_view text, int maxWidth) {
+    SimControl& c = Control(id, "AddToolTip");
+    c.toolTipUtf8 = Utf16ToUtf8(text);
+    c.toolTipWidth = maxWidth;
+}
+
 void SimDialogWindow::SetEditLimit(int id, int characters) {
     SimControl& c = Control(id, "SetEditLimit");
     if (c.kind != ControlKind::Edit && c.kind != ControlKind::ComboBox)

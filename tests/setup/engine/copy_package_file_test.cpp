@@ -165,11 +165,13 @@ TEST(CopyPackageFile, DirectoryLookupFailuresNameTheirDirectory) {
     engine->Fail("GetPrintProcessorDirectoryA", RPC_S_SERVER_UNAVAILABLE);
     std::string name = "VTX58R.GPD";
     EXPECT_EQ(CopyPackageFile(*engine->ctx, name, setup::DEST_DRIVER, false), setup::kCopyFailed);
-    EXPECT_EQ(engine->ctx->result.str(), engine->Text("IDS_ERR_GETDRIVERDIR"));
+    EXPECT_EQ(engine->ctx->result.str(),
+              engine->Text("IDS_ERR_GETDRIVERDIR") + "\nThe RPC server is unavailable.");
     std::string proc = "VTXPROC.DLL";
     EXPECT_EQ(CopyPackageFile(*engine->ctx, proc, setup::DEST_PROCESSOR, false),
               setup::kCopyFailed);
-    EXPECT_EQ(engine->ctx->result.str(), engine->Text("IDS_ERR_GETPRODIR"));
+    EXPECT_EQ(engine->ctx->result.str(),
+              engine->Text("IDS_ERR_GETPRODIR") + "\nThe RPC server is unavailable.");
 }
 
 TEST(UniversalDriverFamily, PresentInTheDriverDirectoryOnXpIsNotCopiedWhateverTheKind) {

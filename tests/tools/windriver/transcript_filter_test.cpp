@@ -55,6 +55,7 @@ TEST(TranscriptFilter, ShowDumpsKeepIdsKindsTextsAndStatesOnly) {
         "setup:   page IDD_MODEL_PAGE (131):\n"
         "setup:     1081 IDC_LICENSE_TEXT multi-line read-only edit \"A focused text\" window colours\n"
         "setup:     1019 IDC_SERIES_RECEIPT auto radio button \"Receipt\" checked font \"X Y\" 13 charset 134\n"
+        "setup:     1052 IDC_RASTER auto check box \"Raster\" checked tooltip \"按“F1”\" (200 px)\n"
         "setup:   page IDD_MODE_PAGE (137) (hidden)\n";
     std::vector<std::string> expected = {
         "setup: shows \"About\" (dialog 100):",
@@ -64,6 +65,7 @@ TEST(TranscriptFilter, ShowDumpsKeepIdsKindsTextsAndStatesOnly) {
         "setup:   page IDD_MODEL_PAGE (131):",
         "setup:     1081 multi-line read-only edit \"A focused text\"",
         "setup:     1019 auto radio button \"Receipt\" checked",
+        "setup:     1052 auto check box \"Raster\" checked",
         "setup:   page IDD_MODE_PAGE (137) (hidden)",
     };
     EXPECT_EQ(ObservableLines(transcript), expected);
