@@ -5,7 +5,9 @@
 // system's messages for the injected error codes.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,6 +68,24 @@ std::string InstalledState(const std::string& inventory) {
     return state;
 }
 
+// The bytes of a binary value as `winsim reg` prints it ("NAME"=hex(0):1c,00,... with
+// continuation lines); empty when the value is not there.
+std::vector<std::uint8_t> BinaryValue(const std::string& reg, const std::string& name) {
+    std::vector<std::uint8_t> bytes;
+    size_t at = reg.find("\"" + name + "\"=hex");
+    if (at == std::string::npos) return bytes;
+    at = reg.find(':', at) + 1;
+    size_t end = at;
+    while ((end = reg.find('\n', end)) != std::string::npos && reg[end - 1] == '\\') ++end;
+    std::string text = reg.substr(at, end == std::string::npos ? end : end - at);
+    for (char& ch : text)
+        if (ch == '\\' || ch == '\n' || ch == ' ') ch = ',';
+    std::istringstream in(text);
+    for (std::string token; std::getline(in, token, ',');)
+        if (!token.empty()) bytes.push_back(static_cast<std::uint8_t>(std::stoul(token, nullptr, 16)));
+    return bytes;
+}
+
 class InstallSequenceTest : public wizardtest::WizardMachine {
 protected:
     // A machine with the example package and the USB access library beside setup (without it
@@ -82,6 +102,16 @@ protected:
         return r.output;
     }
     std::string Inventory() { return Machine("inventory"); }
+    // The serial port class keys of Windows 95, which the preset leaves out: the first is a
+    // parallel port (PortSubClass 0), the two others are COM1 and COM2.
+    void AddPortClassKeys() {
+        std::ofstream reg(dir_ / "machine" / "registry.reg", std::ios::app);
+        for (const char* key : {"0000]\n\"PortSubClass\"=hex:00", "0001]\n\"PortSubClass\"=hex:01",
+                                "0002]\n\"PortSubClass\"=hex:01"})
+            reg << "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\Ports\\"
+                << key << "\n";
+        ASSERT_TRUE(reg);
+    }
     std::string Registry(const std::string& key) { return Machine("reg", "'" + key + "'"); }
     bool Exists(const std::string& windowsPath) {
         return std::filesystem::exists(HostPath(windowsPath));
@@ -314,6 +344,13 @@ TEST_F(InstallSequenceTest, SerialSettingsChosenOnThePageLandInThePortsKey) {
     }
 }
 
+// Windows 95 packages swap the two port keys: VTX-58R (LPTSUPPORTED=1) offers COM1: and COM2:.
+const std::string kWindows95Install = std::string(kToModelPage) +
+                                      "choose IDC_MODELS_RECEIPT VTX-58R\n" + kModelToPortPage +
+                                      "choose IDC_PORTS COM1:\nchoose IDC_BAUD_RATE 9600\n"
+                                      "choose IDC_PARITY Odd\nchoose IDC_STOP_BITS 2\n"
+                                      "choose IDC_PROTOCOL Xon/Xoff\nclick 1\n";
+
 TEST_F(InstallSequenceTest, Windows95WritesWinIniAndRestartsOnlyWhenAskedAndAble) {
     struct Case {
         const char* answer;
@@ -323,14 +360,9 @@ TEST_F(InstallSequenceTest, Windows95WritesWinIniAndRestartsOnlyWhenAskedAndAble
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.answer) + (c.exitWindowsFails ? " ExitWindowsEx fails" : ""));
         Prepare("windows-95");
+        AddPortClassKeys();
         if (c.exitWindowsFails) Machine("fault", "call ExitWindowsEx 5");
-        // Windows 95 packages swap the two port keys: VTX-58R (LPTSUPPORTED=1) offers COM1:
-        // and COM2:.
-        std::string script = std::string(kToModelPage) + "choose IDC_MODELS_RECEIPT VTX-58R\n" +
-                             kModelToPortPage +
-                             "choose IDC_PORTS COM1:\nchoose IDC_BAUD_RATE 9600\n"
-                             "choose IDC_PARITY Odd\nchoose IDC_STOP_BITS 2\n"
-                             "choose IDC_PROTOCOL Xon/Xoff\nclick 1\n"
+        std::string script = kWindows95Install +
                              "expect The printer driver has been installed.\nanswer OK\n"
                              "expect Windows must be restarted before the printer can be used.\n"
                              "answer " +
@@ -350,10 +382,43 @@ TEST_F(InstallSequenceTest, Windows95WritesWinIniAndRestartsOnlyWhenAskedAndAble
         EXPECT_TRUE(Has(winIni, "COM1:=9600,o,8,2,x")) << winIni;
         EXPECT_TRUE(Has(winIni, "COM2:=9600,n,8,1")) << winIni;
         EXPECT_EQ(Printers(), std::vector<std::string>{"VTX-58R(S)  port COM1:"});
+        // COM1's DCB goes to the first class key of a serial port. Hand-worked from the DCB
+        // layout: DCBlength 28, BaudRate 9600 (80 25), fBinary, fParity, fOutX and fInX in the
+        // flags, ByteSize 8 at offset 18, Parity ODDPARITY (1), StopBits TWOSTOPBITS (2), XonChar
+        // 0x11, XoffChar 0x13.
+        const std::string classKey = "HKLM\\System\\CurrentControlSet\\Services\\Class\\Ports\\";
+        const std::vector<std::uint8_t> dcb = BinaryValue(Registry(classKey + "0001"), "DCB");
+        ASSERT_EQ(dcb.size(), 28u) << Registry(classKey + "0001");
+        EXPECT_EQ(dcb[0], 28);
+        EXPECT_EQ(dcb[4] | dcb[5] << 8, 9600);
+        for (int bit : {0, 1, 8, 9}) EXPECT_TRUE(dcb[8 + bit / 8] & (1 << bit % 8)) << bit;
+        EXPECT_EQ(dcb[18], 8);
+        EXPECT_EQ(dcb[19], 1);
+        EXPECT_EQ(dcb[20], 2);
+        EXPECT_EQ(dcb[21], 0x11);
+        EXPECT_EQ(dcb[22], 0x13);
+        EXPECT_TRUE(BinaryValue(Registry(classKey + "0000"), "DCB").empty());
+        EXPECT_TRUE(BinaryValue(Registry(classKey + "0002"), "DCB").empty());
         const std::string restarts = Section(Inventory(), "Restart requests");
         EXPECT_EQ(Has(restarts, "setup asked Windows to restart"), c.restartRecorded) << restarts;
         EXPECT_EQ(Has(restarts, "(none)"), !c.restartRecorded) << restarts;
     }
+}
+
+// A failed installation must not go on to "installed ... Restart Windows now?".
+TEST_F(InstallSequenceTest, Windows95FailedInstallationDoesNotAskToRestart) {
+    Prepare("windows-95");
+    Machine("fault", "call AddPrinterA 5");
+    RunResult run = Run(kWindows95Install + "expect The printer could not be added.\nanswer OK\n");
+    EXPECT_EQ(run.status, 1) << run.output;
+    ExpectWizardClosed(run);
+    ASSERT_EQ(MessageBoxes(run.output).size(), 1u) << run.output;
+    EXPECT_TRUE(ShowedMessage(run.output, "The printer could not be added.\\nAccess is denied."));
+    EXPECT_FALSE(SaidInstalled(run.output)) << run.output;
+    EXPECT_TRUE(Has(Section(Inventory(), "Restart requests"), "(none)"));
+    // The line settings follow the printer, so they were not written either.
+    const std::string winIni = Machine("cat", "'C:\\WINDOWS\\win.ini'");
+    EXPECT_TRUE(Has(winIni, "COM1:=9600,n,8,1\r\n")) << winIni;
 }
 
 }  // namespace
