@@ -47,9 +47,8 @@ InstallEngine::Outcome InstallSequence::InstallAction(plat::DialogWindow& frame,
     const std::string result = RunWorker(frame, plan);
     ShowWizardMessage(context_, frame,
                       result.empty() ? context_.messages.Get("IDS_INF_NTRESTART") : result);
-    // The restart question opens with "installed": after a failure it would report success
-    // and restart Windows for a printer that is not there.
-    if (plan.request.os == 0 && succeeded_) AskForRestart(frame);
+    // Also after a failure: one that needs a restart (a DLL in use) is completed by it.
+    if (plan.request.os == 0) AskForRestart(frame);
     return Outcome::Finished;
 }
 
