@@ -186,6 +186,18 @@ public:
     virtual void SetListSelection(int id, int index) = 0;
     virtual int GetListSelection(int id) = 0;                      // -1: none
 
+    // List views in report view (SysListView32), one column of texts per row; rows may carry
+    // check boxes (LVS_EX_CHECKBOXES).
+    virtual void SetListViewExtendedStyle(int id, std::uint32_t styles) = 0;  // LVM_SETEXTENDEDLISTVIEWSTYLE
+    virtual void InsertListViewColumn(int id, int column, std::string_view text,
+                                      int width) = 0;                         // LVM_INSERTCOLUMNA
+    virtual int InsertListViewRow(int id, int row, std::string_view text) = 0;  // LVM_INSERTITEMA: its index, -1 on failure
+    virtual bool DeleteListViewRow(int id, int row) = 0;                      // LVM_DELETEITEM
+    virtual int ListViewRowCount(int id) = 0;                                 // LVM_GETITEMCOUNT
+    virtual std::string ListViewRowText(int id, int row) = 0;                 // LVM_GETITEMTEXTA, column 0
+    virtual void SetListViewRowChecked(int id, int row, bool checked) = 0;    // ListView_SetCheckState
+    virtual bool IsListViewRowChecked(int id, int row) = 0;                   // ListView_GetCheckState
+
     // Progress bars, trackbars and up-down controls.
     virtual void SetRange(int id, int low, int high) = 0;
     virtual void SetPosition(int id, int position) = 0;

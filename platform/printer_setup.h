@@ -79,6 +79,36 @@ public:
     // ERROR_INSUFFICIENT_BUFFER with `needed` set when the buffer is too small.
     virtual bool EnumPortsA(std::uint32_t level, std::uint8_t* buffer, std::uint32_t size,
                             std::uint32_t& needed, std::uint32_t& returned) = 0;
+
+    // The enumerations the uninstaller reads, each into a caller's buffer in the same way:
+    // EnumPrintersA (flags PRINTER_ENUM_LOCAL; level 2 PRINTER_INFO_2A or 5 PRINTER_INFO_5A),
+    // EnumMonitorsA level 1 (MONITOR_INFO_1A), EnumPrintProcessorsA level 1
+    // (PRINTPROCESSOR_INFO_1A) for an environment (null: the caller's own).
+    virtual bool EnumPrintersA(std::uint32_t flags, std::uint32_t level, std::uint8_t* buffer,
+                               std::uint32_t size, std::uint32_t& needed,
+                               std::uint32_t& returned) = 0;
+    virtual bool EnumMonitorsA(std::uint32_t level, std::uint8_t* buffer, std::uint32_t size,
+                               std::uint32_t& needed, std::uint32_t& returned) = 0;
+    virtual bool EnumPrintProcessorsA(const char* environment, std::uint32_t level,
+                                      std::uint8_t* buffer, std::uint32_t size,
+                                      std::uint32_t& needed, std::uint32_t& returned) = 0;
+
+    // Deletions on the local machine. DeletePrinter needs a handle opened with
+    // PRINTER_ALL_ACCESS; DeleteMonitorA fails with ERROR_PRINT_MONITOR_IN_USE while a port of
+    // the monitor is used, DeletePrintProcessorA with ERROR_CAN_NOT_COMPLETE while a printer
+    // uses the processor, the driver deletions with ERROR_PRINTER_DRIVER_IN_USE while a
+    // printer uses the driver. A null environment is the caller's own.
+    virtual bool DeletePrinter(PrinterHandle printer) = 0;
+    virtual bool DeleteMonitorA(const char* environment, const char* monitorName) = 0;
+    virtual bool DeletePrintProcessorA(const char* environment, const char* processorName) = 0;
+    virtual bool DeletePrinterDriverA(const char* server, const char* environment,
+                                      const char* driverName) = 0;
+    // Looked up in "winspool.drv" at run time: ERROR_PROC_NOT_FOUND where it does not exist
+    // (before Windows 2000). `deleteFlag` DPD_DELETE_UNUSED_FILES also deletes the driver's
+    // files no other driver uses.
+    virtual bool DeletePrinterDriverExA(const char* server, const char* environment,
+                                        const char* driverName, std::uint32_t deleteFlag,
+                                        std::uint32_t versionFlag) = 0;
 };
 
 }  // namespace plat

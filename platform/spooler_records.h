@@ -58,6 +58,25 @@ struct PORT_INFO_1A {
     char* pName;
 };
 
+// PRINTER_INFO_5A: one printer as EnumPrintersA level 5 lists it.
+struct PRINTER_INFO_5A {
+    char* pPrinterName;
+    char* pPortName;
+    std::uint32_t Attributes;
+    std::uint32_t DeviceNotSelectedTimeout;
+    std::uint32_t TransmissionRetryTimeout;
+};
+
+// MONITOR_INFO_1A: one monitor as EnumMonitorsA level 1 lists it.
+struct MONITOR_INFO_1A {
+    char* pName;
+};
+
+// PRINTPROCESSOR_INFO_1A: one print processor as EnumPrintProcessorsA level 1 lists it.
+struct PRINTPROCESSOR_INFO_1A {
+    char* pName;
+};
+
 // PRINTER_DEFAULTSA: what OpenPrinterA asks for: data type, device mode and access
 // (PRINTER_ACCESS_USE, SERVER_ACCESS_ADMINISTER, ...).
 struct PRINTER_DEFAULTSA {

@@ -63,6 +63,14 @@ public:
     std::string ListItemText(int id, int index) override;
     void SetListSelection(int id, int index) override;
     int GetListSelection(int id) override;
+    void SetListViewExtendedStyle(int id, std::uint32_t styles) override;
+    void InsertListViewColumn(int id, int column, std::string_view text, int width) override;
+    int InsertListViewRow(int id, int row, std::string_view text) override;
+    bool DeleteListViewRow(int id, int row) override;
+    int ListViewRowCount(int id) override;
+    std::string ListViewRowText(int id, int row) override;
+    void SetListViewRowChecked(int id, int row, bool checked) override;
+    bool IsListViewRowChecked(int id, int row) override;
     void SetRange(int id, int low, int high) override;
     void SetPosition(int id, int position) override;
     int GetPosition(int id) override;

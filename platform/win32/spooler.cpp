@@ -149,6 +149,70 @@ bool Win32Spooler::EnumPortsA(std::uint32_t level, std::uint8_t* buffer, std::ui
     return ok != FALSE;
 }
 
+bool Win32Spooler::EnumPrintersA(std::uint32_t flags, std::uint32_t level, std::uint8_t* buffer,
+                                 std::uint32_t size, std::uint32_t& needed,
+                                 std::uint32_t& returned) {
+    DWORD got = 0, count = 0;
+    BOOL ok = ::EnumPrintersA(flags, nullptr, level, buffer, size, &got, &count);
+    needed = got;
+    returned = count;
+    return ok != FALSE;
+}
+
+bool Win32Spooler::EnumMonitorsA(std::uint32_t level, std::uint8_t* buffer, std::uint32_t size,
+                                 std::uint32_t& needed, std::uint32_t& returned) {
+    DWORD got = 0, count = 0;
+    BOOL ok = ::EnumMonitorsA(nullptr, level, buffer, size, &got, &count);
+    needed = got;
+    returned = count;
+    return ok != FALSE;
+}
+
+bool Win32Spooler::EnumPrintProcessorsA(const char* environment, std::uint32_t level,
+                                        std::uint8_t* buffer, std::uint32_t size,
+                                        std::uint32_t& needed, std::uint32_t& returned) {
+    DWORD got = 0, count = 0;
+    BOOL ok = ::EnumPrintProcessorsA(nullptr, const_cast<LPSTR>(environment), level, buffer, size,
+                                     &got, &count);
+    needed = got;
+    returned = count;
+    return ok != FALSE;
+}
+
+bool Win32Spooler::DeletePrinter(plat::PrinterHandle printer) {
+    return ::DeletePrinter(AsHandle(printer)) != FALSE;
+}
+
+bool Win32Spooler::DeleteMonitorA(const char* environment, const char* monitorName) {
+    return ::DeleteMonitorA(nullptr, const_cast<LPSTR>(environment),
+                            const_cast<LPSTR>(monitorName)) != FALSE;
+}
+
+bool Win32Spooler::DeletePrintProcessorA(const char* environment, const char* processorName) {
+    return ::DeletePrintProcessorA(nullptr, const_cast<LPSTR>(environment),
+                                   const_cast<LPSTR>(processorName)) != FALSE;
+}
+
+bool Win32Spooler::DeletePrinterDriverA(const char* server, const char* environment,
+                                        const char* driverName) {
+    return ::DeletePrinterDriverA(const_cast<LPSTR>(server), const_cast<LPSTR>(environment),
+                                  const_cast<LPSTR>(driverName)) != FALSE;
+}
+
+bool Win32Spooler::DeletePrinterDriverExA(const char* server, const char* environment,
+                                          const char* driverName, std::uint32_t deleteFlag,
+                                          std::uint32_t versionFlag) {
+    using DeletePrinterDriverExFn = BOOL(WINAPI*)(LPSTR, LPSTR, LPSTR, DWORD, DWORD);
+    LoadedModule winspool("winspool.drv");
+    auto fn = FindExport<DeletePrinterDriverExFn>(winspool.get(), "DeletePrinterDriverExA");
+    if (!fn) {
+        ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return false;
+    }
+    return fn(const_cast<LPSTR>(server), const_cast<LPSTR>(environment),
+              const_cast<LPSTR>(driverName), deleteFlag, versionFlag) != FALSE;
+}
+
 bool Win32Spooler::OpenPrinterA(const char* name, plat::PrinterHandle& out,
                                 const plat::PRINTER_DEFAULTSA* defaults) {
     HANDLE handle = nullptr;

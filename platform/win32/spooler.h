@@ -43,6 +43,20 @@ public:
     bool SetDefaultPrinterA(const char* name) override;
     bool EnumPortsA(std::uint32_t level, std::uint8_t* buffer, std::uint32_t size,
                     std::uint32_t& needed, std::uint32_t& returned) override;
+    bool EnumPrintersA(std::uint32_t flags, std::uint32_t level, std::uint8_t* buffer,
+                       std::uint32_t size, std::uint32_t& needed, std::uint32_t& returned) override;
+    bool EnumMonitorsA(std::uint32_t level, std::uint8_t* buffer, std::uint32_t size,
+                       std::uint32_t& needed, std::uint32_t& returned) override;
+    bool EnumPrintProcessorsA(const char* environment, std::uint32_t level, std::uint8_t* buffer,
+                              std::uint32_t size, std::uint32_t& needed,
+                              std::uint32_t& returned) override;
+    bool DeletePrinter(plat::PrinterHandle printer) override;
+    bool DeleteMonitorA(const char* environment, const char* monitorName) override;
+    bool DeletePrintProcessorA(const char* environment, const char* processorName) override;
+    bool DeletePrinterDriverA(const char* server, const char* environment,
+                              const char* driverName) override;
+    bool DeletePrinterDriverExA(const char* server, const char* environment, const char* driverName,
+                                std::uint32_t deleteFlag, std::uint32_t versionFlag) override;
 };
 
 }  // namespace win32

@@ -55,6 +55,12 @@ PKG_SAME_FIELD(MONITOR_INFO_2A, MONITOR_INFO_2A, pEnvironment);
 PKG_SAME_FIELD(MONITOR_INFO_2A, MONITOR_INFO_2A, pDLLName);
 
 static_assert(sizeof(plat::PORT_INFO_1A) == sizeof(::PORT_INFO_1A));
+static_assert(sizeof(plat::PRINTER_INFO_5A) == sizeof(::PRINTER_INFO_5A));
+static_assert(offsetof(plat::PRINTER_INFO_5A, Attributes) == offsetof(::PRINTER_INFO_5A, Attributes));
+static_assert(offsetof(plat::PRINTER_INFO_5A, TransmissionRetryTimeout) ==
+              offsetof(::PRINTER_INFO_5A, TransmissionRetryTimeout));
+static_assert(sizeof(plat::MONITOR_INFO_1A) == sizeof(::MONITOR_INFO_1A));
+static_assert(sizeof(plat::PRINTPROCESSOR_INFO_1A) == sizeof(::PRINTPROCESSOR_INFO_1A));
 PKG_SAME_FIELD(PORT_INFO_1A, PORT_INFO_1A, pName);
 
 static_assert(sizeof(plat::PRINTER_DEFAULTSA) == sizeof(::PRINTER_DEFAULTSA));

@@ -55,6 +55,14 @@ public:
     std::string ListItemText(int, int) override { return {}; }
     void SetListSelection(int, int) override {}
     int GetListSelection(int) override { return -1; }
+    void SetListViewExtendedStyle(int, std::uint32_t) override {}
+    void InsertListViewColumn(int, int, std::string_view, int) override {}
+    int InsertListViewRow(int, int, std::string_view) override { return -1; }
+    bool DeleteListViewRow(int, int) override { return false; }
+    int ListViewRowCount(int) override { return 0; }
+    std::string ListViewRowText(int, int) override { return {}; }
+    void SetListViewRowChecked(int, int, bool) override {}
+    bool IsListViewRowChecked(int, int) override { return false; }
     void SetRange(int, int low, int high) override {
         rangeLow = low;
         rangeHigh = high;

@@ -126,6 +126,27 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
             click(t);
             break;
         }
+        case ScriptVerb::TickRow:
+        case ScriptVerb::UntickRow: {
+            Target t = resolve(true);
+            SimControl& c = *t.control;
+            const bool tick = action.verb == ScriptVerb::TickRow;
+            if (c.kind != ControlKind::ListView)
+                fail("control " + std::to_string(c.id) + " is a " + c.kindName() + ", not a list view");
+            if (!(c.extendedStyle & LVS_EX_CHECKBOXES)) fail("the list view has no check boxes");
+            size_t row = c.items.size();
+            for (size_t i = 0; i < c.items.size() && row == c.items.size(); ++i)
+                if (ToUtf8(c.items[i]) == action.text) row = i;
+            if (row == c.items.size()) fail("the list view has no row " + action.text);
+            const std::string what = "row \"" + action.text + "\" of " + name(t);
+            if (c.rowChecked[row] == tick) {
+                Write(what + " is already " + (tick ? "ticked" : "unticked"));
+                break;
+            }
+            Write((tick ? "ticks " : "unticks ") + what);
+            c.rowChecked[row] = tick;
+            break;
+        }
         case ScriptVerb::Choose: {
             Target t = resolve(true);
             SimControl& c = *t.control;
@@ -281,6 +302,17 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
             for (const std::string& item : c.items) items += (items.empty() ? "\"" : ", \"") + Cut(ToUtf8(item)) + "\"";
             line += " [" + items + "]";
             line += c.selection >= 0 ? " selected #" + std::to_string(c.selection) : " no selection";
+        }
+        if (c.kind == ControlKind::ListView) {
+            std::string rows;
+            for (size_t i = 0; i < c.items.size(); ++i) {
+                const bool box = c.extendedStyle & LVS_EX_CHECKBOXES;
+                rows += std::string(rows.empty() ? "" : ", ") +
+                        (box ? (c.rowChecked[i] ? "[x] " : "[ ] ") : "") + "\"" + Cut(ToUtf8(c.items[i])) + "\"";
+            }
+            line += " rows [" + rows + "]";
+            if (c.extendedStyle & LVS_EX_GRIDLINES) line += " grid lines";
+            if (c.extendedStyle & LVS_EX_FULLROWSELECT) line += " full-row select";
         }
         if (c.hasRange())
             line += " at " + std::to_string(c.position) + " of " + std::to_string(c.rangeLow) + ".." + std::to_string(c.rangeHigh);

@@ -63,6 +63,8 @@ constexpr VerbRule kVerbs[] = {
     {"leave", ScriptVerb::Leave, ParseControlOnly},
     {"tick", ScriptVerb::Tick, ParseControlOnly},
     {"untick", ScriptVerb::Untick, ParseControlOnly},
+    {"tick-row", ScriptVerb::TickRow, ParseControlAndText},
+    {"untick-row", ScriptVerb::UntickRow, ParseControlAndText},
     {"key", ScriptVerb::Key, ParseKey},
     {"close", ScriptVerb::Close, ParseNoArgument},
     {"sys", ScriptVerb::Sys, ParseControlOnly},

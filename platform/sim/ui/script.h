@@ -8,6 +8,7 @@
 //   type 1041 9600             replaces an edit's text; leave ID takes the focus away
 //   type-ip 1047 10.0.0.5      fills an IP address control's four fields (a field may be empty)
 //   tick 1046 / untick 1046    a check box ends ticked / unticked
+//   tick-row 1001 VTX-80R(S)   a list view row's check box ends ticked (untick-row: unticked)
 //   key F1|Escape|Enter        a key press in the current dialog
 //   close                      the current dialog's close box
 //   sys IDM_ABOUTBOX           a command from the current dialog's system menu
@@ -40,6 +41,8 @@ enum class ScriptVerb {
     Leave,        // leave ID
     Tick,         // tick ID
     Untick,       // untick ID
+    TickRow,      // tick-row ID TEXT: a list view row's check box
+    UntickRow,    // untick-row ID TEXT
     Key,          // key F1|Escape|Enter
     Close,        // close
     Sys,          // sys ID

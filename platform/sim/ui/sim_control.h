@@ -35,6 +35,11 @@ struct SimControl {
     // An IP address control's four fields, first to last; -1 is a blank field.
     std::array<int, 4> ipFields{-1, -1, -1, -1};
     bool windowColours = false;  // painted as a window, not as a grey read-only edit
+    // A list view's rows are `items` (column 0); each row's check box, the columns' headers and
+    // the extended styles (LVS_EX_*).
+    std::vector<bool> rowChecked;
+    std::vector<std::string> columns;
+    std::uint32_t extendedStyle = 0;
     std::string toolTipUtf8;     // the tooltip's text; empty: none
     int toolTipWidth = 0;        // its wrapping width in pixels
     std::optional<plat::FontSpec> font;
