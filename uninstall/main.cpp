@@ -1,10 +1,16 @@
-// uninstall, the package's uninstaller. Its engine and window are not built yet: it says so in
-// the transcript and exits with a failure code, so that nothing can mistake it for a success.
+// uninstall, the package's uninstaller: removes the package's printers, drivers, monitors and
+// print processors that are installed on this computer.
 #include "platform/platform.h"
+#include "uninstall/UninstallStart.h"
+#include "uninstall/UninstallWindow.h"
+#include "uninstall/resource.h"
 
 int main() {
     auto platform = plat::MakeProcessPlatform();
     if (!platform) return 2;
-    platform->desktop().Transcript("uninstall: the uninstaller is not built yet");
-    return 1;
+    uninstall::StartResult start = uninstall::RunUninstallStart(*platform);
+    if (start.outcome != uninstall::StartOutcome::Proceed) return 0;
+    uninstall::UninstallWindow window(*platform);
+    platform->dialogs().RunModal(IDD_UNINSTALL, window);
+    return 0;
 }
