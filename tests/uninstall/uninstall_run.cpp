@@ -1,0 +1,38 @@
+// winsim runs of the uninstaller for its scenario tests.
+#include "tests/uninstall/uninstall_run.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace uninstalltest {
+
+void UninstallMachine::Prepare(const std::string& preset,
+                               const std::vector<std::string>& settings) {
+    Create(preset, settings);
+    Machine("set", "timescale=0");
+}
+
+std::string UninstallMachine::Machine(const std::string& command, const std::string& arguments) {
+    const std::string::size_type space = command.find(' ');
+    const std::string verb = command.substr(0, space);
+    const std::string rest = space == std::string::npos ? "" : command.substr(space);
+    RunResult r = Winsim(verb + " '" + (dir_ / "machine").string() + "'" + rest + " " + arguments);
+    EXPECT_EQ(r.status, 0) << command << " " << arguments << ": " << r.output;
+    return r.output;
+}
+
+RunResult UninstallMachine::RunUninstall(const std::string& script) {
+    const std::filesystem::path scriptFile = dir_ / "uninstall-script.txt";
+    std::ofstream(scriptFile) << script;
+    return Winsim("run '" + (dir_ / "machine").string() + "' 'C:\\Package\\uninstall.exe' --script '" +
+                  scriptFile.string() + "'");
+}
+
+void UninstallMachine::InstallWithSetup(bool usb) {
+    if (usb) Machine("usb attach", "--id 0");
+    RunResult run = Run(std::string(kToSetupPortPage) + "choose IDC_PORTS " +
+                        (usb ? "USB_VTX-80R_1" : "ZKCOM2:") + "\nclick 1\nanswer OK\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+}
+
+}  // namespace uninstalltest

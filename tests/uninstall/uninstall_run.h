@@ -1,0 +1,29 @@
+// Runs the real uninstall program (and, to install something first, the real setup) through
+// winsim on a fresh simulated machine with the example package in C:\Package.
+#pragma once
+#include <string>
+
+#include "tests/setup/wizard_run.h"
+
+namespace uninstalltest {
+
+using wizardtest::RunResult;
+
+class UninstallMachine : public wizardtest::WizardMachine {
+protected:
+    // A fresh machine from a preset with the package mounted and no real sleeping.
+    void Prepare(const std::string& preset, const std::vector<std::string>& settings = {});
+    // Runs C:\Package\uninstall.exe with a script in the package root.
+    RunResult RunUninstall(const std::string& script);
+    // A winsim command on the machine: "usb attach", "--id 0".
+    std::string Machine(const std::string& command, const std::string& arguments = "");
+    std::string Inventory() { return Machine("inventory"); }
+    // Installs the receipt printer VTX-80R with setup: on its USB port (a printer attached at
+    // id 0) or on the serial port ZKCOM2:.
+    void InstallWithSetup(bool usb);
+};
+
+// Licence accepted, then Next on the model, mode and OS pages: setup's port page.
+inline constexpr const char* kToSetupPortPage = "click IDC_ACCEPT\nclick 1\nclick 1\nclick 1\nclick 1\n";
+
+}  // namespace uninstalltest
