@@ -1,0 +1,149 @@
+// Uninstall runs of the real program after the real setup installed a printer: what is listed,
+// what a run removes (printer, driver, monitors, processor, their keys and DLLs, the USB device
+// driver through Install "22") and what it logs, and the refusals (queued jobs, a printer on a
+// ZKCOM port). Expected lines are the example package's language texts filled by hand.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/transcript_checks.h"
+#include "tests/uninstall/uninstall_run.h"
+
+namespace uninstalltest {
+namespace {
+
+using namespace testsupport;
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The last `show` line of a control.
+std::string LastState(const std::string& transcript, const std::string& control) {
+    const std::vector<std::string> states = ControlStates(transcript, control);
+    return states.empty() ? std::string() : states.back();
+}
+
+// Whether the quoted entries appear in this order (others may stand between them).
+::testing::AssertionResult InOrder(const std::string& line,
+                                   const std::vector<std::string>& entries) {
+    std::size_t at = 0;
+    for (const std::string& entry : entries) {
+        const std::size_t found = line.find("\"" + entry + "\"", at);
+        if (found == std::string::npos)
+            return ::testing::AssertionFailure() << "missing or out of order: " << entry
+                                                 << "\nin: " << line;
+        at = found + entry.size();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+constexpr const char* kSelectPrompt = "Tick the items to remove, then press Uninstall.";
+constexpr const char* kUsbPrinter = "VTX-80R(U) 1";
+
+using UninstallRun = UninstallMachine;
+
+TEST_F(UninstallRun, ListsThePackagesPrintersMonitorsAndProcessorOnly) {
+    Prepare("windows-7-x64");
+    InstallWithSetup(true);
+    RunResult run = RunUninstall("show\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string rows = LastState(run.output, "1001 IDC_CANDIDATES");
+    // Printers first, then monitors, then processors; Windows' own monitors are not offered.
+    EXPECT_TRUE(InOrder(rows, {kUsbPrinter, "VTX Language Monitor", "VTX USB Port Monitor",
+                               "VTXPrint"}));
+    EXPECT_FALSE(Has(rows, "Local Port")) << rows;
+    EXPECT_FALSE(Has(rows, "winprint")) << rows;
+    EXPECT_TRUE(Has(rows, "[ ] \"VTXPrint\"")) << rows;  // nothing is ticked at first
+    EXPECT_FALSE(Has(LastState(run.output, "1005 IDC_SELECT"), "disabled"));
+}
+
+TEST_F(UninstallRun, EverythingTickedWithTheUsbDriverLeavesNothingOfThePackage) {
+    Prepare("windows-7-x64");
+    InstallWithSetup(true);
+    ASSERT_TRUE(Has(Inventory(), "oem0.inf"));
+    // No to the restart question, then the window with its empty list.
+    RunResult run = RunUninstall(
+        "click IDC_SELECT\ntick IDC_USB_DRIVER\nclick IDC_UNINSTALL\nwait-enabled IDC_EXIT\n"
+        "expect-title Restart Windows\nclick IDCANCEL\nshow\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+
+    EXPECT_TRUE(InOrder(LastState(run.output, "1003 IDC_LOG"),
+                        {kSelectPrompt, "Removing printer VTX-80R(U) 1...",
+                         "VTX-80R(U) 1 has been removed.", "Removing the driver of VTX-80R(U) 1...",
+                         "The printer driver has been removed.", "Removing VTX Language Monitor...",
+                         "VTX Language Monitor has been removed.",
+                         "Removing VTX USB Port Monitor...", "VTX USB Port Monitor has been removed.",
+                         "Removing VTXPrint...", "VTXPrint has been removed.",
+                         "Removing the USB device driver...",
+                         "The USB device driver has been removed."}));
+    // The list is empty: only Exit is enabled, and the prompt is not repeated.
+    EXPECT_EQ(CountInTranscript(LastState(run.output, "1003 IDC_LOG"), kSelectPrompt), 1);
+    for (const char* control : {"1004 IDC_UNINSTALL", "1005 IDC_SELECT", "1002 IDC_USB_DRIVER"})
+        EXPECT_TRUE(Has(LastState(run.output, control), "disabled")) << control;
+    EXPECT_FALSE(Has(LastState(run.output, "1006 IDC_EXIT"), "disabled"));
+    EXPECT_TRUE(Has(run.output, "USBDriver_x64\\Install.exe")) << run.output;
+
+    const std::string inventory = Inventory();
+    EXPECT_FALSE(Has(inventory, "VTX")) << inventory;
+    EXPECT_FALSE(Has(inventory, "oem0.inf")) << inventory;
+    EXPECT_FALSE(Has(inventory, "PORTNAME")) << inventory;
+    // setup's PRINTERPORT record stays: it is not the uninstaller's.
+    EXPECT_TRUE(Has(inventory, "PRINTERPORT")) << inventory;
+    const std::string monitors =
+        Machine("reg", "'HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors'");
+    EXPECT_FALSE(Has(monitors, "VTX")) << monitors;
+    const std::string processors = Machine(
+        "reg",
+        "'HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows x64\\Print Processors'");
+    EXPECT_FALSE(Has(processors, "VTXPrint")) << processors;
+    for (const char* file : {"C:\\Windows\\System32\\VTXUSBM.DLL",
+                             "C:\\Windows\\System32\\VTXLANGM.DLL",
+                             "C:\\Windows\\System32\\spool\\prtprocs\\x64\\VTXPROC.DLL"})
+        EXPECT_FALSE(std::filesystem::exists(HostPath(file))) << file;
+    // No was answered: Windows is not restarted.
+    EXPECT_TRUE(Has(inventory, "Restart requests:\n  (none)")) << inventory;
+}
+
+TEST_F(UninstallRun, YesToTheRestartQuestionRestartsWindows) {
+    Prepare("windows-7-x86");
+    InstallWithSetup(false);
+    RunResult run = RunUninstall(
+        std::string("tick-row IDC_CANDIDATES VTX-80R\nclick IDC_UNINSTALL\nwait-enabled IDC_EXIT\n") +
+        "click IDOK\nshow\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_FALSE(Has(Inventory(), "Restart requests:\n  (none)")) << Inventory();
+    // Items remain: the prompt again and the buttons back.
+    EXPECT_EQ(CountInTranscript(LastState(run.output, "1003 IDC_LOG"), kSelectPrompt), 2);
+    EXPECT_FALSE(Has(LastState(run.output, "1004 IDC_UNINSTALL"), "disabled"));
+}
+
+TEST_F(UninstallRun, APrinterOnAZkcomPortKeepsTheMonitor) {
+    Prepare("windows-7-x86");
+    InstallWithSetup(false);  // VTX-80R on ZKCOM2:
+    RunResult run = RunUninstall(
+        "tick-row IDC_CANDIDATES VTX Serial Port Monitor\nclick IDC_UNINSTALL\n"
+        "wait-enabled IDC_EXIT\nshow\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(InOrder(LastState(run.output, "1003 IDC_LOG"),
+                        {"Removing VTX Serial Port Monitor...",
+                         "Printer VTX-80R still has documents to print.",
+                         "VTX Serial Port Monitor is in use and cannot be removed now.",
+                         kSelectPrompt}));
+    EXPECT_TRUE(Has(LastState(run.output, "1001 IDC_CANDIDATES"), "\"VTX Serial Port Monitor\""));
+    EXPECT_FALSE(OpenedWindow(run.output, "Restart"));  // nothing was deleted
+    EXPECT_TRUE(Has(Inventory(), "VTX Serial Port Monitor")) << Inventory();
+
+    // With the printer gone first, the same run removes the monitor.
+    RunResult second = RunUninstall(
+        "tick-row IDC_CANDIDATES VTX-80R\ntick-row IDC_CANDIDATES VTX Serial Port Monitor\n"
+        "click IDC_UNINSTALL\nwait-enabled IDC_EXIT\nclick IDCANCEL\nshow\nclick IDC_EXIT\n");
+    ASSERT_EQ(second.status, 0) << second.output;
+    EXPECT_TRUE(InOrder(LastState(second.output, "1003 IDC_LOG"),
+                        {"VTX-80R has been removed.", "Removing VTX Serial Port Monitor...",
+                         "VTX Serial Port Monitor has been removed."}));
+    EXPECT_FALSE(Has(Inventory(), "VTX Serial Port Monitor")) << Inventory();
+}
+
+}  // namespace
+}  // namespace uninstalltest
