@@ -62,6 +62,11 @@ std::string Cut(const std::string& text) {
 
 }  // namespace
 
+bool DialogHost::ControlEnabled(SimDialogWindow& window, int id) {
+    Target t = FindControl(window, id);
+    return t.control && t.control->enabled;
+}
+
 void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
     auto fail = [&](const std::string& why) { Fail("script error: " + action.Describe() + ": " + why); };
 
@@ -124,6 +129,16 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
             }
             Write((tick ? "ticks " : "unticks ") + name(t));
             click(t);
+            break;
+        }
+        case ScriptVerb::WaitEnabled: {
+            Target t = resolve(false);
+            if (t.control->enabled) {
+                Write(name(t) + " is already enabled");
+                break;
+            }
+            Write("waits until " + name(t) + " is enabled");
+            awaitedControl_ = t.control->id;
             break;
         }
         case ScriptVerb::TickRow:

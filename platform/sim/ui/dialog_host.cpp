@@ -96,9 +96,17 @@ void DialogHost::TakeAction() { script_->Take(); }
 
 void DialogHost::ModalLoop(SimDialogWindow& window) {
     bool waiting = false;
+    int awaited = 0;  // wait-enabled: the control whose enabling ends the wait
     std::uint32_t idleSince = system_.GetTickCount();
     while (!window.ended()) {
         window.PaintIfNeeded();
+        if (awaited != 0 && ControlEnabled(window, awaited)) {
+            Write("control " + std::to_string(awaited) + " of " + window.Describe() + " is enabled");
+            awaited = 0;
+            waiting = false;
+            idleSince = system_.GetTickCount();
+            continue;
+        }
         std::optional<ScriptAction> next;
         if (!waiting) {
             MachineLock lock(machine_.dir());
@@ -118,14 +126,22 @@ void DialogHost::ModalLoop(SimDialogWindow& window) {
             continue;
         }
         if (next && !next->forMessageBox()) {
+            awaitedControl_ = 0;
             Perform(*next, window);
+            if (awaitedControl_ != 0) {
+                awaited = awaitedControl_;
+                awaitedControl_ = 0;
+                waiting = true;
+            }
             idleSince = system_.GetTickCount();
             continue;
         }
         // The person waits: the next action is for a message box that is not there yet, or
         // there is none. Only timers can move the dialog on.
         if (!FireNextTimer(window)) {
-            if (waiting) Fail("script error: " + window.Describe() + " stopped its timers while the script waited for it to close");
+            if (waiting)
+                Fail("script error: " + window.Describe() + " stopped its timers while the script waited for it to " +
+                     (awaited != 0 ? "enable control " + std::to_string(awaited) : std::string("close")));
             if (next)
                 Fail("script error: " + next->Describe() + ": no message box is open; " +
                      window.Describe() + " is open");

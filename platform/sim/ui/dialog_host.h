@@ -61,6 +61,10 @@ private:
     // when no timer runs.
     bool FireNextTimer(SimDialogWindow& window);
     void Perform(const ScriptAction& action, SimDialogWindow& window);
+    // Whether control `id` of the window (or of one of its pages) is enabled.
+    bool ControlEnabled(SimDialogWindow& window, int id);
+    // Set by Perform for wait-enabled: the control the modal loop now waits for; 0: none.
+    int awaitedControl_ = 0;
     // Writes the window's controls (and its pages') into the transcript.
     void ShowDialog(SimDialogWindow& window);
     std::optional<ScriptAction> NextAction();

@@ -69,6 +69,7 @@ constexpr VerbRule kVerbs[] = {
     {"close", ScriptVerb::Close, ParseNoArgument},
     {"sys", ScriptVerb::Sys, ParseControlOnly},
     {"wait", ScriptVerb::Wait, ParseNoArgument},
+    {"wait-enabled", ScriptVerb::WaitEnabled, ParseControlOnly},
     {"show", ScriptVerb::Show, ParseNoArgument},
     {"expect-text", ScriptVerb::ExpectText, ParseControlAndText},
     {"expect-title", ScriptVerb::ExpectTitle, ParseTitle},

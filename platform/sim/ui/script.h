@@ -13,6 +13,8 @@
 //   close                      the current dialog's close box
 //   sys IDM_ABOUTBOX           a command from the current dialog's system menu
 //   wait                       timers run until the current dialog ends
+//   wait-enabled 1003          timers run until the control is enabled (a program's own work
+//                              on another thread ends with it)
 //   show                       the current dialog's controls go into the transcript
 //   expect-text ID TEXT        the control's text must equal TEXT
 //   expect-title TEXT          the current dialog's title must equal TEXT
@@ -47,6 +49,7 @@ enum class ScriptVerb {
     Close,        // close
     Sys,          // sys ID
     Wait,         // wait
+    WaitEnabled,  // wait-enabled ID
     Show,         // show
     ExpectText,   // expect-text ID TEXT
     ExpectTitle,  // expect-title TEXT

@@ -12,6 +12,14 @@ using dialogtest::TestLogic;
 
 class DialogScriptTest : public DialogTest {
 protected:
+    std::string TranscriptText() {
+        std::string all;
+        for (const std::string& line : Transcript()) all += line + "\n";
+        return all;
+    }
+    bool TranscriptContains(const std::string& part) {
+        return TranscriptText().find(part) != std::string::npos;
+    }
     // Runs the frame with the script; the logic's init may prepare controls.
     int RunFrame(const std::string& script, TestLogic& logic) {
         auto p = Process(script);
@@ -163,6 +171,72 @@ TEST_F(DialogScriptTest, WaitLetsTimersRunUntilTheDialogEnds) {
     };
     EXPECT_EQ(p->dialogs().RunModal(IDD_TEST_TIMED, logic), IDOK);
     EXPECT_TRUE(TranscriptHas("program: waits until \"Timed\" closes"));
+}
+
+// wait-enabled: timers run until the control is enabled, then the script goes on; a dialog that
+// stops its timers first is a script error, not a hang.
+TEST_F(DialogScriptTest, WaitEnabledLetsTimersRunUntilTheControlIsEnabled) {
+    for (bool enables : {true, false}) {
+        SCOPED_TRACE(enables);
+        TestLogic logic;
+        int ticks = 0;
+        logic.init = [](plat::DialogWindow& w) {
+            w.EnableItem(IDOK, false);
+            w.SetTimer(1, 100);
+        };
+        logic.timer = [&](plat::DialogWindow& w, int) {
+            if (++ticks < 3) return;
+            w.KillTimer(1);
+            if (enables) w.EnableItem(IDOK, true);
+        };
+        if (enables) {
+            EXPECT_EQ(RunFrame("wait-enabled IDOK\nclick IDOK\n", logic), IDOK);
+            EXPECT_EQ(ticks, 3);
+            EXPECT_TRUE(TranscriptContains("program: waits until IDOK ")) << TranscriptText();
+            EXPECT_TRUE(TranscriptHas("program: control 1 of \"Test Frame\" is enabled")) << TranscriptText();
+        } else {
+            GTEST_FLAG_SET(death_test_style, "threadsafe");
+            EXPECT_EXIT(RunFrame("wait-enabled IDOK\nclick IDOK\n", logic),
+                        ::testing::ExitedWithCode(3),
+                        "stopped its timers while the script waited for it to enable control 1");
+        }
+    }
+}
+
+// A list view with check boxes: rows inserted at their places, ticked by the script by text,
+// read back by the logic, deleted; show prints them with their boxes.
+TEST_F(DialogScriptTest, ListViewRowsAreTickedByTextAndReadBack) {
+    auto p = Process("tick-row IDC_ROWS Beta\ntick-row IDC_ROWS Gamma\nuntick-row IDC_ROWS Gamma\n"
+                     "untick-row IDC_ROWS Alpha\nshow\nclick IDOK\n");
+    TestLogic logic;
+    std::vector<std::string> ticked;
+    logic.init = [](plat::DialogWindow& w) {
+        w.SetListViewExtendedStyle(IDC_ROWS, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
+        w.InsertListViewColumn(IDC_ROWS, 0, "Name", 200);
+        EXPECT_EQ(w.InsertListViewRow(IDC_ROWS, 0, "Gamma"), 0);
+        EXPECT_EQ(w.InsertListViewRow(IDC_ROWS, 0, "Alpha"), 0);
+        // Past the end goes to the end.
+        EXPECT_EQ(w.InsertListViewRow(IDC_ROWS, 9, "Delta"), 2);
+        EXPECT_EQ(w.InsertListViewRow(IDC_ROWS, 1, "Beta"), 1);
+        w.SetListViewRowChecked(IDC_ROWS, 3, true);  // Delta
+    };
+    logic.command = [&](plat::DialogWindow& w, int id, int) {
+        if (id != IDOK) return false;
+        for (int row = 0; row < w.ListViewRowCount(IDC_ROWS); ++row)
+            if (w.IsListViewRowChecked(IDC_ROWS, row)) ticked.push_back(w.ListViewRowText(IDC_ROWS, row));
+        EXPECT_TRUE(w.DeleteListViewRow(IDC_ROWS, 1));
+        EXPECT_FALSE(w.DeleteListViewRow(IDC_ROWS, 3));
+        EXPECT_EQ(w.ListViewRowText(IDC_ROWS, 1), "Gamma");
+        w.EndDialog(IDOK);
+        return true;
+    };
+    EXPECT_EQ(p->dialogs().RunModal(IDD_TEST_LIST_VIEW, logic), IDOK);
+    EXPECT_EQ(ticked, (std::vector<std::string>{"Beta", "Delta"}));
+    EXPECT_TRUE(TranscriptHas("program: ticks row \"Beta\" of IDC_ROWS")) << TranscriptText();
+    EXPECT_TRUE(TranscriptHas("program: row \"Alpha\" of IDC_ROWS is already unticked"));
+    EXPECT_TRUE(TranscriptContains(
+        " rows [[ ] \"Alpha\", [x] \"Beta\", [ ] \"Gamma\", [x] \"Delta\"] grid lines"))
+        << TranscriptText();
 }
 
 TEST_F(DialogScriptTest, ShowWritesEveryControlAndPageIntoTheTranscript) {
