@@ -29,8 +29,17 @@ void RestartSpooler(plat::Platform& platform) {
         services.ControlService(spooler, SERVICE_CONTROL_STOP, status);
     });
     platform.system().Sleep(kSpoolerRestartPause);
-    WithSpooler(services, SERVICE_START, [&](plat::ServiceHandle spooler) {
+    WithSpooler(services, SERVICE_START | SERVICE_QUERY_STATUS, [&](plat::ServiceHandle spooler) {
         services.StartServiceA(spooler, 0, nullptr);
+        // A spooler that is still starting refuses every call (RPC_S_SERVER_UNAVAILABLE): the
+        // deletions that follow wait until it runs, for a bounded time.
+        for (int poll = 0; poll < kSpoolerStartPolls; ++poll) {
+            plat::SERVICE_STATUS status{};
+            if (!services.QueryServiceStatus(spooler, status) ||
+                status.dwCurrentState == SERVICE_RUNNING)
+                break;
+            platform.system().Sleep(kSpoolerStartPollMs);
+        }
     });
 }
 

@@ -7,9 +7,12 @@
 
 namespace uninstall {
 
-// Stops "Spooler", waits 2000 ms and starts it again; every error is ignored.
+// Stops "Spooler", waits 2000 ms and starts it again, then waits while it is starting (up to ten
+// status queries 300 ms apart); every error is ignored.
 void RestartSpooler(plat::Platform& platform);
 
 inline constexpr std::uint32_t kSpoolerRestartPause = 2000;
+inline constexpr int kSpoolerStartPolls = 10;
+inline constexpr std::uint32_t kSpoolerStartPollMs = 300;
 
 }  // namespace uninstall
