@@ -61,7 +61,7 @@ TEST_F(UninstallRun, ListsThePackagesPrintersMonitorsAndProcessorOnly) {
 TEST_F(UninstallRun, EverythingTickedWithTheUsbDriverLeavesNothingOfThePackage) {
     Prepare("windows-7-x64");
     InstallWithSetup(true);
-    ASSERT_TRUE(Has(Inventory(), "oem0.inf"));
+    ASSERT_TRUE(std::filesystem::exists(HostPath("C:\\Windows\\System32\\drivers\\ZADO450DEZ.ure")));
     // No to the restart question, then the window with its empty list.
     RunResult run = RunUninstall(
         "click IDC_SELECT\ntick IDC_USB_DRIVER\nclick IDC_UNINSTALL\nwait-enabled IDC_EXIT\n"
@@ -85,9 +85,13 @@ TEST_F(UninstallRun, EverythingTickedWithTheUsbDriverLeavesNothingOfThePackage) 
     EXPECT_TRUE(Has(run.output, "USBDriver_x64\\Install.exe")) << run.output;
 
     const std::string inventory = Inventory();
-    EXPECT_FALSE(Has(inventory, "VTX")) << inventory;
-    EXPECT_FALSE(Has(inventory, "oem0.inf")) << inventory;
+    // Printers, drivers, monitors, processors and ports come before the serial settings.
+    const std::string printSystem = inventory.substr(0, inventory.find("Serial settings"));
+    EXPECT_FALSE(Has(printSystem, "VTX")) << inventory;
+    // Install "22" removed the device driver's file from the native System32.
+    EXPECT_FALSE(std::filesystem::exists(HostPath("C:\\Windows\\System32\\drivers\\ZADO450DEZ.ure")));
     EXPECT_FALSE(Has(inventory, "PORTNAME")) << inventory;
+    EXPECT_TRUE(Has(inventory, "USB\\VID_5A5A&PID_5A5A")) << inventory;  // the printer stays attached
     // setup's PRINTERPORT record stays: it is not the uninstaller's.
     EXPECT_TRUE(Has(inventory, "PRINTERPORT")) << inventory;
     const std::string monitors =
@@ -105,11 +109,30 @@ TEST_F(UninstallRun, EverythingTickedWithTheUsbDriverLeavesNothingOfThePackage) 
     EXPECT_TRUE(Has(inventory, "Restart requests:\n  (none)")) << inventory;
 }
 
+TEST_F(UninstallRun, QueuedJobsOnAnyPrinterDeleteNothing) {
+    Prepare("windows-7-x86");
+    InstallWithSetup(false);
+    Machine("printer add", "Office --port LPT1:");
+    QueueJob("Office");  // not one of the package's printers
+    RunResult run = RunUninstall(
+        "click IDC_SELECT\nclick IDC_UNINSTALL\nshow\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string log = LastState(run.output, "1003 IDC_LOG");
+    EXPECT_TRUE(InOrder(log, {kSelectPrompt, "Printer Office still has documents to print.\\nWait "
+                                             "until the..."}))
+        << log;
+    EXPECT_FALSE(Has(log, "Removing")) << log;
+    // No run started: the buttons stay enabled.
+    EXPECT_FALSE(Has(LastState(run.output, "1004 IDC_UNINSTALL"), "disabled"));
+    EXPECT_TRUE(Has(Inventory(), "VTX Serial Port Monitor")) << Inventory();
+    EXPECT_EQ(Printers().size(), 2u);
+}
+
 TEST_F(UninstallRun, YesToTheRestartQuestionRestartsWindows) {
     Prepare("windows-7-x86");
     InstallWithSetup(false);
     RunResult run = RunUninstall(
-        std::string("tick-row IDC_CANDIDATES VTX-80R\nclick IDC_UNINSTALL\nwait-enabled IDC_EXIT\n") +
+        std::string("tick-row IDC_CANDIDATES VTX-80R(S)\nclick IDC_UNINSTALL\nwait-enabled IDC_EXIT\n") +
         "click IDOK\nshow\nclick IDC_EXIT\n");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_FALSE(Has(Inventory(), "Restart requests:\n  (none)")) << Inventory();
@@ -120,14 +143,14 @@ TEST_F(UninstallRun, YesToTheRestartQuestionRestartsWindows) {
 
 TEST_F(UninstallRun, APrinterOnAZkcomPortKeepsTheMonitor) {
     Prepare("windows-7-x86");
-    InstallWithSetup(false);  // VTX-80R on ZKCOM2:
+    InstallWithSetup(false);  // VTX-80R(S) on ZKCOM2:
     RunResult run = RunUninstall(
         "tick-row IDC_CANDIDATES VTX Serial Port Monitor\nclick IDC_UNINSTALL\n"
         "wait-enabled IDC_EXIT\nshow\nclick IDC_EXIT\n");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(InOrder(LastState(run.output, "1003 IDC_LOG"),
                         {"Removing VTX Serial Port Monitor...",
-                         "Printer VTX-80R still has documents to print.",
+                         "Printer VTX-80R(S) still has documents to print.",
                          "VTX Serial Port Monitor is in use and cannot be removed now.",
                          kSelectPrompt}));
     EXPECT_TRUE(Has(LastState(run.output, "1001 IDC_CANDIDATES"), "\"VTX Serial Port Monitor\""));
@@ -136,11 +159,11 @@ TEST_F(UninstallRun, APrinterOnAZkcomPortKeepsTheMonitor) {
 
     // With the printer gone first, the same run removes the monitor.
     RunResult second = RunUninstall(
-        "tick-row IDC_CANDIDATES VTX-80R\ntick-row IDC_CANDIDATES VTX Serial Port Monitor\n"
+        "tick-row IDC_CANDIDATES VTX-80R(S)\ntick-row IDC_CANDIDATES VTX Serial Port Monitor\n"
         "click IDC_UNINSTALL\nwait-enabled IDC_EXIT\nclick IDCANCEL\nshow\nclick IDC_EXIT\n");
     ASSERT_EQ(second.status, 0) << second.output;
     EXPECT_TRUE(InOrder(LastState(second.output, "1003 IDC_LOG"),
-                        {"VTX-80R has been removed.", "Removing VTX Serial Port Monitor...",
+                        {"VTX-80R(S) has been removed.", "Removing VTX Serial Port Monitor...",
                          "VTX Serial Port Monitor has been removed."}));
     EXPECT_FALSE(Has(Inventory(), "VTX Serial Port Monitor")) << Inventory();
 }

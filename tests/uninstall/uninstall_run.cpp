@@ -22,14 +22,28 @@ std::string UninstallMachine::Machine(const std::string& command, const std::str
 }
 
 RunResult UninstallMachine::RunUninstall(const std::string& script) {
+    Machine("set", "timescale=0.1");
     const std::filesystem::path scriptFile = dir_ / "uninstall-script.txt";
     std::ofstream(scriptFile) << script;
     return Winsim("run '" + (dir_ / "machine").string() + "' 'C:\\Package\\uninstall.exe' --script '" +
                   scriptFile.string() + "'");
 }
 
+void UninstallMachine::QueueJob(const std::string& printer) {
+    const std::filesystem::path jobs = dir_ / "machine" / "spool" / "jobs";
+    std::filesystem::create_directories(jobs);
+    std::ofstream(jobs / "0001.job", std::ios::binary) << "queued";
+    std::ofstream(jobs / "0001.info", std::ios::binary)
+        << "id=1\nprinter=" << printer << "\nport=LPT1:\ndocument=Queued\ndatatype=RAW\n"
+        << "pages=1\ncompleted=no\n";
+}
+
 void UninstallMachine::InstallWithSetup(bool usb) {
-    if (usb) Machine("usb attach", "--id 0");
+    Machine("set", "timescale=0");
+    if (usb) {
+        RunResult attached = Winsim("usb attach '" + (dir_ / "machine").string() + "' --id 0");
+        ASSERT_EQ(attached.status, 0) << attached.output;
+    }
     RunResult run = Run(std::string(kToSetupPortPage) + "choose IDC_PORTS " +
                         (usb ? "USB_VTX-80R_1" : "ZKCOM2:") + "\nclick 1\nanswer OK\n");
     ASSERT_EQ(run.status, 0) << run.output;

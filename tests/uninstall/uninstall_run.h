@@ -13,9 +13,14 @@ class UninstallMachine : public wizardtest::WizardMachine {
 protected:
     // A fresh machine from a preset with the package mounted and no real sleeping.
     void Prepare(const std::string& preset, const std::vector<std::string>& settings = {});
-    // Runs C:\Package\uninstall.exe with a script in the package root.
+    // Runs C:\Package\uninstall.exe with a script in the package root. The machine's time scale
+    // becomes 0.1 first: the window's timer must not outrun the worker thread, as it would
+    // with no real time passing.
     RunResult RunUninstall(const std::string& script);
-    // A winsim command on the machine: "usb attach", "--id 0".
+    // A job another program left unfinished on the printer (the spooler counts it in cJobs),
+    // written as the machine keeps its jobs.
+    void QueueJob(const std::string& printer);
+    // A winsim command whose machine directory comes second: "desktop open-window", "'Title'".
     std::string Machine(const std::string& command, const std::string& arguments = "");
     std::string Inventory() { return Machine("inventory"); }
     // Installs the receipt printer VTX-80R with setup: on its USB port (a printer attached at
