@@ -160,5 +160,19 @@ TEST_F(UninstallStart, AboutBoxAndHelp) {
     EXPECT_TRUE(Has(opens[0], "Uninstall_EN.CHM")) << opens[0];
 }
 
+TEST_F(UninstallStart, TheChineseFontSwitchGivesEveryControlTheGb2312Font) {
+    for (const char* language : {"0", "1"}) {
+        Prepare("windows-7-x86", {"codepage=936"});  // the face name shows in GB2312
+        SetIni("DRVCONFIG\\setup.ini", "DEVICENAME", "LANGUAGE", language);
+        RunResult run = RunUninstall(kShowAndExit);
+        const bool chinese = *language == '0';
+        for (const char* control : {"1004 IDC_UNINSTALL", "1003 IDC_LOG"}) {
+            const std::vector<std::string> states = ControlStates(run.output, control);
+            ASSERT_EQ(states.size(), 1u) << run.output;
+            EXPECT_EQ(Has(states[0], "font \"宋体\" 13 charset 134"), chinese) << states[0];
+        }
+    }
+}
+
 }  // namespace
 }  // namespace uninstalltest
