@@ -335,6 +335,9 @@
 #ifndef DPD_DELETE_UNUSED_FILES
 #define DPD_DELETE_UNUSED_FILES 0x00000001
 #endif
+#ifndef DPD_DELETE_SPECIFIC_VERSION
+#define DPD_DELETE_SPECIFIC_VERSION 0x00000002
+#endif
 // The Standard TCP/IP port's protocols and record version (tcpxcv.h).
 #ifndef PROTOCOL_RAWTCP_TYPE
 #define PROTOCOL_RAWTCP_TYPE 1

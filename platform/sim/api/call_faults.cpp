@@ -57,6 +57,16 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"SetPrinterA", FaultTarget::Name},
         {"SetDefaultPrinterA", FaultTarget::Name},
         {"EnumPortsA", FaultTarget::None},
+        // Removal: the printer a handle was opened on, the monitor, print processor or driver
+        // named; the enumerations have no target.
+        {"EnumPrintersA", FaultTarget::None},
+        {"EnumMonitorsA", FaultTarget::None},
+        {"EnumPrintProcessorsA", FaultTarget::None},
+        {"DeletePrinter", FaultTarget::Name},
+        {"DeleteMonitorA", FaultTarget::Name},
+        {"DeletePrintProcessorA", FaultTarget::Name},
+        {"DeletePrinterDriverA", FaultTarget::Name},
+        {"DeletePrinterDriverExA", FaultTarget::Name},
         // A monitor's configuration commands: the monitor the handle was opened on.
         {"XcvDataW", FaultTarget::Name},
         // Ending the session: the token calls (the privilege lookup by the privilege's name)

@@ -31,4 +31,11 @@ bool WriteDefaultPrinter(const Machine& machine, const std::string& name, const 
                             ini::SetValue(text, "windows", "device", name + ",winspool," + port));
 }
 
+bool ClearDefaultPrinter(const Machine& machine) {
+    MachineLock lock(machine.dir());
+    std::string text;
+    if (!ReadWholeFile(WinIni(machine), text)) return true;  // no win.ini, no default printer
+    return ReplaceWholeFile(WinIni(machine), ini::DeleteKey(text, "windows", "device"));
+}
+
 }  // namespace sim

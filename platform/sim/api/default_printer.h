@@ -12,5 +12,8 @@ std::string DefaultPrinterName(const Machine& machine);
 // Writes "NAME,winspool,PORT" there, under the machine lock. False when win.ini cannot be
 // written.
 bool WriteDefaultPrinter(const Machine& machine, const std::string& name, const std::string& port);
+// Removes the "device" line, as Windows does when the default printer is deleted. False when
+// win.ini cannot be written; true when there is nothing to remove.
+bool ClearDefaultPrinter(const Machine& machine);
 
 }  // namespace sim

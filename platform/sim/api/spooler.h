@@ -3,14 +3,17 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "platform/last_error.h"
 #include "platform/printer_setup.h"
 #include "platform/raw_printing.h"
+#include "platform/sim/api/printer_info.h"
 #include "platform/sim/state/machine.h"
 #include "platform/sim/state/print_provider.h"
 #include "platform/sim/state/process_context.h"
+#include "platform/win_constants.h"
 
 namespace sim {
 
@@ -67,7 +70,7 @@ public:
                   std::uint32_t inputSize, std::uint8_t* output, std::uint32_t outputSize,
                   std::uint32_t& needed, std::uint32_t& status) override;
     // PRINTER_INFO_2A first, its texts behind it; the default printer carries
-    // PRINTER_ATTRIBUTE_DEFAULT.
+    // PRINTER_ATTRIBUTE_DEFAULT, cJobs counts the printer's jobs not yet completed.
     bool GetPrinterA(plat::PrinterHandle printer, std::uint32_t level, std::uint8_t* buffer,
                      std::uint32_t size, std::uint32_t& needed) override;
     // Level 2, command 0: the record's attributes. PRINTER_ATTRIBUTE_DEFAULT makes the printer
@@ -78,6 +81,9 @@ public:
     bool SetDefaultPrinterA(const char* name) override;
     bool EnumPortsA(std::uint32_t level, std::uint8_t* buffer, std::uint32_t size,
                     std::uint32_t& needed, std::uint32_t& returned) override;
+    // Enumerations and deletions (spooler_removal.cpp), over the print provider's records.
+    // EnumPrintersA lists the local printers (other flags are not simulated: ERROR_NOT_SUPPORTED
+    // and a message) with the records GetPrinterA fills.
     bool EnumPrintersA(std::uint32_t flags, std::uint32_t level, std::uint8_t* buffer,
                        std::uint32_t size, std::uint32_t& needed, std::uint32_t& returned) override;
     bool EnumMonitorsA(std::uint32_t level, std::uint8_t* buffer, std::uint32_t size,
@@ -85,11 +91,19 @@ public:
     bool EnumPrintProcessorsA(const char* environment, std::uint32_t level, std::uint8_t* buffer,
                               std::uint32_t size, std::uint32_t& needed,
                               std::uint32_t& returned) override;
+    // The handle needs the DELETE right PRINTER_ALL_ACCESS carries (ERROR_ACCESS_DENIED). The
+    // printer's key goes, and win.ini's device line when it named the printer; its jobs stay
+    // on file and the handle stays open until ClosePrinter.
     bool DeletePrinter(plat::PrinterHandle printer) override;
+    // A known environment is accepted and otherwise ignored: monitors belong to the spooler.
+    // The built-in monitors are refused with ERROR_ACCESS_DENIED even when unused.
     bool DeleteMonitorA(const char* environment, const char* monitorName) override;
     bool DeletePrintProcessorA(const char* environment, const char* processorName) override;
     bool DeletePrinterDriverA(const char* server, const char* environment,
                               const char* driverName) override;
+    // A server name is not simulated (ERROR_NOT_SUPPORTED and a message). The Ex call is
+    // ERROR_PROC_NOT_FOUND before Windows 2000; DPD_DELETE_SPECIFIC_VERSION limits it to
+    // `versionFlag`'s version.
     bool DeletePrinterDriverExA(const char* server, const char* environment, const char* driverName,
                                 std::uint32_t deleteFlag, std::uint32_t versionFlag) override;
 
@@ -99,6 +113,7 @@ private:
         bool inJob = false;
         SimJob job;
         std::string xcvMonitor;  // a monitor's configuration handle: the monitor
+        std::uint32_t access = PRINTER_ACCESS_USE;  // what OpenPrinterA's defaults asked for
     };
 
     bool Fail(std::uint32_t code);
@@ -119,6 +134,11 @@ private:
     // The environment a call names, the caller's for null or empty.
     std::string EnvironmentOrCallers(const char* environment) const;
     // Copies a directory's path into the caller's buffer as the Get*Directory calls do.
+    // The printer with what its records say beyond its key (printer_info.h).
+    PrinterRow RowOf(const SimPrinter& printer) const;
+    // The driver deletions' shared work; `version` null for every version.
+    bool DeleteDriver(const char* server, const char* environment, const char* driverName,
+                      bool deleteFiles, std::optional<std::uint32_t> version);
     bool CopyDirectory(const std::string& environment, std::uint32_t level, bool processors,
                        char* out, std::uint32_t size, std::uint32_t& needed);
 

@@ -7,6 +7,8 @@
 #include "common/text.h"
 #include "platform/sim/api/call_faults.h"
 #include "platform/sim/api/default_printer.h"
+#include "platform/sim/api/printer_info.h"
+#include "platform/sim/api/record_buffer.h"
 #include "platform/sim/api/spooler.h"
 #include "platform/sim/state/print_environments.h"
 #include "platform/sim/state/reg_tree.h"
@@ -24,36 +26,6 @@ std::vector<std::string> NameList(const char* list) {
     if (!list) return names;
     for (const char* p = list; *p; p += std::strlen(p) + 1) names.emplace_back(p);
     return names;
-}
-
-// Lays out records followed by their texts in a caller's buffer, as winspool fills buffers:
-// each text pointer points behind the records into the same buffer.
-class RecordBuffer {
-public:
-    RecordBuffer(std::uint8_t* buffer, std::size_t textStart)
-        : buffer_(buffer), next_(textStart) {}
-    // Copies the text in and returns where it lies; null for a null text.
-    char* Put(const char* text) {
-        if (!text) return nullptr;
-        const std::size_t size = std::strlen(text) + 1;
-        char* at = reinterpret_cast<char*>(buffer_ + next_);
-        std::memcpy(at, text, size);
-        next_ += size;
-        return at;
-    }
-    // Records go in with memcpy: the caller's buffer need not be aligned for them.
-    template <typename Record>
-    void PutRecord(std::size_t offset, const Record& record) {
-        std::memcpy(buffer_ + offset, &record, sizeof record);
-    }
-
-private:
-    std::uint8_t* buffer_;
-    std::size_t next_;
-};
-
-std::uint32_t TextSize(const char* text) {
-    return text ? static_cast<std::uint32_t>(std::strlen(text) + 1) : 0;
 }
 
 }  // namespace
@@ -163,29 +135,19 @@ bool SimSpooler::GetPrinterA(plat::PrinterHandle printer, std::uint32_t level,
     if (level != 2) return Fail(ERROR_INVALID_LEVEL);
     const auto current = provider_.FindPrinter(PrinterOf(printer));
     if (!current) return Fail(ERROR_INVALID_PRINTER_NAME);  // deleted since it was opened
-    std::uint32_t attributes = current->attributes;
-    if (reg::Fold(DefaultPrinterName(machine_)) == reg::Fold(current->name))
-        attributes |= PRINTER_ATTRIBUTE_DEFAULT;
-    const char* texts[] = {current->name.c_str(), current->port.c_str(), current->driver.c_str(),
-                           "", "", "", current->processor.c_str(), current->dataType.c_str(), ""};
-    needed = sizeof(plat::PRINTER_INFO_2A);
-    for (const char* text : texts) needed += TextSize(text);
+    const PrinterRow row = RowOf(*current);
+    needed = static_cast<std::uint32_t>(PrinterRecordSize(level)) + PrinterTextsSize(row, level);
     if (!buffer || size < needed) return Fail(ERROR_INSUFFICIENT_BUFFER);
-    RecordBuffer out(buffer, sizeof(plat::PRINTER_INFO_2A));
-    plat::PRINTER_INFO_2A info{};
-    info.pPrinterName = out.Put(texts[0]);
-    info.pPortName = out.Put(texts[1]);
-    info.pDriverName = out.Put(texts[2]);
-    info.pComment = out.Put(texts[3]);
-    info.pLocation = out.Put(texts[4]);
-    info.pSepFile = out.Put(texts[5]);
-    info.pPrintProcessor = out.Put(texts[6]);
-    info.pDatatype = out.Put(texts[7]);
-    info.pParameters = out.Put(texts[8]);
-    info.Attributes = attributes;
-    info.Priority = 1;
-    out.PutRecord(0, info);
+    RecordBuffer out(buffer, PrinterRecordSize(level));
+    PutPrinterRecord(out, 0, row, level);
     return true;
+}
+
+PrinterRow SimSpooler::RowOf(const SimPrinter& printer) const {
+    PrinterRow row{printer, printer.attributes, provider_.QueuedJobs(printer.name)};
+    if (reg::Fold(DefaultPrinterName(machine_)) == reg::Fold(printer.name))
+        row.attributes |= PRINTER_ATTRIBUTE_DEFAULT;
+    return row;
 }
 
 bool SimSpooler::SetPrinterA(plat::PrinterHandle printer, std::uint32_t level, const void* info,

@@ -62,7 +62,20 @@ bool SimSpooler::OpenPrinterA(const char* name, plat::PrinterHandle& out,
                               const plat::PRINTER_DEFAULTSA* defaults) {
     out = 0;
     const std::string text = TextOf(name);
-    if (!common::StartsWithNoCase(text, ",Xcv")) return OpenPrinterA(name, out);
+    if (!common::StartsWithNoCase(text, ",Xcv")) {
+        if (!OpenPrinterA(name, out)) return false;
+        // The handle keeps the rights asked for (none: the default, use); administering or
+        // deleting a printer is for administrators only.
+        const std::uint32_t access = defaults && defaults->DesiredAccess ? defaults->DesiredAccess
+                                                                         : PRINTER_ACCESS_USE;
+        if ((access & ~std::uint32_t(PRINTER_ACCESS_USE)) && !machine_.settings().administrator) {
+            handles_.erase(out);
+            out = 0;
+            return Fail(ERROR_ACCESS_DENIED);
+        }
+        handles_[out].access = access;
+        return true;
+    }
     if (Faulted("OpenPrinterA", text) || SpoolerDown()) return false;
     if (common::StartsWithNoCase(text, kXcvPort)) {
         std::fprintf(stderr, "simulator: OpenPrinterA on a port's configuration (%s) is not "

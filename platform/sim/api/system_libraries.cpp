@@ -45,6 +45,8 @@ constexpr Export kExports[] = {
     {"winspool.drv", "AddMonitorA", Since::Always},
     {"winspool.drv", "AddPrinterA", Since::Always},
     {"winspool.drv", "OpenPrinterA", Since::Always},
+    {"winspool.drv", "DeletePrinterDriverA", Since::Always},
+    {"winspool.drv", "DeletePrinterDriverExA", Since::Nt5},
     {"advapi32.dll", "OpenSCManagerA", Since::NtOnly},
     {"advapi32.dll", "OpenServiceA", Since::NtOnly},
     {"advapi32.dll", "StartServiceA", Since::NtOnly},

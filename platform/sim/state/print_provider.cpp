@@ -314,6 +314,13 @@ std::optional<SimJob> PrintProvider::Job(std::uint32_t id, std::string* problem)
     return std::nullopt;
 }
 
+std::uint32_t PrintProvider::QueuedJobs(const std::string& printer) const {
+    std::uint32_t count = 0;
+    for (const SimJob& job : Jobs())
+        if (!job.completed && reg::Fold(job.printer) == reg::Fold(printer)) ++count;
+    return count;
+}
+
 bool PrintProvider::JobData(std::uint32_t id, std::vector<std::uint8_t>& out) const {
     std::string text;
     if (!ReadWholeFile(JobsDir() / (JobBaseName(id) + ".job"), text)) return false;

@@ -150,6 +150,26 @@ public:
     std::vector<SimProcessor> Processors() const;
     bool HasProcessor(const std::string& environment, const std::string& name) const;
 
+    // ---- Removal (print_removal.cpp) ----
+
+    // Removes the printer's key; ERROR_INVALID_PRINTER_NAME when there is none.
+    std::uint32_t DeletePrinter(const std::string& name) const;
+    // ERROR_UNKNOWN_PRINT_MONITOR for none, ERROR_PRINT_MONITOR_IN_USE while a printer's port
+    // is one the monitor offers, ERROR_ACCESS_DENIED for a monitor Windows brings (Local Port,
+    // Standard TCP/IP Port, USB Monitor). Otherwise the monitor's key goes; its DLL stays.
+    std::uint32_t DeleteMonitor(const std::string& name) const;
+    // For a known environment: ERROR_UNKNOWN_PRINTPROCESSOR for none, ERROR_CAN_NOT_COMPLETE
+    // while a printer uses it (printers use the native environment's). Its key goes, the DLL
+    // stays.
+    std::uint32_t DeleteProcessor(const std::string& environment, const std::string& name) const;
+    // For a known environment: ERROR_UNKNOWN_PRINTER_DRIVER when the environment has no
+    // driver of that name (of that version, when one is given), ERROR_PRINTER_DRIVER_IN_USE
+    // while a printer uses it (native environment). The driver's keys go; with `deleteFiles`
+    // so do its files in their version directories that no remaining driver of the
+    // environment names.
+    std::uint32_t DeleteDriver(const std::string& environment, const std::string& name,
+                               std::optional<std::uint32_t> version, bool deleteFiles) const;
+
     // ---- Ports (print_ports.cpp) ----
 
     // The ports the installed monitors offer, each once, by monitor: "Local Port" lists the
@@ -182,6 +202,8 @@ public:
     // The job of that number; nothing when it has no record or, with `problem` set as above,
     // when its record is damaged.
     std::optional<SimJob> Job(std::uint32_t id, std::string* problem = nullptr) const;
+    // The printer's jobs that are not completed (letter case aside): what cJobs counts.
+    std::uint32_t QueuedJobs(const std::string& printer) const;
     // The job's bytes; false when it has no data file.
     bool JobData(std::uint32_t id, std::vector<std::uint8_t>& out) const;
 

@@ -130,6 +130,14 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
     steps["SetPrinterA"] = [&] { plat::PRINTER_INFO_2A i{}; return setup.SetPrinterA(printer, 2, &i, 0) ? 0 : last(); };
     steps["SetDefaultPrinterA"] = [&] { return setup.SetDefaultPrinterA("P") ? 0 : last(); };
     steps["EnumPortsA"] = [&] { return setup.EnumPortsA(1, buffer.data(), 4096, needed, returned) ? 0 : last(); };
+    steps["EnumPrintersA"] = [&] { return setup.EnumPrintersA(PRINTER_ENUM_LOCAL, 2, buffer.data(), 4096, needed, returned) ? 0 : last(); };
+    steps["EnumMonitorsA"] = [&] { return setup.EnumMonitorsA(1, buffer.data(), 4096, needed, returned) ? 0 : last(); };
+    steps["EnumPrintProcessorsA"] = [&] { return setup.EnumPrintProcessorsA(nullptr, 1, buffer.data(), 4096, needed, returned) ? 0 : last(); };
+    steps["DeletePrinter"] = [&] { return setup.DeletePrinter(printer) ? 0 : last(); };
+    steps["DeleteMonitorA"] = [&] { return setup.DeleteMonitorA(nullptr, "P") ? 0 : last(); };
+    steps["DeletePrintProcessorA"] = [&] { return setup.DeletePrintProcessorA(nullptr, "P") ? 0 : last(); };
+    steps["DeletePrinterDriverA"] = [&] { return setup.DeletePrinterDriverA(nullptr, nullptr, "P") ? 0 : last(); };
+    steps["DeletePrinterDriverExA"] = [&] { return setup.DeletePrinterDriverExA(nullptr, nullptr, "P", 0, 0) ? 0 : last(); };
 
     auto& services = p->services();
     auto& system = p->system();
