@@ -244,10 +244,17 @@ const std::vector<Command>& Commands() {
          "machine directory as spool/jobs/NNNN.job (the bytes as sent) and NNNN.info.\n",
          RunJobs},
 
-        {"job", "job DIR N [--hex]", "Write the bytes of print job N to standard output.",
+        {"job", "job DIR N [--hex]|add PRINTER [--document NAME]",
+         "Write the bytes of print job N to standard output, or queue a job.",
          "Writes the job's bytes exactly as the program sent them. With --hex, prints the job's\n"
          "line as 'jobs' shows it and then the bytes as a hex dump, 16 a row, with their offset\n"
-         "and their printable characters.\n",
+         "and their printable characters.\n"
+         "  add PRINTER [--document NAME]   queues a job on the printer (letter case aside) as\n"
+         "                                  a program that has not ended it yet leaves it: no\n"
+         "                                  bytes, not completed, document NAME (default\n"
+         "                                  \"Document\"). The printer then has documents to\n"
+         "                                  print: GetPrinterA and EnumPrintersA count it in\n"
+         "                                  cJobs. Prints the job's line as 'jobs' shows it.\n",
          RunJob},
 
         {"spooler", "spooler DIR", "Show what the simulated spooler holds.",

@@ -1,5 +1,5 @@
-// winsim printer, jobs and job: the simulated spooler's printers and the raw jobs programs
-// printed.
+// winsim printer, jobs and job: the simulated spooler's printers, the raw jobs programs
+// printed, and jobs queued by hand.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -87,7 +87,43 @@ int RunJobs(const Args& args) {
     return problems.empty() ? kExitOk : kExitFailed;
 }
 
+namespace {
+
+// job DIR add PRINTER [--document NAME]: a job a program started and has not ended, so the
+// printer has documents waiting (cJobs) as it would while printing.
+int AddQueuedJob(const sim::Machine& machine, const Args& args) {
+    std::string printerName, document = "Document";
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--document" && i + 1 < args.size())
+            document = args[++i];
+        else if (printerName.empty() && args[i].rfind("--", 0) != 0)
+            printerName = args[i];
+        else
+            return UsageError("job", "add: unexpected '" + args[i] + "'");
+    }
+    if (printerName.empty()) return UsageError("job", "add needs a printer name");
+    const sim::PrintProvider provider(machine);
+    const auto printer = provider.FindPrinter(printerName);
+    if (!printer) return Failure("no printer named '" + printerName + "'");
+    sim::SimJob job;
+    job.printer = printer->name;
+    job.document = document;
+    job.dataType = "RAW";
+    job.port = printer->port;
+    job.id = provider.StartJob(job);
+    if (job.id == 0) return Failure("cannot write the job's record in the spool directory");
+    std::printf("%s\n", JobLine(job, 0).c_str());
+    return kExitOk;
+}
+
+}  // namespace
+
 int RunJob(const Args& args) {
+    if (args.size() >= 2 && args[1] == "add") {
+        auto machine = OpenMachine(args[0]);
+        if (!machine) return kExitFailed;
+        return AddQueuedJob(*machine, args);
+    }
     if (args.size() < 2 || args.size() > 3 || (args.size() == 3 && args[2] != "--hex"))
         return UsageError("job", "needs the machine directory and a job number");
     auto machine = OpenMachine(args[0]);

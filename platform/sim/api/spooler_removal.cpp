@@ -27,7 +27,7 @@ bool PutNameRecords(const std::vector<std::string>& names, std::uint8_t* buffer,
     const std::size_t records = names.size() * sizeof(Record);
     needed = static_cast<std::uint32_t>(records);
     for (const std::string& name : names) needed += TextSize(name.c_str());
-    if (!buffer || size < needed) return false;
+    if (needed > 0 && (!buffer || size < needed)) return false;  // nothing to list needs no buffer
     RecordBuffer out(buffer, records);
     for (std::size_t i = 0; i < names.size(); ++i)
         out.PutRecord(i * sizeof(Record), Record{out.Put(names[i].c_str())});
@@ -53,7 +53,8 @@ bool SimSpooler::EnumPrintersA(std::uint32_t flags, std::uint32_t level, std::ui
     const std::size_t records = rows.size() * PrinterRecordSize(level);
     needed = static_cast<std::uint32_t>(records);
     for (const PrinterRow& row : rows) needed += PrinterTextsSize(row, level);
-    if (!buffer || size < needed) return Fail(ERROR_INSUFFICIENT_BUFFER);
+    // No printers need no buffer: the call succeeds with none returned.
+    if (needed > 0 && (!buffer || size < needed)) return Fail(ERROR_INSUFFICIENT_BUFFER);
     RecordBuffer out(buffer, records);
     for (std::size_t i = 0; i < rows.size(); ++i)
         PutPrinterRecord(out, i * PrinterRecordSize(level), rows[i], level);

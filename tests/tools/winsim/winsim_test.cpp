@@ -738,6 +738,22 @@ TEST_F(WinsimTest, ADamagedJobRecordIsNamedWithItsLineInsteadOfStoppingTheComman
     EXPECT_EQ(Winsim({"job", machine_, "1"}).out, "abc");
 }
 
+// A queued job is one nobody ended: listed as not completed, for the printer as it is spelt.
+TEST_F(WinsimTest, JobAddQueuesAnUncompletedJobOnAnExistingPrinterOnly) {
+    Create();
+    ASSERT_EQ(Winsim({"printer", machine_, "add", "Receipt", "--port", "LPT1:"}).status, 0);
+    Result added = Winsim({"job", machine_, "add", "receipt", "--document", "Order 7"});
+    EXPECT_EQ(added.status, 0) << added.err;
+    const std::string line =
+        "1  Receipt  port LPT1:  \"Order 7\"  RAW  0 page(s)  0 byte(s)  not completed\n";
+    EXPECT_EQ(added.out, line);
+    EXPECT_EQ(Winsim({"jobs", machine_}).out, line);
+    Result missing = Winsim({"job", machine_, "add", "Label"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(Contains(missing.err, "no printer named 'Label'")) << missing.err;
+    EXPECT_EQ(Winsim({"job", machine_, "add"}).status, 2);
+}
+
 // Numbers on the command line are taken up to the top of their range and refused past it;
 // a number too large never wraps into the range (4294967301 would otherwise be error 5).
 TEST_F(WinsimTest, NumberArgumentsAreTakenUpToTheirLimitAndNeverWrap) {

@@ -45,6 +45,11 @@ TEST(SimFunctionLookup, WhatEachSystemOffers) {
         {"nt4-x86", "winspool.drv", "SetDefaultPrinterA", FunctionLookup::NoFunction},
         {"windows-98", "winspool.drv", "SetDefaultPrinterA", FunctionLookup::NoFunction},
         {"windows-98", "kernel32.dll", "IsWow64Process", FunctionLookup::NoFunction},
+        // DeletePrinterDriverExA came with Windows 2000 too.
+        {"windows-2000-x86", "winspool.drv", "DeletePrinterDriverExA", FunctionLookup::Found},
+        {"nt4-x86", "winspool.drv", "DeletePrinterDriverExA", FunctionLookup::NoFunction},
+        {"windows-95", "winspool.drv", "DeletePrinterDriverExA", FunctionLookup::NoFunction},
+        {"windows-95", "winspool.drv", "DeletePrinterDriverA", FunctionLookup::Found},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.preset) + " " + c.library + " " + c.function);
