@@ -30,12 +30,7 @@ RunResult UninstallMachine::RunUninstall(const std::string& script) {
 }
 
 void UninstallMachine::QueueJob(const std::string& printer) {
-    const std::filesystem::path jobs = dir_ / "machine" / "spool" / "jobs";
-    std::filesystem::create_directories(jobs);
-    std::ofstream(jobs / "0001.job", std::ios::binary) << "queued";
-    std::ofstream(jobs / "0001.info", std::ios::binary)
-        << "id=1\nprinter=" << printer << "\nport=LPT1:\ndocument=Queued\ndatatype=RAW\n"
-        << "pages=1\ncompleted=no\n";
+    Machine("job", "add '" + printer + "'");
 }
 
 void UninstallMachine::InstallWithSetup(bool usb) {

@@ -17,8 +17,7 @@ protected:
     // becomes 0.1 first: the window's timer must not outrun the worker thread, as it would
     // with no real time passing.
     RunResult RunUninstall(const std::string& script);
-    // A job another program left unfinished on the printer (the spooler counts it in cJobs),
-    // written as the machine keeps its jobs.
+    // A job another program left unfinished on the printer (the spooler counts it in cJobs).
     void QueueJob(const std::string& printer);
     // A winsim command whose machine directory comes second: "desktop open-window", "'Title'".
     std::string Machine(const std::string& command, const std::string& arguments = "");
