@@ -1,8 +1,10 @@
 // The dialog host: creating dialogs and pages, the modal loop and its timers.
 #include "platform/sim/ui/dialog_host.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/sim/state/code_page.h"
 #include "platform/sim/state/transcript.h"
@@ -97,6 +99,10 @@ void DialogHost::TakeAction() { script_->Take(); }
 void DialogHost::ModalLoop(SimDialogWindow& window) {
     bool waiting = false;
     int awaited = 0;  // wait-enabled: the control whose enabling ends the wait
+    // What wait-enabled waits for is work on another thread of the program, which takes real
+    // time while the machine's clock may run fast: that wait yields to it and is measured in
+    // real time.
+    auto awaitedSince = std::chrono::steady_clock::now();
     std::uint32_t idleSince = system_.GetTickCount();
     while (!window.ended()) {
         window.PaintIfNeeded();
@@ -132,6 +138,7 @@ void DialogHost::ModalLoop(SimDialogWindow& window) {
                 awaited = awaitedControl_;
                 awaitedControl_ = 0;
                 waiting = true;
+                awaitedSince = std::chrono::steady_clock::now();
             }
             idleSince = system_.GetTickCount();
             continue;
@@ -149,9 +156,16 @@ void DialogHost::ModalLoop(SimDialogWindow& window) {
         }
         // A timer may have ended the dialog after a long wait of its own (a progress dialog
         // waiting for a worker thread): that is the dialog closing, not a dialog that hangs.
-        if (!window.ended() && system_.GetTickCount() - idleSince > kLongestIdleWait)
+        if (awaited != 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (std::chrono::steady_clock::now() - awaitedSince >
+                std::chrono::milliseconds(kLongestIdleWait))
+                Fail("script error: control " + std::to_string(awaited) + " of " + window.Describe() +
+                     " was not enabled in " + std::to_string(kLongestIdleWait / 60000) + " minutes");
+        } else if (!window.ended() && system_.GetTickCount() - idleSince > kLongestIdleWait) {
             Fail("script error: " + window.Describe() + " did not close in " +
                  std::to_string(kLongestIdleWait / 60000) + " minutes of waiting");
+        }
     }
 }
 
