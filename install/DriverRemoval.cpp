@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "common/text.h"
+#include "install/UsbDriverInstall.h"
 #include "platform/win_constants.h"
 
 namespace install {
@@ -69,6 +71,11 @@ void DeleteInf(plat::FileSystem& files, const std::string& path) {
     DeleteQuietly(files, CompiledInfName(path));
 }
 
+bool IsVendorPackageDevice(const std::string& hardwareId) {
+    std::uint32_t productId = 0;
+    return ProductIdOf(hardwareId, productId) && IsPackageProductId(productId);
+}
+
 void RemoveDevices(OperationContext& context, char kind) {
     plat::DeviceInstallation& devices = context.platform.deviceInstallation();
     const plat::GUID& deviceClass = kind == 'p' ? kUsbClass : kPortsClass;
@@ -84,8 +91,8 @@ void RemoveDevices(OperationContext& context, char kind) {
             continue;
         // The list's first id is the one compared; the extra zero ends it in any case.
         std::string hardwareId(reinterpret_cast<const char*>(buffer));
-        std::uint32_t productId = 0;
-        if (!ProductIdOf(hardwareId, productId) || !IsPackageProductId(productId)) continue;
+        if (kind == 'p' ? !IsRemovedPrinterDevice(hardwareId) : !IsVendorPackageDevice(hardwareId))
+            continue;
         if (!devices.SetupDiCallClassInstaller(DIF_REMOVE, set, &device))
             std::fputs(" CallClassInstaller(REMOVE) failed! ", stdout);
     }
@@ -161,6 +168,15 @@ bool ProductIdOf(const std::string& hardwareId, std::uint32_t& productId) {
 
 bool IsPackageProductId(std::uint32_t productId) {
     return productId >= 0x1000 && productId <= 0x15FF;
+}
+
+bool IsRemovedPrinterDevice(const std::string& hardwareId) {
+    if (IsVendorPackageDevice(hardwareId)) return true;
+    for (const char* bound : kUsbHardwareIds) {
+        if (common::StartsWithNoCase(bound, "USB\\VID_0AA7&")) continue;  // the product-id rule decides
+        if (common::StartsWithNoCase(hardwareId, bound)) return true;
+    }
+    return false;
 }
 
 std::string CompiledInfName(const std::string& infPath) {

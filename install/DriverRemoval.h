@@ -19,6 +19,13 @@ bool ProductIdOf(const std::string& hardwareId, std::uint32_t& productId);
 // The package's own devices have product ids 0x1000 to 0x15FF.
 bool IsPackageProductId(std::uint32_t productId);
 
+// Whether operation 22 removes the device of this hardware id: vendor 0AA7 with a package
+// product id, or one of the ids operation 2 binds to the printer's USB driver whose vendor is
+// not 0AA7 (without them the printer operation 2 set up would stay bound to a driver whose files
+// are gone while the removal reads as done). Ids compare without regard to letter case, as
+// Windows compares them.
+bool IsRemovedPrinterDevice(const std::string& hardwareId);
+
 // The compiled form of an INF: its name with the last three characters replaced by "PNF".
 std::string CompiledInfName(const std::string& infPath);
 

@@ -83,6 +83,26 @@ protected:
     std::string inf_, drivers_;
 };
 
+// Operation 22 also removes the devices operation 2 binds: without that the printer stays bound
+// to a driver whose files are gone. Vendor 0AA7 keeps the product-id rule (030A stays).
+TEST(DriverRemoval, PrinterRemovalTakesTheIdsTheInstallationBinds) {
+    const struct {
+        const char* id;
+        bool removed;
+    } cases[] = {
+        {"USB\\VID_5A5A&PID_5A5A", true},
+        {"USB\\Vid_5a5a&Pid_5a5a&Rev_0100", true},  // letter case and a revision do not matter
+        {"USB\\VID_04CE&PID_04CE", true},
+        {"USB\\VID_5A5A&PID_1000", true},
+        {"USB\\VID_5A5A&PID_1001", true},
+        {"USB\\VID_5A5A&PID_1002", false},  // not an id the installation binds
+        {"USB\\VID_0AA7&PID_030A", false},
+        {"USB\\VID_0AA7&PID_1234", true},
+        {"USB\\VID_1234&PID_5A5A", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(install::IsRemovedPrinterDevice(c.id), c.removed) << c.id;
+}
+
 TEST_F(DriverRemovalOnMachine, PrinterDriverRemovalTakesThePackagesDevicesAndFiles) {
     auto& devices = platform_.devices.devices;
     devices = {{"USB\\VID_0AA7&PID_1234"}, {"USB\\VID_0AA7&PID_030A"}, {"USB\\Vid_0aa7&Pid_1001"},
@@ -112,7 +132,7 @@ TEST_F(DriverRemovalOnMachine, PrinterDriverRemovalTakesThePackagesDevicesAndFil
     EXPECT_TRUE(devices[0].removed);
     EXPECT_FALSE(devices[1].removed);
     EXPECT_TRUE(devices[2].removed);
-    EXPECT_FALSE(devices[3].removed);
+    EXPECT_TRUE(devices[3].removed);  // the id operation 2 binds
     EXPECT_EQ(platform_.devices.setsAlive, 0);
 
     for (const char* gone : {"WNZK450USB.INF", "WNZK450USB.PNF", "bulkusb.INF", "oem3.inf",
