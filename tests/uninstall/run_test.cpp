@@ -171,5 +171,40 @@ TEST_F(UninstallRun, APrinterOnAZkcomPortKeepsTheMonitor) {
     EXPECT_FALSE(Has(Inventory(), "VTX Serial Port Monitor")) << Inventory();
 }
 
+// The round trip on XP: setup installs a serial printer, the uninstaller removes everything it
+// lists, and the print system reads as on the fresh machine. What stays by design: the serial
+// settings and the driver directory's files no driver names. The monitor's DLLs go by XP's ".2K"
+// sections.
+TEST_F(UninstallRun, InstallThenUninstallLeavesThePrintSystemAsFresh) {
+    Prepare("xp-x86");
+    const std::string fresh = Inventory();
+    InstallWithSetup(false);  // VTX-80R(S) on ZKCOM2:
+    const std::string installed = Inventory();
+    ASSERT_TRUE(Has(installed, "VTX Serial Port Monitor")) << installed;
+    // The machine's own letter case of its folders is not the one written here: winsim lists.
+    const auto systemFiles = [&] { return Machine("files", "'C:\\WINDOWS\\system32'"); };
+    ASSERT_TRUE(Has(systemFiles(), "VTXCOMM.DLL")) << systemFiles();
+
+    RunResult run = RunUninstall(
+        "click IDC_SELECT\nclick IDC_UNINSTALL\nwait-enabled IDC_EXIT\nclick IDCANCEL\n"
+        "show\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string after = Inventory();
+    // Printers, drivers, monitors, print processors and ports come before the serial settings.
+    const auto printSystem = [](const std::string& inventory) {
+        return inventory.substr(0, inventory.find("Serial settings"));
+    };
+    EXPECT_EQ(printSystem(after), printSystem(fresh));
+    const std::string system = systemFiles();
+    for (const char* dll : {"VTXCOMM.DLL", "VTXCOMUI.DLL"}) EXPECT_FALSE(Has(system, dll)) << dll;
+    // VTX-80R's configured 19200 baud with the page's defaults.
+    EXPECT_TRUE(Has(after, "COM2:  19200,n,8,1,p")) << after;
+    // The driver's own files went with it; the control-font table, no file of the driver's, stays.
+    const std::string driverFiles =
+        Machine("files", "'C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3'");
+    EXPECT_TRUE(Has(driverFiles, "VTXCTRL.TBL")) << driverFiles;
+    EXPECT_FALSE(Has(driverFiles, "VTX80RS.GPD")) << driverFiles;
+}
+
 }  // namespace
 }  // namespace uninstalltest
