@@ -171,6 +171,42 @@ TEST_F(UninstallRun, APrinterOnAZkcomPortKeepsTheMonitor) {
     EXPECT_FALSE(Has(Inventory(), "VTX Serial Port Monitor")) << Inventory();
 }
 
+// A monitor the spooler refuses twice (after a spooler restart in between) stays with its key
+// and DLLs; the printer before it in the list goes.
+TEST_F(UninstallRun, AMonitorTheSpoolerRefusesKeepsItsKeyAndFiles) {
+    Prepare("xp-x86");
+    InstallWithSetup(false);  // VTX-80R(S) on ZKCOM2:
+    Machine("fault", "call DeleteMonitorA 5");
+    RunResult run = RunUninstall(
+        "tick-row IDC_CANDIDATES VTX-80R(S)\ntick-row IDC_CANDIDATES VTX Serial Port Monitor\n"
+        "click IDC_UNINSTALL\nwait-enabled IDC_EXIT\nclick IDCANCEL\nshow\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(InOrder(LastState(run.output, "1003 IDC_LOG"),
+                        {"VTX-80R(S) has been removed.", "Removing VTX Serial Port Monitor...",
+                         "VTX Serial Port Monitor could not be removed.", kSelectPrompt}));
+    EXPECT_TRUE(Has(LastState(run.output, "1001 IDC_CANDIDATES"), "\"VTX Serial Port Monitor\""));
+    EXPECT_TRUE(Has(Inventory(), "VTX Serial Port Monitor")) << Inventory();
+    EXPECT_TRUE(Has(Machine("files", "'C:\\WINDOWS\\system32'"), "VTXCOMM.DLL"));
+}
+
+// The inventory decides what is offered: with no monitor entries the installed monitor is not
+// listed, and a printer entry must be part of the driver's name, letter case included.
+TEST_F(UninstallRun, TheInventorysEntriesDecideWhatIsListed) {
+    Prepare("xp-x86");
+    InstallWithSetup(false);
+    SetIni("DRVCONFIG\\Uninstall.ini", "KXMONITOR", "MonitorNUM", "0");
+    SetIni("DRVCONFIG\\Uninstall.ini", "KXPRINTER", "PRINTERNAME1", "vtx-");
+    RunResult run = RunUninstall("show\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string rows = LastState(run.output, "1001 IDC_CANDIDATES");
+    // The standard flavour prints through WinPrint: no processor of the package either.
+    EXPECT_TRUE(Has(rows, "rows []")) << rows;
+
+    SetIni("DRVCONFIG\\Uninstall.ini", "KXPRINTER", "PRINTERNAME1", "80R");
+    RunResult second = RunUninstall("show\nclick IDC_EXIT\n");
+    EXPECT_TRUE(Has(LastState(second.output, "1001 IDC_CANDIDATES"), "\"VTX-80R(S)\""));
+}
+
 // The round trip on XP: setup installs a serial printer, the uninstaller removes everything it
 // lists, and the print system reads as on the fresh machine. What stays by design: the serial
 // settings and the driver directory's files no driver names. The monitor's DLLs go by XP's ".2K"
