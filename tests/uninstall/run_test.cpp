@@ -207,6 +207,23 @@ TEST_F(UninstallRun, TheInventorysEntriesDecideWhatIsListed) {
     EXPECT_TRUE(Has(LastState(second.output, "1001 IDC_CANDIDATES"), "\"VTX-80R(S)\""));
 }
 
+// A driver another printer still uses stays: the printer goes, its driver is reported in use.
+TEST_F(UninstallRun, ADriverAnotherPrinterUsesStays) {
+    Prepare("xp-x86");
+    InstallWithSetup(false);  // VTX-80R(S)
+    InstallWithSetup(false);  // VTX-80R(S)(1), the same driver
+    RunResult run = RunUninstall(
+        "tick-row IDC_CANDIDATES VTX-80R(S)\nclick IDC_UNINSTALL\nwait-enabled IDC_EXIT\n"
+        "click IDCANCEL\nshow\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(InOrder(LastState(run.output, "1003 IDC_LOG"),
+                        {"VTX-80R(S) has been removed.", "Removing the driver of VTX-80R(S)...",
+                         "The printer driver is still used by another printer.", kSelectPrompt}));
+    const std::string inventory = Inventory();
+    EXPECT_TRUE(Has(inventory, "VTX-80R(S)(1)  VTX-80R")) << inventory;
+    EXPECT_FALSE(Has(inventory, "VTX-80R(S)  ")) << inventory;
+}
+
 // The round trip on XP: setup installs a serial printer, the uninstaller removes everything it
 // lists, and the print system reads as on the fresh machine. What stays by design: the serial
 // settings and the driver directory's files no driver names. The monitor's DLLs go by XP's ".2K"
