@@ -154,8 +154,6 @@ void DialogHost::ModalLoop(SimDialogWindow& window) {
                      window.Describe() + " is open");
             Fail("script error: script ended while " + window.Describe() + " is open");
         }
-        // A timer may have ended the dialog after a long wait of its own (a progress dialog
-        // waiting for a worker thread): that is the dialog closing, not a dialog that hangs.
         if (awaited != 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             if (std::chrono::steady_clock::now() - awaitedSince >
@@ -163,6 +161,8 @@ void DialogHost::ModalLoop(SimDialogWindow& window) {
                 Fail("script error: control " + std::to_string(awaited) + " of " + window.Describe() +
                      " was not enabled in " + std::to_string(kLongestIdleWait / 60000) + " minutes");
         } else if (!window.ended() && system_.GetTickCount() - idleSince > kLongestIdleWait) {
+            // A timer may have ended the dialog after a long wait of its own (a progress dialog
+            // waiting for a worker thread): that is the dialog closing, not a hang.
             Fail("script error: " + window.Describe() + " did not close in " +
                  std::to_string(kLongestIdleWait / 60000) + " minutes of waiting");
         }
