@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/setup/wizard_run.h"
+#include "tests/support/inventory_sections.h"
 #include "tests/support/transcript_checks.h"
 
 namespace {
@@ -37,26 +38,6 @@ bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// Runs of blanks become one, so table rows of `winsim inventory` compare without their padding.
-std::string Squeezed(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != ' ' || (!out.empty() && out.back() != ' ')) out += c;
-    return out;
-}
-
-// The lines of an inventory section, from its heading to the blank line that ends it.
-std::string Section(const std::string& inventory, const std::string& heading) {
-    std::istringstream in(inventory);
-    std::string section;
-    bool inside = false;
-    for (std::string line; std::getline(in, line);) {
-        if (!inside && line.rfind(heading, 0) == 0) inside = true;
-        if (inside && line.empty()) break;
-        if (inside) section += Squeezed(line) + "\n";
-    }
-    return section;
-}
 
 // What an installation changes in the spooler and the registry; the USB device driver that is
 // prepared before the checks is left out.

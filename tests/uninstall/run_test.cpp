@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "tests/support/inventory_sections.h"
 #include "tests/support/transcript_checks.h"
 #include "tests/uninstall/uninstall_run.h"
 
@@ -257,6 +258,52 @@ TEST_F(UninstallRun, InstallThenUninstallLeavesThePrintSystemAsFresh) {
         Machine("files", "'C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3'");
     EXPECT_TRUE(Has(driverFiles, "VTXCTRL.TBL")) << driverFiles;
     EXPECT_FALSE(Has(driverFiles, "VTX80RS.GPD")) << driverFiles;
+}
+
+// Windows 95 offers no print processor, not even the package's own that setup put there: it
+// stays when everything listed goes, and so does the driver (only the NT family deletes one).
+TEST_F(UninstallRun, Windows95OffersNoProcessor) {
+    Prepare("windows-95");
+    InstallOnPort("LPT1:");  // VTX-80R(P), printing through VTXPrint
+    ASSERT_TRUE(Has(Section(Inventory(), "Print processors"), "VTXPrint")) << Inventory();
+    RunResult run = RunUninstall(
+        "show\nclick IDC_SELECT\nclick IDC_UNINSTALL\nwait-enabled IDC_EXIT\nclick IDCANCEL\n"
+        "show\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::vector<std::string> rows = ControlStates(run.output, "1001 IDC_CANDIDATES");
+    ASSERT_FALSE(rows.empty()) << run.output;
+    EXPECT_TRUE(Has(rows.front(), "rows [[ ] \"VTX-80R(P)\"]")) << rows.front();
+    const std::string log = LastState(run.output, "1003 IDC_LOG");
+    EXPECT_TRUE(InOrder(log, {"Removing printer VTX-80R(P)...", "VTX-80R(P) has been removed."}));
+    EXPECT_FALSE(Has(log, "driver")) << log;
+    const std::string inventory = Inventory();
+    EXPECT_TRUE(Has(Section(inventory, "Printers"), "(none)")) << inventory;
+    EXPECT_TRUE(Has(Section(inventory, "Drivers"), "VTX-80R")) << inventory;
+    EXPECT_TRUE(Has(Section(inventory, "Print processors"), "VTXPrint")) << inventory;
+}
+
+// On 64-bit Windows the monitors' DLLs are in the native System32, reached only with file-system
+// redirection suspended. When it cannot be suspended the spooler has let the monitors go but
+// their DLLs stay, and the log names each one instead of saying the monitor was removed.
+TEST_F(UninstallRun, MonitorDllsStayWhenRedirectionCannotBeSuspended) {
+    Prepare("windows-7-x64");
+    InstallWithSetup(true);
+    Machine("fault", "call Wow64DisableWow64FsRedirection 5");
+    RunResult run = RunUninstall(
+        "tick-row IDC_CANDIDATES VTX-80R(U) 1\ntick-row IDC_CANDIDATES VTX USB Port Monitor\n"
+        "click IDC_UNINSTALL\nwait-enabled IDC_EXIT\nclick IDCANCEL\nshow\nclick IDC_EXIT\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string log = LastState(run.output, "1003 IDC_LOG");
+    // The list box shows as much of a line as fits.
+    EXPECT_TRUE(InOrder(log, {"Removing VTX USB Port Monitor...",
+                              "The file C:\\Windows\\System32\\VTXUSBM.DLL was not deleted: Sy...",
+                              "The file C:\\Windows\\System32\\VTXUSBUI.DLL was not deleted: S...",
+                              kSelectPrompt}));
+    EXPECT_FALSE(Has(log, "VTX USB Port Monitor has been removed.")) << log;
+    EXPECT_FALSE(Has(Inventory(), "VTX USB Port Monitor")) << Inventory();
+    for (const char* file : {"C:\\Windows\\System32\\VTXUSBM.DLL",
+                             "C:\\Windows\\System32\\VTXUSBUI.DLL"})
+        EXPECT_TRUE(std::filesystem::exists(HostPath(file))) << file;
 }
 
 }  // namespace

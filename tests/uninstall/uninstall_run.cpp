@@ -39,8 +39,13 @@ void UninstallMachine::InstallWithSetup(bool usb) {
         RunResult attached = Winsim("usb attach '" + (dir_ / "machine").string() + "' --id 0");
         ASSERT_EQ(attached.status, 0) << attached.output;
     }
-    RunResult run = Run(std::string(kToSetupPortPage) + "choose IDC_PORTS " +
-                        (usb ? "USB_VTX-80R_1" : "ZKCOM2:") + "\nclick 1\nanswer OK\n");
+    InstallOnPort(usb ? "USB_VTX-80R_1" : "ZKCOM2:");
+}
+
+void UninstallMachine::InstallOnPort(const std::string& port) {
+    Machine("set", "timescale=0");
+    RunResult run =
+        Run(std::string(kToSetupPortPage) + "choose IDC_PORTS " + port + "\nclick 1\nanswer OK\n");
     ASSERT_EQ(run.status, 0) << run.output;
 }
 

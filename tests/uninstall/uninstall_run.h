@@ -25,6 +25,8 @@ protected:
     // Installs the receipt printer VTX-80R with setup: on its USB port (a printer attached at
     // id 0) or on the serial port ZKCOM2:.
     void InstallWithSetup(bool usb);
+    // The same on a port of the port page's list ("LPT1:").
+    void InstallOnPort(const std::string& port);
 };
 
 // Licence accepted, then Next on the model, mode and OS pages: setup's port page.
