@@ -12,6 +12,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,7 @@
 namespace plat {
 
 class DialogWindow;
+struct PROPSHEETPAGEW;  // platform/property_sheet.h
 
 // Notification codes of WM_COMMAND, with Windows' values.
 enum : int {
@@ -251,6 +253,14 @@ public:
     // The same from the program's own templates (GetModuleHandleA(NULL)).
     int RunModal(int templateId, DialogLogic& logic) {
         return RunModal(ProgramModule(), templateId, logic);
+    }
+    // PropertySheetW with PSH_PROPSHEETPAGE: a modal sheet titled `caption` with the pages as
+    // tabs (`startPage` current first) and OK, Cancel and Apply. Apply and OK send PSN_APPLY to
+    // every page that was created; Apply is enabled while a page reports changes. Returns IDOK
+    // when the sheet was closed with OK, IDCANCEL otherwise, -1 when it could not be shown.
+    virtual int RunPropertySheet(std::u16string_view /*caption*/,
+                                 std::span<const PROPSHEETPAGEW> /*pages*/, int /*startPage*/) {
+        return -1;
     }
 };
 

@@ -24,7 +24,26 @@ constexpr long long kSheet[] = {
     CPSFUNC_SET_PSUIPAGE_TITLEA, CPSFUNC_SET_PSUIPAGE_TITLEW, CPSFUNC_SET_PSUIPAGE_ICON,
     CPSFUNC_SET_DATABLOCK, CPSFUNC_QUERY_DATABLOCK, CPSFUNC_SET_DMPUB_HIDEBITS,
     CPSFUNC_IGNORE_CPSUI_PSN_APPLY, CPSFUNC_DO_APPLY_CPSUI, CPSFUNC_SET_FUSION_CONTEXT};
+constexpr long long kOptions[] = {CPSUI_CANCEL, CPSUI_OK, OPTIF_CHANGED, TVOT_LISTBOX,
+                                  TVOT_COMBOBOX, DMPUB_ORIENTATION, DMPUB_SCALE,
+                                  DMPUB_COPIES_COLLATE, DMPUB_DEFSOURCE, DMPUB_PRINTQUALITY,
+                                  DMPUB_COLOR, DMPUB_DUPLEX, DMPUB_TTOPTION, DMPUB_FORMNAME};
 }  // namespace mine
+
+#undef CPSUI_CANCEL
+#undef CPSUI_OK
+#undef OPTIF_CHANGED
+#undef TVOT_LISTBOX
+#undef TVOT_COMBOBOX
+#undef DMPUB_ORIENTATION
+#undef DMPUB_SCALE
+#undef DMPUB_COPIES_COLLATE
+#undef DMPUB_DEFSOURCE
+#undef DMPUB_PRINTQUALITY
+#undef DMPUB_COLOR
+#undef DMPUB_DUPLEX
+#undef DMPUB_TTOPTION
+#undef DMPUB_FORMNAME
 
 #undef S_OK
 #undef S_FALSE
@@ -95,6 +114,12 @@ constexpr long long kWindowsSheet[] = {
     CPSFUNC_SET_DATABLOCK, CPSFUNC_QUERY_DATABLOCK, CPSFUNC_SET_DMPUB_HIDEBITS,
     CPSFUNC_IGNORE_CPSUI_PSN_APPLY, CPSFUNC_DO_APPLY_CPSUI, CPSFUNC_SET_FUSION_CONTEXT};
 
+constexpr long long kWindowsOptions[] = {CPSUI_CANCEL, CPSUI_OK, OPTIF_CHANGED, TVOT_LISTBOX,
+                                         TVOT_COMBOBOX, DMPUB_ORIENTATION, DMPUB_SCALE,
+                                         DMPUB_COPIES_COLLATE, DMPUB_DEFSOURCE,
+                                         DMPUB_PRINTQUALITY, DMPUB_COLOR, DMPUB_DUPLEX,
+                                         DMPUB_TTOPTION, DMPUB_FORMNAME};
+
 template <std::size_t N>
 constexpr bool Same(const long long (&a)[N], const long long (&b)[N]) {
     for (std::size_t i = 0; i < N; ++i)
@@ -103,6 +128,7 @@ constexpr bool Same(const long long (&a)[N], const long long (&b)[N]) {
 }
 static_assert(Same(mine::kResults, kWindowsResults));
 static_assert(Same(mine::kSheet, kWindowsSheet));
+static_assert(Same(mine::kOptions, kWindowsOptions));
 
 // Scalar types.
 static_assert(sizeof(com::HRESULT) == sizeof(HRESULT) && sizeof(com::ULONG) == sizeof(ULONG));
@@ -141,6 +167,23 @@ static_assert(sizeof(com::SETRESULT_INFO) == sizeof(SETRESULT_INFO));
 SAME_FIELD(SETRESULT_INFO, SETRESULT_INFO, wReserved);
 SAME_FIELD(SETRESULT_INFO, SETRESULT_INFO, hSetResult);
 SAME_FIELD(SETRESULT_INFO, SETRESULT_INFO, Result);
+
+static_assert(sizeof(com::OPTPARAM) == sizeof(OPTPARAM));
+SAME_FIELD(OPTPARAM, OPTPARAM, pData);
+SAME_FIELD(OPTPARAM, OPTPARAM, IconID);
+SAME_FIELD(OPTPARAM, OPTPARAM, lParam);
+static_assert(sizeof(com::OPTTYPE) == sizeof(OPTTYPE));
+SAME_FIELD(OPTTYPE, OPTTYPE, Type);
+SAME_FIELD(OPTTYPE, OPTTYPE, Count);
+SAME_FIELD(OPTTYPE, OPTTYPE, pOptParam);
+SAME_FIELD(OPTTYPE, OPTTYPE, Style);
+static_assert(sizeof(com::OPTITEM) == sizeof(OPTITEM));
+SAME_FIELD(OPTITEM, OPTITEM, Flags);
+SAME_FIELD(OPTITEM, OPTITEM, pName);
+SAME_FIELD(OPTITEM, OPTITEM, Sel);
+SAME_FIELD(OPTITEM, OPTITEM, pOptType);
+SAME_FIELD(OPTITEM, OPTITEM, DMPubID);
+SAME_FIELD(OPTITEM, OPTITEM, pOIExt);
 
 // The driver kit's OEM records: pointer-sized members after 32-bit ones are aligned to the
 // pointer size, so the published layout differs between the two word sizes.

@@ -77,6 +77,29 @@
 #ifndef CPSFUNC_SET_FUSION_CONTEXT
 #define CPSFUNC_SET_FUSION_CONTEXT 26
 #endif
+// ---- Option items of the driver's own tree (compstui.h) ----
+#ifndef CPSUI_OK
+#define CPSUI_CANCEL 0
+#define CPSUI_OK 1
+#endif
+#ifndef OPTIF_CHANGED
+#define OPTIF_CHANGED 0x00000008
+#endif
+#ifndef TVOT_LISTBOX
+#define TVOT_LISTBOX 5
+#define TVOT_COMBOBOX 6
+#endif
+#ifndef DMPUB_FORMNAME
+#define DMPUB_ORIENTATION 1
+#define DMPUB_SCALE 2
+#define DMPUB_COPIES_COLLATE 3
+#define DMPUB_DEFSOURCE 4
+#define DMPUB_PRINTQUALITY 5
+#define DMPUB_COLOR 6
+#define DMPUB_DUPLEX 7
+#define DMPUB_TTOPTION 8
+#define DMPUB_FORMNAME 9
+#endif
 
 namespace plugin::com {
 
@@ -86,7 +109,54 @@ inline HANDLE InvalidHandle() { return reinterpret_cast<HANDLE>(static_cast<std:
 // Opaque driver records the plug-in only passes along.
 struct OEMUIOBJ;
 struct DEVMODEW;
-struct OPTITEM;
+
+// One choice of an option item (OPTPARAM): pData is its display name. The driver's UI is
+// Unicode, so the texts are UTF-16.
+struct OPTPARAM {
+    WORD cbSize;
+    std::uint8_t Flags;
+    std::uint8_t Style;
+    char16_t* pData;
+    ULONG_PTR IconID;
+    LPARAM lParam;
+    ULONG_PTR dwReserved[2];
+};
+
+// The kind of an option item and its choices (OPTTYPE).
+struct OPTTYPE {
+    WORD cbSize;
+    std::uint8_t Type;  // TVOT_*
+    std::uint8_t Flags;
+    WORD Count;         // entries of pOptParam
+    WORD BegCtrlID;
+    OPTPARAM* pOptParam;
+    WORD Style;
+    WORD wReserved[3];
+    ULONG_PTR dwReserved[3];
+};
+
+// One item of the driver's option tree (OPTITEM). For a list item Sel is the chosen index of
+// pOptType->pOptParam; DMPubID names the public setting the item stands for (DMPUB_*).
+struct OPTITEM {
+    WORD cbSize;
+    std::uint8_t Level;
+    std::uint8_t DlgPageIdx;
+    DWORD Flags;  // OPTIF_*
+    ULONG_PTR UserData;
+    char16_t* pName;
+    union {
+        LONG Sel;
+        char16_t* pSel;
+    };
+    void* pExtChkBox;  // or pExtPush
+    OPTTYPE* pOptType;
+    DWORD HelpIndex;
+    std::uint8_t DMPubID;
+    std::uint8_t UserItemID;
+    WORD wReserved;
+    void* pOIExt;
+    ULONG_PTR dwReserved[3];
+};
 
 using PFNCOMPROPSHEET = LONG_PTR(PLUGIN_STDCALL*)(HANDLE hComPropSheet, unsigned function,
                                                   LPARAM lParam1, LPARAM lParam2);
