@@ -16,7 +16,7 @@ struct DeviceSheetContext {
 
 struct DocSheetContext {
     com::HANDLE sheet = com::InvalidHandle();
-    com::HANDLE addedSheet = com::InvalidHandle();  // never assigned by the frame
+    com::HANDLE addedSheet = com::InvalidHandle();  // handle returned for the last page added
     com::OEMUIPSPARAM* sheetParam = nullptr;        // the sheet's lParamInit
     com::OEMCUIPPARAM* commonUIParam = nullptr;     // of the latest CommonUIProp call
     com::PFNCOMPROPSHEET pfnComPropSheet = nullptr;

@@ -3,6 +3,7 @@
 
 #include <type_traits>
 
+#include "plugin/pages/OperationPage.h"
 #include "plugin/pages/PageTemplates.h"
 #include "plugin/pages/PendingPages.h"
 #include "plugin/pages/VersionPage.h"

@@ -2,6 +2,7 @@
 // captions, each made for its own sheet's context.
 #include <gtest/gtest.h>
 
+#include "plugin/pages/OperationPage.h"
 #include "plugin/pages/PageTable.h"
 #include "plugin/pages/PendingPages.h"
 #include "plugin/pages/VersionPage.h"
