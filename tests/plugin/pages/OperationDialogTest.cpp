@@ -84,28 +84,6 @@ protected:
     }
 };
 
-TEST_F(OperationDialogTest, OpensTitledForItsMomentWithTheStoredCommandInHex) {
-    struct Case {
-        OperationMoment moment;
-        const char* title;
-    } cases[] = {
-        {kStartDocument, "Start Document Operation"},
-        {kStartPage, "Start Page Operation"},
-        {kEndPage, "End Page Operation"},
-        {kEndDocument, "End Document Operation"},
-    };
-    OperationBlock stored = WithCommand({0x1B, 0x40});
-    stored.sendCommand = 1;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title);
-        Outcome out = Run(c.moment, stored, std::string("expect-title ") + c.title + "\nshow\nclick IDCANCEL\n");
-        EXPECT_EQ(out.result, IDCANCEL) << out.transcript;
-        EXPECT_TRUE(Has(out.State(kCommand), "\"1B 40 \"")) << out.State(kCommand);
-        EXPECT_TRUE(Enabled(out.State(kCommand)));
-        EXPECT_TRUE(Checked(out.State(kSend)));
-    }
-}
-
 TEST_F(OperationDialogTest, OpensWithEveryStoredChoiceShownAndOnlyTheMatchingControlsEnabled) {
     OperationBlock herald;  // no command, the buzzer, a logo centred after the cut
     herald.drawerOrBuzzer = 1;
@@ -211,31 +189,28 @@ TEST_F(OperationDialogTest, OkStoresEveryControl) {
     EXPECT_EQ(out.block, expected);
 }
 
-TEST_F(OperationDialogTest, OkParsesTheCommandTextAndRefusesMoreThan128Bytes) {
+// The codec's own cases are its tests'; here the dialog's use of it: OK stores the parsed bytes
+// zero-filled after them, an emptied edit stores none, and a refused command keeps the dialog
+// open with its message.
+TEST_F(OperationDialogTest, OkStoresTheParsedCommandAndRefusesMoreThan128Bytes) {
     struct Case {
         std::string text;
         bool accepted;
         std::vector<std::uint8_t> bytes;
     } cases[] = {
-        {"1D 56 42 00", true, {0x1D, 0x56, 0x42, 0x00}},
         {"1D564200", true, {0x1D, 0x56, 0x42, 0x00}},
-        {"ABC", true, {0xAB, 0x0C}},
-        {"1 D", true, {0x01, 0x0D}},
         {"", true, {}},
-        {ZeroBytesText(128), true, std::vector<std::uint8_t>(128, 0)},
         {ZeroBytesText(129), false, {}},
     };
-    OperationBlock stored = WithCommand({0x1B, 0x40});
+    OperationBlock stored = WithCommand({0x1B, 0x40, 0x1B, 0x40, 0x1B, 0x40});
     stored.sendCommand = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        // A refused command keeps the dialog open: the box is answered, then Cancel ends it.
         const std::string script = "type IDC_OPERATION_COMMAND " + c.text + "\nclick IDOK\n" +
                                    (c.accepted ? "" : "answer OK\nexpect-title Start Page Operation\nclick IDCANCEL\n");
         Outcome out = Run(kStartPage, stored, script);
         if (c.accepted) {
             ASSERT_EQ(out.result, IDOK) << out.transcript;
-            EXPECT_FALSE(testsupport::ShowedMessage(out.transcript, "Command length error"));
             ASSERT_EQ(out.block.commandLength, c.bytes.size());
             EXPECT_TRUE(std::equal(c.bytes.begin(), c.bytes.end(), out.block.command.begin()));
             EXPECT_TRUE(std::all_of(out.block.command.begin() + c.bytes.size(), out.block.command.end(),

@@ -35,17 +35,4 @@ TEST(OperationOptions, TheTypedFeedIsItsNumberWithinZeroToOneHundred) {
     }
 }
 
-TEST(OperationOptions, TheListsHoldTheirEntriesInStoredOrder) {
-    ASSERT_EQ(std::size(kCashDrawerEntries), 13u);
-    EXPECT_EQ(kCashDrawerEntries[0], "No Cash Drawer");
-    EXPECT_EQ(kCashDrawerEntries[4], "Cash Drawer #1 Waiting 60ms");
-    EXPECT_EQ(kCashDrawerEntries[5], "Cash Drawer #2 Waiting 10ms");
-    EXPECT_EQ(kCashDrawerEntries[kDefaultStartDocumentDrawer], "Cash Drawer #1+#2 Waiting 60ms");
-    ASSERT_EQ(std::size(kBeepEntries), 6u);
-    EXPECT_EQ(kBeepEntries[3], "Beep 1 second");
-    EXPECT_EQ(kPaperCutEntries[kPartialCut], "Partial Cut");
-    ASSERT_EQ(std::size(kLogoEntries), 10u);
-    EXPECT_EQ(kLogoEntries[9], "Print Logo9");
-}
-
 }  // namespace
