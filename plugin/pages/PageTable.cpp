@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "plugin/pages/MainPage.h"
+#include "plugin/pages/OperationPage.h"
 #include "plugin/pages/PageTemplates.h"
 #include "plugin/pages/PendingPages.h"
 #include "plugin/pages/UtilityPage.h"

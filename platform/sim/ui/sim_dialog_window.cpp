@@ -270,6 +270,13 @@ void SimDialogWindow::SetEditLimit(int id, int characters) {
     c.editLimit = characters;
 }
 
+void SimDialogWindow::SetEditCharFilter(int id, std::u16string_view allowed) {
+    SimControl& c = Control(id, "SetEditCharFilter");
+    if (c.kind != ControlKind::Edit)
+        host_.Fail("simulator error: SetEditCharFilter: control " + std::to_string(id) + " is a " + c.kindName());
+    c.typingFilter = std::u16string(allowed);
+}
+
 void SimDialogWindow::InsertEditText(int id, std::string_view text) {
     SimControl& c = Control(id, "InsertEditText");
     if (c.kind != ControlKind::Edit)

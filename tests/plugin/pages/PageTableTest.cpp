@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/pages/MainPage.h"
+#include "plugin/pages/OperationPage.h"
 #include "plugin/pages/PageTable.h"
 #include "plugin/pages/PendingPages.h"
 #include "plugin/pages/UtilityPage.h"
