@@ -53,6 +53,7 @@ com::ULONG_PTR AnswerSheetReason(com::WORD reason, com::LPARAM lParam) {
 
 OemUiPlugin::OemUiPlugin(plat::Platform& platform, ModuleCounters& counters)
     : platform_(platform), counters_(counters) {
+    docSheet_.platform = &platform_;
     ++counters_.objects;
 }
 

@@ -3,6 +3,8 @@
 
 #include <type_traits>
 
+#include "plugin/pages/Barcode1DPage.h"
+#include "plugin/pages/Barcode2DPage.h"
 #include "plugin/pages/PageTemplates.h"
 #include "plugin/pages/PendingPages.h"
 #include "plugin/pages/VersionPage.h"

@@ -60,7 +60,8 @@ TEST_F(SheetPagesTest, TheDocumentSheetAddsItsSixPagesAndReportsTheLastAddition)
     EXPECT_EQ(context.sheet, &sheetHandle);
     EXPECT_EQ(context.pfnComPropSheet, &NoCallback);
     EXPECT_EQ(context.sheetParam, &sheetParam);
-    EXPECT_EQ(context.addedSheet, com::InvalidHandle());  // never assigned
+    // The pages report their results for the last page added.
+    EXPECT_EQ(context.addedSheet, reinterpret_cast<com::HANDLE>(1006));
 }
 
 TEST_F(SheetPagesTest, TheDeviceSheetAddsItsFourPagesAndKeepsTheLastHandle) {
@@ -80,6 +81,7 @@ TEST_F(SheetPagesTest, WithoutAPageHostNoPageIsAdded) {
     DocSheetContext document;
     EXPECT_EQ(BuildDocumentSheetPages(document, info, nullptr), 0u);
     EXPECT_EQ(document.sheet, &sheetHandle);  // the sheet is recorded all the same
+    EXPECT_EQ(document.addedSheet, com::InvalidHandle());
     DeviceSheetContext device;
     BuildDeviceSheetPages(device, info, nullptr);
     EXPECT_EQ(device.lastPage, com::InvalidHandle());
