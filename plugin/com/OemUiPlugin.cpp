@@ -47,15 +47,11 @@ com::ULONG_PTR AnswerSheetReason(com::WORD reason, com::LPARAM lParam) {
 }  // namespace
 
 OemUiPlugin::OemUiPlugin(plat::Platform& platform, ModuleCounters& counters)
-<<<<<<< HEAD
-    : platform_(platform), counters_(counters) {
-    docSheet_.platform = &platform_;
-=======
     : documentPages_(plat::ThisModule()),
       devicePages_(plat::ThisModule()),
       platform_(platform),
       counters_(counters) {
->>>>>>> wt-sheet
+    docSheet_.platform = &platform_;
     ++counters_.objects;
 }
 
