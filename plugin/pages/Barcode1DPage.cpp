@@ -76,8 +76,12 @@ void Barcode1DPage::ShowSlot(plat::DialogWindow& window) {
 }
 
 void Barcode1DPage::ShowHeightFields(plat::DialogWindow& window, const BarcodeSlot1D& slot) {
-    window.SetItemText(IDC_1D_MM, FormatHeightMillimetres(slot.totalHeight));
-    window.SetItemText(IDC_1D_POINT, FormatFontPoints(slot.totalHeight));
+    // Bar height plus allowance, not the stored total: the stored total is truncated from the
+    // rounded size (73.5 points store 183 dots, which would read back as 73.0), so the fields
+    // show the size the last edit rounded to.
+    const std::int32_t total = BarAndHriHeight(slot.barHeight, slot.hriPosition, slot.hriFont);
+    window.SetItemText(IDC_1D_MM, FormatHeightMillimetres(total));
+    window.SetItemText(IDC_1D_POINT, FormatFontPoints(total));
 }
 
 void Barcode1DPage::ShowSampleData(plat::DialogWindow& window, const BarcodeSlot1D& slot) {
