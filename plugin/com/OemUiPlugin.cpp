@@ -51,6 +51,7 @@ OemUiPlugin::OemUiPlugin(plat::Platform& platform, ModuleCounters& counters)
       devicePages_(plat::ThisModule()),
       platform_(platform),
       counters_(counters) {
+    docSheet_.platform = &platform_;
     ++counters_.objects;
 }
 
