@@ -8,6 +8,7 @@
 #include "platform/sim/ui/rc_tokens.h"
 #include "platform/sim/ui/script_verbs.h"
 #include "platform/sim/ui/sim_dialog_window.h"
+#include "platform/sim/ui/sim_property_sheet.h"
 #include "platform/sim/ui/text_fit.h"
 #include "platform/win_constants.h"
 
@@ -284,6 +285,30 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
             if (title != action.text) fail("the title is \"" + title + "\"");
             break;
         }
+        case ScriptVerb::Tab: {
+            SimPropertySheet* sheet = window.sheet();
+            if (!sheet) fail(window.Describe() + " is no property sheet");
+            const std::vector<std::string>& tabs = sheet->tabTexts();
+            int index = -1;
+            for (size_t i = 0; i < tabs.size() && index < 0; ++i)
+                if (ToUtf8(tabs[i]) == action.text) index = static_cast<int>(i);
+            if (index < 0) {
+                std::string names;
+                for (const std::string& tab : tabs) names += (names.empty() ? "\"" : ", \"") + ToUtf8(tab) + "\"";
+                fail("the sheet has no tab " + action.text + "; it has " + names);
+            }
+            Write("chooses tab \"" + action.text + "\" of " + window.Describe());
+            sheet->SelectTab(index);
+            break;
+        }
+        case ScriptVerb::Apply: {
+            if (!window.sheet()) fail(window.Describe() + " is no property sheet");
+            Target t{&window, window.Find(kSheetApplyButtonId)};
+            if (!t.control->enabled) fail("the Apply button is disabled");
+            Write("clicks " + name(t));
+            click(t);
+            break;
+        }
         case ScriptVerb::Answer:
         case ScriptVerb::Expect:
         case ScriptVerb::Wait:
@@ -293,7 +318,9 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
 
 void DialogHost::ShowDialog(SimDialogWindow& window) {
     std::string indent = window.modal() ? "  " : "    ";
-    if (window.modal()) {
+    if (window.sheet()) {
+        Write("shows property sheet " + window.Describe() + ":");
+    } else if (window.modal()) {
         Write("shows " + window.Describe() + " (dialog " + std::to_string(window.templateId()) + "):");
     } else {
         Write("  " + window.Describe() + (window.IsShown() ? ":" : " (hidden)"));
@@ -304,7 +331,16 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
         if (!c.idName.empty() && c.idName != std::to_string(c.id)) line += " " + c.idName;
         line += " " + c.kindName();
         std::string text = ToUtf8(c.dropDownList() ? "" : c.kind == ControlKind::IpAddress ? c.IpText() : c.text);
-        if (!text.empty() || c.kind != ControlKind::ProgressBar) line += " \"" + Cut(text) + "\"";
+        if (!text.empty() || (c.kind != ControlKind::ProgressBar && c.kind != ControlKind::Tab))
+            line += " \"" + Cut(text) + "\"";
+        if (c.kind == ControlKind::Tab) {
+            // The tabs, the current one between asterisks.
+            std::string tabs;
+            for (size_t i = 0; i < c.items.size(); ++i)
+                tabs += std::string(i ? ", " : "") + (static_cast<int>(i) == c.selection ? "*" : "") + "\"" +
+                        Cut(ToUtf8(c.items[i])) + "\"" + (static_cast<int>(i) == c.selection ? "*" : "");
+            line += " [" + tabs + "]";
+        }
         if (c.isButton() && c.kind != ControlKind::PushButton) line += c.checked ? " checked" : " unchecked";
         if (c.kind == ControlKind::IpAddress && c.ipFields == std::array<int, 4>{-1, -1, -1, -1}) line += " blank";
         if (!c.enabled) line += " disabled";

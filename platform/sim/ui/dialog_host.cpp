@@ -56,7 +56,12 @@ int DialogHost::RunModal(plat::ModuleRef module, int templateId, plat::DialogLog
                          SimDialogWindow* owner) {
     const RcDialog* source = resources(module).FindDialog(templateId);
     if (!source) return -1;
-    SimDialogWindow window(*this, module, *source, logic, owner, true);
+    return RunModal(module, *source, logic, owner);
+}
+
+int DialogHost::RunModal(plat::ModuleRef module, const RcDialog& source, plat::DialogLogic& logic,
+                         SimDialogWindow* owner) {
+    SimDialogWindow window(*this, module, source, logic, owner, true);
     window.OpenOnDesktop();
     logic.OnInitDialog(window);
     // A dialog that ends while it initialises is never shown.

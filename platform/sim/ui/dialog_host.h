@@ -30,6 +30,10 @@ public:
     // DialogBoxParamA: -1 when the module has no such template.
     int RunModal(plat::ModuleRef module, int templateId, plat::DialogLogic& logic,
                  SimDialogWindow* owner);
+    // The same from a template the caller made (a property sheet's frame), as a dialog of the
+    // module.
+    int RunModal(plat::ModuleRef module, const RcDialog& source, plat::DialogLogic& logic,
+                 SimDialogWindow* owner);
     // CreateDialogParamA for a page: null when the module has no such template.
     std::unique_ptr<plat::DialogWindow> CreatePage(plat::ModuleRef module, int templateId,
                                                    plat::DialogLogic& logic, SimDialogWindow& parent,

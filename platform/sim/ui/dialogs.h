@@ -16,6 +16,8 @@ public:
                plat::SystemInfo& system);
     using plat::Dialogs::RunModal;
     int RunModal(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) override;
+    int RunPropertySheet(std::u16string_view caption, std::span<const plat::PROPSHEETPAGEW> pages,
+                         int startPage) override;
 
 private:
     DialogHost host_;

@@ -73,6 +73,8 @@ constexpr VerbRule kVerbs[] = {
     {"show", ScriptVerb::Show, ParseNoArgument},
     {"expect-text", ScriptVerb::ExpectText, ParseControlAndText},
     {"expect-title", ScriptVerb::ExpectTitle, ParseTitle},
+    {"tab", ScriptVerb::Tab, ParseTabCaption},
+    {"apply", ScriptVerb::Apply, ParseNoArgument},
 };
 
 fs::path CursorFile(const fs::path& machineDir) {

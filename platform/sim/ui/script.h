@@ -18,6 +18,8 @@
 //   show                       the current dialog's controls go into the transcript
 //   expect-text ID TEXT        the control's text must equal TEXT
 //   expect-title TEXT          the current dialog's title must equal TEXT
+//   tab CAPTION                a property sheet's tab, as a click on it
+//   apply                      a property sheet's Apply button
 //
 // docs/winsim.md ("The automation script") describes every action in full.
 //
@@ -53,6 +55,8 @@ enum class ScriptVerb {
     Show,         // show
     ExpectText,   // expect-text ID TEXT
     ExpectTitle,  // expect-title TEXT
+    Tab,          // tab CAPTION: a property sheet's tab
+    Apply,        // apply: a property sheet's Apply button
 };
 
 struct ScriptAction {

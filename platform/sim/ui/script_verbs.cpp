@@ -124,4 +124,13 @@ bool ParseTitle(const std::string& argument, ScriptAction& action, std::string&)
     return true;
 }
 
+bool ParseTabCaption(const std::string& argument, ScriptAction& action, std::string& error) {
+    if (argument.empty()) {
+        error = "tab needs the caption of the tab";
+        return false;
+    }
+    action.text = argument;
+    return true;
+}
+
 }  // namespace sim

@@ -15,6 +15,7 @@ bool ParseControlAndIpAddress(const std::string& argument, ScriptAction& action,
 bool ParseKey(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseNoArgument(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseTitle(const std::string& argument, ScriptAction& action, std::string& error);
+bool ParseTabCaption(const std::string& argument, ScriptAction& action, std::string& error);
 
 // The id a control written as a number stands for ("1030", "-1"); nullopt for a name or a
 // number an int cannot hold.

@@ -34,7 +34,7 @@ ControlKind KindOf(const std::string& className, std::uint32_t style) {
         {"ScrollBar", ControlKind::ScrollBar},  {"msctls_progress32", ControlKind::ProgressBar},
         {"msctls_trackbar32", ControlKind::Trackbar}, {"msctls_updown32", ControlKind::UpDown},
         {"SysIPAddress32", ControlKind::IpAddress},   {"SysListView32", ControlKind::ListView},
-        {"SysTreeView32", ControlKind::TreeView},
+        {"SysTreeView32", ControlKind::TreeView},     {"SysTabControl32", ControlKind::Tab},
     };
     if (RcEqualsNoCase(className, "Button")) return ButtonKind(style);
     for (const Row& r : rows)
@@ -92,6 +92,7 @@ std::string SimControl::kindName() const {
         case ControlKind::IpAddress: return "IP address";
         case ControlKind::ListView: return "list view";
         case ControlKind::TreeView: return "tree view";
+        case ControlKind::Tab: return "tab control";
         case ControlKind::Other: return "control of class " + className;
     }
     return "control";

@@ -14,7 +14,7 @@ namespace sim {
 enum class ControlKind {
     Static, PushButton, CheckBox, AutoCheckBox, RadioButton, AutoRadioButton, GroupBox, Edit,
     ComboBox, ListBox, ScrollBar, ProgressBar, Trackbar, UpDown, IpAddress, ListView, TreeView,
-    Other
+    Tab, Other
 };
 
 struct SimControl {
@@ -35,7 +35,8 @@ struct SimControl {
     // An IP address control's four fields, first to last; -1 is a blank field.
     std::array<int, 4> ipFields{-1, -1, -1, -1};
     bool windowColours = false;  // painted as a window, not as a grey read-only edit
-    // A list view's rows are `items` (column 0); each row's check box, the columns' headers and
+    // A tab control's tabs are `items`, its current tab `selection`. A list view's rows are
+    // `items` (column 0); each row's check box, the columns' headers and
     // the extended styles (LVS_EX_*).
     std::vector<bool> rowChecked;
     std::vector<std::string> columns;

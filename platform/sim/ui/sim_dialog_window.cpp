@@ -9,6 +9,7 @@
 #include "platform/sim/state/win_path.h"
 #include "platform/sim/ui/dialog_host.h"
 #include "platform/sim/ui/rc_tokens.h"
+#include "platform/sim/ui/sim_property_sheet.h"
 
 namespace sim {
 
@@ -293,6 +294,13 @@ void SimDialogWindow::SetPageChanged(bool changed) {
     // PSM_CHANGED and PSM_UNCHANGED go to the page's sheet; a modal dialog has none.
     if (modal_) host_.Fail("simulator error: SetPageChanged on " + Describe() + ", which is not a page");
     pageChanged_ = changed;
+    if (parent_ && parent_->sheet_) parent_->sheet_->PageChanged(*this, changed);
+}
+
+std::intptr_t SimDialogWindow::Notify(int id, int code) {
+    notifyResult_.reset();
+    logic_.OnNotify(*this, id, code);
+    return notifyResult_.value_or(0);
 }
 
 void SimDialogWindow::ResetList(int id) {

@@ -16,6 +16,7 @@
 namespace sim {
 
 class DialogHost;
+class SimPropertySheet;
 
 struct SimTimer {
     std::uint32_t period = 0;
@@ -118,6 +119,13 @@ public:
     // its sheet that it holds unapplied changes.
     std::optional<std::intptr_t> notifyResult() const { return notifyResult_; }
     bool pageChanged() const { return pageChanged_; }
+    // Sends WM_NOTIFY with the code from control `id` (0: the sheet itself) and returns the
+    // answer the logic gave, 0 when it gave none (what a dialog procedure's FALSE leaves).
+    std::intptr_t Notify(int id, int code);
+    // A property sheet's frame: the sheet its pages report changes to, and that the script's
+    // tab and apply actions and the dump reach. Null for every other dialog.
+    void AttachSheet(SimPropertySheet* sheet) { sheet_ = sheet; }
+    SimPropertySheet* sheet() const { return sheet_; }
     // "\"Title\"" for a window, "page IDD_NAME (131)" for a page; UTF-8.
     std::string Describe() const;
 
@@ -160,6 +168,7 @@ private:
     plat::Rect clientRect_;
     plat::Rect placed_;
     std::optional<std::intptr_t> notifyResult_;
+    SimPropertySheet* sheet_ = nullptr;
     int focus_ = 0;
     int result_ = 0;
     bool visible_ = false;
