@@ -64,4 +64,12 @@ struct SheetPage {
 // made otherwise (its template id is still read when pszTemplate is an id).
 SheetPage PageOfRecord(const PROPSHEETPAGEW& record);
 
+// The activation context of the module's own manifest (RT_MANIFEST resource `manifestId`), so
+// its pages get the common controls the manifest names (PSP_USEFUSIONCONTEXT): made on first
+// request and kept until released. Null where there is none: on the simulated machine, or when
+// Windows cannot make it.
+void* ModuleActivationContext(ModuleRef module, int manifestId);
+// Releases the module's activation context, if one was made (the module's process detach).
+void ReleaseModuleActivationContext(ModuleRef module);
+
 }  // namespace plat

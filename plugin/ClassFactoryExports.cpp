@@ -1,6 +1,7 @@
 // The plug-in library's two exported entry points (and, on Windows, its DLL entry point).
 #include <cstdint>
 
+#include "platform/property_sheet.h"
 #include "plugin/com/ModuleState.h"
 #include "plugin/com/OemUiClassFactory.h"
 
@@ -30,10 +31,14 @@ PLUGIN_EXPORT HRESULT PLUGIN_STDCALL DllCanUnloadNow() {
 }
 
 #if defined(_WIN32)
-// Process attach only records the instance handle; nothing else is done at load time.
+// Process attach only records the instance handle; nothing else is done at load time. Process
+// detach releases the pages' activation context, if the sheets made one.
 extern "C" int __stdcall DllMain(void* instance, unsigned long reason, void* /*reserved*/) {
+    constexpr unsigned long kProcessDetach = 0;  // DLL_PROCESS_DETACH
     constexpr unsigned long kProcessAttach = 1;  // DLL_PROCESS_ATTACH
     if (reason == kProcessAttach) plugin::SetModuleInstance(instance);
+    if (reason == kProcessDetach)
+        plat::ReleaseModuleActivationContext(plat::ModuleRef{reinterpret_cast<std::uintptr_t>(instance)});
     return 1;
 }
 #endif

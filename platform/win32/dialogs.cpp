@@ -4,6 +4,9 @@
 
 #include "platform/win32/dialogs.h"
 
+#include <string>
+
+#include "platform/property_sheet.h"
 #include "platform/win32/dialog_window.h"
 
 namespace win32 {
@@ -23,6 +26,23 @@ int Win32Dialogs::RunModal(plat::ModuleRef module, int templateId, plat::DialogL
                                        &Win32DialogWindow::DialogProc,
                                        reinterpret_cast<LPARAM>(&window));
     return static_cast<int>(result);
+}
+
+int Win32Dialogs::RunPropertySheet(std::u16string_view caption,
+                                   std::span<const plat::PROPSHEETPAGEW> pages, int startPage) {
+    const std::wstring title(caption.begin(), caption.end());
+    PROPSHEETHEADERW header{};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE;
+    header.pszCaption = title.c_str();
+    header.nPages = static_cast<UINT>(pages.size());
+    header.nStartPage = static_cast<UINT>(startPage > 0 ? startPage : 0);
+    // The records have the real layout (property_sheet.cpp checks it).
+    header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEW>(pages.data());
+    const INT_PTR result = ::PropertySheetW(&header);
+    // A modal sheet answers -1 (not shown), 0 (closed without saving) or a positive value.
+    if (result < 0) return -1;
+    return result > 0 ? IDOK : IDCANCEL;
 }
 
 }  // namespace win32

@@ -11,6 +11,8 @@ public:
     Win32Dialogs();
     using plat::Dialogs::RunModal;
     int RunModal(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) override;
+    int RunPropertySheet(std::u16string_view caption, std::span<const plat::PROPSHEETPAGEW> pages,
+                         int startPage) override;
 };
 
 }  // namespace win32

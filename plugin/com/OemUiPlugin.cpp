@@ -20,11 +20,6 @@ static_assert(sizeof kProfileName <= kProfileBytes);
 
 constexpr char16_t kSheetTitle[] = u"OEM UI Page";
 
-// The plug-in cannot show its pages in the driver's sheets yet (that needs the page procedure
-// that makes a page's window from its template and hands it the page's logic), so the sheets
-// are built without a page host and the driver shows only its own pages.
-constexpr SheetPageHost* kNoPageHost = nullptr;
-
 void WriteUint32(void* to, std::uint32_t value) { std::memcpy(to, &value, sizeof value); }
 
 // The answers to every reason but building the pages, shared by both sheets.
@@ -52,7 +47,10 @@ com::ULONG_PTR AnswerSheetReason(com::WORD reason, com::LPARAM lParam) {
 }  // namespace
 
 OemUiPlugin::OemUiPlugin(plat::Platform& platform, ModuleCounters& counters)
-    : platform_(platform), counters_(counters) {
+    : documentPages_(plat::ThisModule()),
+      devicePages_(plat::ThisModule()),
+      platform_(platform),
+      counters_(counters) {
     ++counters_.objects;
 }
 
@@ -144,8 +142,9 @@ com::HRESULT OemUiPlugin::DocumentPropertySheets(com::PROPSHEETUI_INFO* pPSUIInf
     docSheet_.driver = driver_;
     if (!pPSUIInfo || pPSUIInfo->Version != PROPSHEETUI_INFO_VERSION)
         return Fail(ERROR_INVALID_PARAMETER);
+    if (pPSUIInfo->Reason == PROPSHEETUI_REASON_DESTROY) documentPages_.ReleasePages();
     pPSUIInfo->Result = pPSUIInfo->Reason == PROPSHEETUI_REASON_INIT
-                            ? BuildDocumentSheetPages(docSheet_, *pPSUIInfo, kNoPageHost)
+                            ? BuildDocumentSheetPages(docSheet_, *pPSUIInfo, &documentPages_)
                             : AnswerSheetReason(pPSUIInfo->Reason, lParam);
     return S_OK;
 }
@@ -155,8 +154,9 @@ com::HRESULT OemUiPlugin::DevicePropertySheets(com::PROPSHEETUI_INFO* pPSUIInfo,
     deviceSheet_.driver = driver_;
     if (!pPSUIInfo || pPSUIInfo->Version != PROPSHEETUI_INFO_VERSION)
         return Fail(ERROR_INVALID_PARAMETER);
+    if (pPSUIInfo->Reason == PROPSHEETUI_REASON_DESTROY) devicePages_.ReleasePages();
     if (pPSUIInfo->Reason == PROPSHEETUI_REASON_INIT) {
-        BuildDeviceSheetPages(deviceSheet_, *pPSUIInfo, kNoPageHost);
+        BuildDeviceSheetPages(deviceSheet_, *pPSUIInfo, &devicePages_);
         pPSUIInfo->Result = static_cast<com::ULONG_PTR>(lParam);
     } else {
         pPSUIInfo->Result = AnswerSheetReason(pPSUIInfo->Reason, lParam);

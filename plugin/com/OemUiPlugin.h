@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "plugin/com/ModuleCounters.h"
 #include "plugin/com/OemUiTypes.h"
+#include "plugin/com/PluginPageHost.h"
 #include "plugin/com/SheetContexts.h"
 
 namespace plugin {
@@ -51,6 +52,8 @@ public:
     com::IPrintOemDriverUI* driver() const { return driver_; }
     DeviceSheetContext& deviceSheet() { return deviceSheet_; }
     DocSheetContext& docSheet() { return docSheet_; }
+    const PluginPageHost& documentPages() const { return documentPages_; }
+    const PluginPageHost& devicePages() const { return devicePages_; }
 
 private:
     ~OemUiPlugin();  // only Release destroys the object
@@ -61,6 +64,10 @@ private:
     com::IPrintOemDriverUI* driver_ = nullptr;  // one reference owned
     DeviceSheetContext deviceSheet_;
     DocSheetContext docSheet_;
+    // Each sheet's pages, kept from building the sheet to its PROPSHEETUI_REASON_DESTROY; they
+    // refer to the contexts above, so they go first.
+    PluginPageHost documentPages_;
+    PluginPageHost devicePages_;
     plat::Platform& platform_;
     ModuleCounters& counters_;
 };

@@ -38,4 +38,8 @@ SheetPage PageOfRecord(const PROPSHEETPAGEW& record) {
     return page;
 }
 
+// Simulated machines have no side-by-side assemblies: every module gets the same controls.
+void* ModuleActivationContext(ModuleRef, int) { return nullptr; }
+void ReleaseModuleActivationContext(ModuleRef) {}
+
 }  // namespace plat

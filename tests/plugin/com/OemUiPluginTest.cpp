@@ -258,8 +258,9 @@ TEST_F(ComFrameTest, SheetInitRecordsTheSheetAndTheDriver) {
     info.hComPropSheet = &sheetParam;  // any distinct handle
     info.lParamInit = reinterpret_cast<com::LPARAM>(&sheetParam);
 
+    // The info carries no sheet callback, so no page can be added (PluginPageHostTest adds them).
     ASSERT_EQ(plugin->DocumentPropertySheets(&info, 99), S_OK);
-    EXPECT_EQ(info.Result, 0u);  // no page added yet
+    EXPECT_EQ(info.Result, 0u);
     EXPECT_EQ(object->docSheet().sheet, &sheetParam);
     EXPECT_EQ(object->docSheet().sheetParam, &sheetParam);
     EXPECT_EQ(object->docSheet().driver, &driver);
@@ -268,7 +269,9 @@ TEST_F(ComFrameTest, SheetInitRecordsTheSheetAndTheDriver) {
     EXPECT_EQ(info.Result, 99u);
     EXPECT_EQ(object->deviceSheet().sheet, &sheetParam);
     EXPECT_EQ(object->deviceSheet().driver, &driver);
-    EXPECT_EQ(object->deviceSheet().lastPage, com::InvalidHandle());
+    EXPECT_EQ(object->deviceSheet().lastPage, nullptr);  // the last addition's answer: none
+    EXPECT_EQ(object->documentPages().pageCount(), 0u);
+    EXPECT_EQ(object->devicePages().pageCount(), 0u);
     plugin->Release();
 }
 
