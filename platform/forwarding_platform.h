@@ -19,6 +19,7 @@ public:
     Dialogs& dialogs() override { return inner_.dialogs(); }
     RawPrinting& rawPrinting() override { return inner_.rawPrinting(); }
     PrinterSetup& printerSetup() override { return inner_.printerSetup(); }
+    Forms& forms() override { return inner_.forms(); }
     DeviceInstallation& deviceInstallation() override { return inner_.deviceInstallation(); }
     Services& services() override { return inner_.services(); }
     Fonts& fonts() override { return inner_.fonts(); }

@@ -11,6 +11,7 @@
 #include "platform/file_versions.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
+#include "platform/forms.h"
 #include "platform/last_error.h"
 #include "platform/printer_setup.h"
 #include "platform/profile.h"
@@ -38,6 +39,8 @@ public:
     // printers and forms.
     virtual RawPrinting& rawPrinting() = 0;
     virtual PrinterSetup& printerSetup() = 0;
+    // The print server's forms (paper sizes), reached through a printer handle.
+    virtual Forms& forms() = 0;
     virtual DeviceInstallation& deviceInstallation() = 0;
     virtual Services& services() = 0;
     virtual Fonts& fonts() = 0;

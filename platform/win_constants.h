@@ -78,6 +78,17 @@
 #define ERROR_PRINTER_NOT_FOUND 3012
 #endif
 
+// The spooler's form errors (EnumFormsW, AddFormW, SetFormW, DeleteFormW) and FORM_INFO_1 flags.
+#ifndef ERROR_INVALID_FORM_NAME
+#define ERROR_INVALID_FORM_NAME 1902
+#define ERROR_INVALID_FORM_SIZE 1903
+#endif
+#ifndef FORM_USER
+#define FORM_USER 0x00000000
+#define FORM_BUILTIN 0x00000001
+#define FORM_PRINTER 0x00000002
+#endif
+
 #ifndef INVALID_FILE_ATTRIBUTES
 #define INVALID_FILE_ATTRIBUTES 0xFFFFFFFFu
 #endif

@@ -2,12 +2,13 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/forms.h"
 #include "platform/printer_setup.h"
 #include "platform/raw_printing.h"
 
 namespace win32 {
 
-class Win32Spooler : public plat::RawPrinting, public plat::PrinterSetup {
+class Win32Spooler : public plat::RawPrinting, public plat::PrinterSetup, public plat::Forms {
 public:
     bool OpenPrinterW(const std::u16string& name, plat::PrinterHandle& out) override;
     bool ClosePrinter(plat::PrinterHandle printer) override;
@@ -57,6 +58,15 @@ public:
                               const char* driverName) override;
     bool DeletePrinterDriverExA(const char* server, const char* environment, const char* driverName,
                                 std::uint32_t deleteFlag, std::uint32_t versionFlag) override;
+
+    // Forms (spooler_forms.cpp).
+    bool EnumFormsW(plat::PrinterHandle printer, std::uint32_t level, std::uint8_t* buffer,
+                    std::uint32_t size, std::uint32_t& needed, std::uint32_t& returned) override;
+    bool AddFormW(plat::PrinterHandle printer, std::uint32_t level,
+                  const plat::FORM_INFO_1W& form) override;
+    bool SetFormW(plat::PrinterHandle printer, const char16_t* name, std::uint32_t level,
+                  const plat::FORM_INFO_1W& form) override;
+    bool DeleteFormW(plat::PrinterHandle printer, const char16_t* name) override;
 };
 
 }  // namespace win32

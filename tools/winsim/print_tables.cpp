@@ -6,6 +6,7 @@
 
 #include "platform/sim/api/default_printer.h"
 #include "platform/sim/state/reg_tree.h"
+#include "platform/win_constants.h"
 #include "tools/winsim/winsim.h"
 
 namespace winsim {
@@ -87,6 +88,19 @@ void PrintPorts(const sim::PrintProvider& provider) {
     std::vector<Row> rows;
     for (const sim::SimPort& p : provider.Ports()) rows.push_back({Cell(p.name), Cell(p.monitor)});
     PrintTable("Ports:", {"NAME", "MONITOR"}, rows);
+}
+
+void PrintUserForms(const sim::PrintProvider& provider) {
+    std::vector<Row> rows;
+    for (const sim::SimForm& f : provider.Forms()) {
+        if (f.flags & FORM_BUILTIN) continue;
+        rows.push_back({Cell(f.name), std::to_string(f.cx), std::to_string(f.cy),
+                        std::to_string(f.left) + "," + std::to_string(f.top) + "," +
+                            std::to_string(f.right) + "," + std::to_string(f.bottom),
+                        f.flags & FORM_PRINTER ? "printer" : "user"});
+    }
+    PrintTable("User forms (sizes in 0.001 mm; the built-in forms are not listed):",
+               {"NAME", "WIDTH", "HEIGHT", "IMAGEABLE AREA", "KIND"}, rows);
 }
 
 }  // namespace winsim

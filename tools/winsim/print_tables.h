@@ -31,5 +31,8 @@ void PrintMonitors(const sim::PrintProvider& provider, Columns columns);
 void PrintProcessors(const sim::PrintProvider& provider);
 // The ports every monitor offers, Standard TCP/IP ports among them.
 void PrintPorts(const sim::PrintProvider& provider);
+// The forms users and programs added (the built-in ones are the same on every machine), in the
+// order they were added, sizes in thousandths of a millimetre.
+void PrintUserForms(const sim::PrintProvider& provider);
 
 }  // namespace winsim

@@ -42,6 +42,7 @@ int RunSpooler(const Args& args) {
     PrintMonitors(provider, Columns::kAll);
     PrintProcessors(provider);
     PrintPorts(provider);
+    PrintUserForms(provider);
     return kExitOk;
 }
 

@@ -67,6 +67,11 @@ const std::vector<FaultableCall>& FaultableCalls() {
         {"DeletePrintProcessorA", FaultTarget::Name},
         {"DeletePrinterDriverA", FaultTarget::Name},
         {"DeletePrinterDriverExA", FaultTarget::Name},
+        // Forms: the form the call names; the enumeration has no target.
+        {"EnumFormsW", FaultTarget::None},
+        {"AddFormW", FaultTarget::Name},
+        {"SetFormW", FaultTarget::Name},
+        {"DeleteFormW", FaultTarget::Name},
         // A monitor's configuration commands: the monitor the handle was opened on.
         {"XcvDataW", FaultTarget::Name},
         // Ending the session: the token calls (the privilege lookup by the privilege's name)

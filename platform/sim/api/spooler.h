@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/forms.h"
 #include "platform/last_error.h"
 #include "platform/printer_setup.h"
 #include "platform/raw_printing.h"
@@ -20,7 +21,7 @@ namespace sim {
 // Printer handles belong to the process (this object); printers and jobs are the print
 // provider's (print_provider.h), shared by every process on the machine. An injected fault
 // for a call (call_faults.h) is tried before anything else.
-class SimSpooler : public plat::RawPrinting, public plat::PrinterSetup {
+class SimSpooler : public plat::RawPrinting, public plat::PrinterSetup, public plat::Forms {
 public:
     SimSpooler(const Machine& machine, const ProcessContext& process, plat::LastError& error);
 
@@ -107,6 +108,18 @@ public:
     bool DeletePrinterDriverExA(const char* server, const char* environment, const char* driverName,
                                 std::uint32_t deleteFlag, std::uint32_t versionFlag) override;
 
+    // Forms (spooler_forms.cpp), over the print provider's: a printer handle (not a monitor's)
+    // is needed, and the changes need a user who may administer the print server
+    // (ERROR_ACCESS_DENIED otherwise). Level 2 is not simulated (ERROR_NOT_SUPPORTED and a
+    // message), nor are forms on 9x, whose spooler has no form calls.
+    bool EnumFormsW(plat::PrinterHandle printer, std::uint32_t level, std::uint8_t* buffer,
+                    std::uint32_t size, std::uint32_t& needed, std::uint32_t& returned) override;
+    bool AddFormW(plat::PrinterHandle printer, std::uint32_t level,
+                  const plat::FORM_INFO_1W& form) override;
+    bool SetFormW(plat::PrinterHandle printer, const char16_t* name, std::uint32_t level,
+                  const plat::FORM_INFO_1W& form) override;
+    bool DeleteFormW(plat::PrinterHandle printer, const char16_t* name) override;
+
 private:
     struct OpenPrinter {
         SimPrinter printer;
@@ -139,6 +152,9 @@ private:
     // The driver deletions' shared work; `version` null for every version.
     bool DeleteDriver(const char* server, const char* environment, const char* driverName,
                       bool deleteFiles, std::optional<std::uint32_t> version);
+    // The checks every form call makes after its fault: the spooler, the system, the handle,
+    // and for changes the level and the user's right. False with the last error set.
+    bool FormCallAllowed(plat::PrinterHandle printer, std::uint32_t level, bool changes);
     bool CopyDirectory(const std::string& environment, std::uint32_t level, bool processors,
                        char* out, std::uint32_t size, std::uint32_t& needed);
 

@@ -43,6 +43,7 @@ public:
     plat::Dialogs& dialogs() override { return p_->dialogs(); }
     plat::RawPrinting& rawPrinting() override { return p_->rawPrinting(); }
     plat::PrinterSetup& printerSetup() override { return p_->printerSetup(); }
+    plat::Forms& forms() override { return p_->forms(); }
     plat::DeviceInstallation& deviceInstallation() override { return p_->deviceInstallation(); }
     plat::Services& services() override { return p_->services(); }
     plat::Fonts& fonts() override { return p_->fonts(); }

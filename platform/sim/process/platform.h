@@ -42,6 +42,7 @@ public:
     plat::Dialogs& dialogs() override { return dialogs_; }
     plat::RawPrinting& rawPrinting() override { return spooler_; }
     plat::PrinterSetup& printerSetup() override { return spooler_; }
+    plat::Forms& forms() override { return spooler_; }
     plat::DeviceInstallation& deviceInstallation() override { return deviceInstallation_; }
     plat::Services& services() override { return services_; }
     plat::Fonts& fonts() override { return fonts_; }

@@ -16,6 +16,9 @@ std::string CodePageToUtf8(std::string_view bytes, std::uint32_t codePage);
 // The UTF-8 form of UTF-16 text; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// The UTF-16 form of UTF-8 text; a byte that starts no valid sequence becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+
 // Appends one Unicode code point in UTF-8.
 void AppendUtf8(std::string& out, char32_t codePoint);
 

@@ -5,7 +5,7 @@
 // environments, drivers, print processors, monitors, ports, forms and printers and keeps them
 // in the registry under HKLM\SYSTEM\CurrentControlSet\Control\Print. This is the provider; the
 // client is sim::SimSpooler, which resolves the caller's environment, faults and buffers; the
-// provider checks and keeps the records. Forms are an empty key so far.
+// provider checks and keeps the records.
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -86,6 +86,20 @@ struct SimPort {
     std::string name;     // "LPT1:"
     std::string monitor;  // the monitor that offers it
 };
+
+// A form (paper size) as EnumFormsW level 1 lists it; lengths in thousandths of a millimetre.
+// The name is UTF-8 here (the registry's value name), UTF-16 at the calls.
+struct SimForm {
+    std::string name;
+    std::uint32_t flags = 0;  // FORM_USER, FORM_BUILTIN, FORM_PRINTER
+    std::int32_t cx = 0, cy = 0;
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;  // the imageable area
+};
+
+// The forms the spooler brings, in its own order (the DMPAPER_ numbers 1 to 41): "Letter",
+// "Legal", "A4", "A5", "B5 (JIS)", "Envelope #10", ... with their true sizes and the whole sheet
+// imageable. They are no registry values, as on Windows, where the print provider carries them.
+const std::vector<SimForm>& BuiltInForms();
 
 // A raw job: "spool/jobs/NNNN.job" holds the bytes as the program wrote them, "NNNN.info" the rest.
 struct SimJob {
@@ -186,6 +200,25 @@ public:
     std::uint32_t AddTcpIpPort(const SimTcpIpPort& port) const;
     // The monitor's port of that name, read back from the registry.
     std::optional<SimTcpIpPort> FindTcpIpPort(const std::string& name) const;
+
+    // ---- Forms (print_forms.cpp) ----
+    // User forms are values under print_keys::kForms: the name, then REG_BINARY of eight
+    // little-endian 32-bit numbers (cx, cy, left, top, right, bottom, the order they were added
+    // in, flags).
+
+    // The built-in forms, then the user forms in the order they were added.
+    std::vector<SimForm> Forms() const;
+    // AddForm's checks and work: ERROR_INVALID_FORM_NAME for an empty name,
+    // ERROR_INVALID_FORM_SIZE for a size or imageable area that is not positive,
+    // ERROR_INVALID_PARAMETER for the FORM_BUILTIN flag, ERROR_FILE_EXISTS when a form of that
+    // name exists (built-in or not, letter case aside).
+    std::uint32_t AddForm(const SimForm& form) const;
+    // Gives the form `name` the size and imageable area of `form` (its name and flags are not
+    // used): ERROR_INVALID_FORM_NAME for no such form, ERROR_INVALID_PARAMETER for a built-in
+    // one, ERROR_INVALID_FORM_SIZE as AddForm.
+    std::uint32_t SetForm(const std::string& name, const SimForm& form) const;
+    // ERROR_INVALID_FORM_NAME for no such form, ERROR_INVALID_PARAMETER for a built-in one.
+    std::uint32_t DeleteForm(const std::string& name) const;
 
     // ---- Jobs ----
 

@@ -20,6 +20,7 @@
 #include "platform/sim/state/machine.h"
 #include "platform/sim/state/registry_store.h"
 #include "platform/sim/state/restart_requests.h"
+#include "platform/sim/state/print_provider.h"
 #include "platform/win_constants.h"
 #include "tests/support/host_files.h"
 
@@ -902,6 +903,28 @@ void SetHklmValues(const sim::Machine& machine, const std::string& key,
         return ERROR_SUCCESS;
     });
     ASSERT_EQ(rc, ERROR_SUCCESS);
+}
+
+// The spooler's listing ends with the forms added on the machine, not the built-in ones.
+TEST_F(WinsimTest, SpoolerListsTheFormsAddedInTheOrderTheyWereAdded) {
+    Create("windows-7-x64");
+    Result fresh = Winsim({"spooler", machine_});
+    ASSERT_EQ(fresh.status, 0) << fresh.err;
+    EXPECT_EQ(Section(fresh.out, "User forms (sizes in 0.001 mm; the built-in forms are not listed):"),
+              "User forms (sizes in 0.001 mm; the built-in forms are not listed):\n  (none)\n");
+    std::string error;
+    auto machine = sim::Machine::Open(machine_, error);
+    ASSERT_TRUE(machine) << error;
+    const sim::PrintProvider provider(*machine);
+    ASSERT_EQ(provider.AddForm({"Custom Paper-ZK450i", FORM_USER, 72000, 297000, 0, 0, 72000, 297000}), 0u);
+    ASSERT_EQ(provider.AddForm({"Roll", FORM_PRINTER, 80000, 100000, 3000, 0, 77000, 100000}), 0u);
+    Result r = Winsim({"spooler", machine_});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Section(r.out, "User forms (sizes in 0.001 mm; the built-in forms are not listed):"),
+              "User forms (sizes in 0.001 mm; the built-in forms are not listed):\n"
+              "  NAME                 WIDTH  HEIGHT  IMAGEABLE AREA       KIND\n"
+              "  Custom Paper-ZK450i  72000  297000  0,0,72000,297000     user\n"
+              "  Roll                 80000  100000  3000,0,77000,100000  printer\n");
 }
 
 constexpr const char* kNtPorts = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";

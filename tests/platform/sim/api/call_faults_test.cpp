@@ -139,6 +139,15 @@ TEST(CallFaults, EveryFaultableCallIsCheckedByItsStandIn) {
     steps["DeletePrinterDriverA"] = [&] { return setup.DeletePrinterDriverA(nullptr, nullptr, "P") ? 0 : last(); };
     steps["DeletePrinterDriverExA"] = [&] { return setup.DeletePrinterDriverExA(nullptr, nullptr, "P", 0, 0) ? 0 : last(); };
 
+    plat::PrinterHandle formPrinter = 0;
+    ASSERT_TRUE(spooler.OpenPrinterW(u"P", formPrinter));
+    char16_t formName[] = u"Custom";
+    const plat::FORM_INFO_1W form{FORM_USER, formName, {1000, 1000}, {0, 0, 1000, 1000}};
+    steps["EnumFormsW"] = [&] { return p->forms().EnumFormsW(formPrinter, 1, buffer.data(), 4096, needed, returned) ? 0 : last(); };
+    steps["AddFormW"] = [&] { return p->forms().AddFormW(formPrinter, 1, form) ? 0 : last(); };
+    steps["SetFormW"] = [&] { return p->forms().SetFormW(formPrinter, u"Custom", 1, form) ? 0 : last(); };
+    steps["DeleteFormW"] = [&] { return p->forms().DeleteFormW(formPrinter, u"Custom") ? 0 : last(); };
+
     auto& services = p->services();
     auto& system = p->system();
     const plat::ServiceHandle manager = services.OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
