@@ -3,11 +3,8 @@
 
 #include <cstring>
 
-#include "platform/win_constants.h"
-
-// TEMPORARY until the spooler forms concern is merged: without it no form is listed.
-#if __has_include("platform/forms.h")
 #include "platform/forms.h"
+#include "platform/win_constants.h"
 
 namespace driverui {
 
@@ -55,12 +52,3 @@ std::optional<std::vector<FormChoice>> ListSpoolerForms(plat::Platform& platform
 }
 
 }  // namespace driverui
-#else
-namespace driverui {
-std::optional<std::vector<FormChoice>> ListSpoolerForms(plat::Platform& platform,
-                                                        plat::PrinterHandle) {
-    platform.lastError().SetLastError(ERROR_NOT_SUPPORTED);
-    return std::nullopt;
-}
-}  // namespace driverui
-#endif
