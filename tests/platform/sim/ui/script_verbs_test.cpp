@@ -30,6 +30,16 @@ TEST(ScriptVerbs, EachActionKeepsItsControlAndText) {
     EXPECT_EQ(actions[11].control, "16");
 }
 
+TEST(ScriptVerbs, SheetActionsKeepTheWholeCaption) {
+    std::vector<sim::ScriptAction> actions;
+    std::string error;
+    ASSERT_TRUE(sim::ParseScript("TAB  1D Code\napply\n", actions, error)) << error;
+    ASSERT_EQ(actions.size(), 2u);
+    EXPECT_EQ(actions[0].verb, sim::ScriptVerb::Tab);
+    EXPECT_EQ(actions[0].text, "1D Code");
+    EXPECT_EQ(actions[1].verb, sim::ScriptVerb::Apply);
+}
+
 TEST(ScriptVerbs, MistakesNameTheLine) {
     struct Case {
         const char* line;
@@ -56,6 +66,8 @@ TEST(ScriptVerbs, MistakesNameTheLine) {
         {"close now", "line 1: takes nothing after it"},
         {"wait 10", "line 1: takes nothing after it"},
         {"press 5", "line 1: unknown action 'press'"},
+        {"tab", "line 1: tab needs the caption of the tab"},
+        {"apply now", "line 1: takes nothing after it"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
