@@ -187,6 +187,12 @@ public:
     // -1 (or an index past the end) selects nothing. No selection-change notification follows.
     virtual void SetListSelection(int id, int index) = 0;
     virtual int GetListSelection(int id) = 0;                      // -1: none
+    // The entry texts in UTF-16 (the W messages), for the plug-in, whose names are UTF-16.
+    virtual int AddListItemW(int id, std::u16string_view text) = 0;  // index of the new entry
+    virtual std::u16string ListItemTextW(int id, int index) = 0;
+    // LB_DELETESTRING / CB_DELETESTRING: removes the entry. The selection moves with the entries
+    // after it; removing the selected entry leaves none selected.
+    virtual void DeleteListItem(int id, int index) = 0;
 
     // List views in report view (SysListView32), one column of texts per row; rows may carry
     // check boxes (LVS_EX_CHECKBOXES).

@@ -305,6 +305,30 @@ int Win32DialogWindow::GetListSelection(int id) {
     return selection < 0 ? -1 : static_cast<int>(selection);
 }
 
+int Win32DialogWindow::AddListItemW(int id, std::u16string_view text) {
+    bool combo = ClassOf(id) == ItemClass::ComboBox;
+    std::wstring item(text.begin(), text.end());
+    return static_cast<int>(::SendDlgItemMessageW(hwnd_, id, combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
+                                                  reinterpret_cast<LPARAM>(item.c_str())));
+}
+
+std::u16string Win32DialogWindow::ListItemTextW(int id, int index) {
+    bool combo = ClassOf(id) == ItemClass::ComboBox;
+    LRESULT length = ::SendDlgItemMessageW(hwnd_, id, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
+                                           static_cast<WPARAM>(index), 0);
+    if (length < 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT got = ::SendDlgItemMessageW(hwnd_, id, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return std::u16string(text.begin(), text.end());
+}
+
+void Win32DialogWindow::DeleteListItem(int id, int index) {
+    bool combo = ClassOf(id) == ItemClass::ComboBox;
+    ::SendDlgItemMessageW(hwnd_, id, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
 void Win32DialogWindow::SetIpAddress(int id, std::uint32_t address) {
     ::SendDlgItemMessageA(hwnd_, id, IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
 }

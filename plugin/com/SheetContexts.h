@@ -1,6 +1,7 @@
 // The two property-sheet contexts the plug-in object keeps: every page of a sheet receives its
 // sheet's context as its page parameter.
 #pragma once
+#include "platform/platform.h"
 #include "plugin/com/OemUiTypes.h"
 #include "plugin/devmode/OemDevmode.h"
 
@@ -12,11 +13,13 @@ struct DeviceSheetContext {
     com::PFNCOMPROPSHEET pfnComPropSheet = nullptr;
     com::OEMCUIPPARAM* commonUIParam = nullptr;   // of the latest CommonUIProp call
     com::IPrintOemDriverUI* driver = nullptr;     // copied when the device sheet is built
+    // The plug-in object's platform, for the device pages' forms and raw jobs.
+    plat::Platform* platform = nullptr;
 };
 
 struct DocSheetContext {
     com::HANDLE sheet = com::InvalidHandle();
-    com::HANDLE addedSheet = com::InvalidHandle();  // never assigned by the frame
+    com::HANDLE addedSheet = com::InvalidHandle();  // handle returned for the last page added
     com::OEMUIPSPARAM* sheetParam = nullptr;        // the sheet's lParamInit
     com::OEMCUIPPARAM* commonUIParam = nullptr;     // of the latest CommonUIProp call
     com::PFNCOMPROPSHEET pfnComPropSheet = nullptr;

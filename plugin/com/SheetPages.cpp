@@ -12,6 +12,8 @@ com::ULONG_PTR BuildDocumentSheetPages(DocSheetContext& context, com::PROPSHEETU
     com::LONG_PTR last = 0;
     for (const PageRow& row : PropertyPages())
         if (row.sheet == PropertySheetKind::Document) last = host->AddPage(info, row, &context);
+    // The document pages report their results for the last page added, as the device pages do.
+    context.addedSheet = reinterpret_cast<com::HANDLE>(last);
     return static_cast<com::ULONG_PTR>(last);
 }
 

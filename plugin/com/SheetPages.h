@@ -20,8 +20,9 @@ protected:
 };
 
 // Reason PROPSHEETUI_REASON_INIT of the document sheet: records the sheet in the context, adds
-// the document pages in table order through `host` and returns the value of the last page
-// addition. Without a host no page is added and the result is 0.
+// the document pages in table order through `host`, keeps the value of the last page addition
+// as the context's added-sheet handle (the handle the document pages report results for) and
+// returns it. Without a host no page is added, the handle stays as it was and the result is 0.
 com::ULONG_PTR BuildDocumentSheetPages(DocSheetContext& context, com::PROPSHEETUI_INFO& info,
                                        SheetPageHost* host);
 

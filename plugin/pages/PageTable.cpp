@@ -3,8 +3,10 @@
 
 #include <type_traits>
 
+#include "plugin/pages/MainPage.h"
 #include "plugin/pages/PageTemplates.h"
 #include "plugin/pages/PendingPages.h"
+#include "plugin/pages/UtilityPage.h"
 #include "plugin/pages/VersionPage.h"
 
 namespace plugin {

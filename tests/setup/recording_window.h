@@ -55,6 +55,9 @@ public:
     std::string ListItemText(int, int) override { return {}; }
     void SetListSelection(int, int) override {}
     int GetListSelection(int) override { return -1; }
+    int AddListItemW(int, std::u16string_view) override { return 0; }
+    std::u16string ListItemTextW(int, int) override { return {}; }
+    void DeleteListItem(int, int) override {}
     void SetListViewExtendedStyle(int, std::uint32_t) override {}
     void InsertListViewColumn(int, int, std::string_view, int) override {}
     int InsertListViewRow(int, int, std::string_view) override { return -1; }

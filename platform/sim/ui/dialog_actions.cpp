@@ -174,14 +174,14 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
                 if (index >= static_cast<int>(c.items.size())) index = -1;
             } else {
                 for (size_t i = 0; i < c.items.size() && index < 0; ++i)
-                    if (ToUtf8(c.items[i]) == action.text) index = static_cast<int>(i);
+                    if (ItemUtf8(c, i) == action.text) index = static_cast<int>(i);
             }
             if (index < 0) {
                 std::string items;
-                for (const std::string& item : c.items) items += (items.empty() ? "\"" : ", \"") + ToUtf8(item) + "\"";
+                for (size_t i = 0; i < c.items.size(); ++i) items += (items.empty() ? "\"" : ", \"") + ItemUtf8(c, i) + "\"";
                 fail("the list has no entry " + action.text + (items.empty() ? "; it is empty" : "; it has " + items));
             }
-            Write("chooses \"" + ToUtf8(c.items[static_cast<size_t>(index)]) + "\" in " +
+            Write("chooses \"" + ItemUtf8(c, static_cast<size_t>(index)) + "\" in " +
                   (c.idName.empty() ? std::to_string(c.id) : c.idName));
             c.selection = index;
             if (c.kind == ControlKind::ComboBox) c.text = c.items[static_cast<size_t>(index)];
@@ -350,7 +350,7 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
         if (!c.visible) line += " hidden";
         if (c.isList()) {
             std::string items;
-            for (const std::string& item : c.items) items += (items.empty() ? "\"" : ", \"") + Cut(ToUtf8(item)) + "\"";
+            for (size_t i = 0; i < c.items.size(); ++i) items += (items.empty() ? "\"" : ", \"") + Cut(ItemUtf8(c, i)) + "\"";
             line += " [" + items + "]";
             line += c.selection >= 0 ? " selected #" + std::to_string(c.selection) : " no selection";
         }

@@ -9,6 +9,7 @@
 #include "platform/sim/state/code_page.h"
 #include "platform/sim/state/transcript.h"
 #include "platform/sim/ui/resource_table.h"
+#include "platform/sim/ui/sim_control.h"
 #include "platform/sim/ui/sim_dialog_window.h"
 
 namespace sim {
@@ -21,6 +22,11 @@ DialogHost::~DialogHost() = default;
 
 std::string DialogHost::ToUtf8(std::string_view codePageText) const {
     return CodePageToUtf8(codePageText, machine_.settings().codePage);
+}
+
+std::string DialogHost::ItemUtf8(const SimControl& list, std::size_t index) const {
+    if (index < list.wideItems.size() && list.wideItems[index]) return Utf16ToUtf8(*list.wideItems[index]);
+    return ToUtf8(list.items[index]);
 }
 
 bool DialogHost::Write(const std::string& utf8Line) {

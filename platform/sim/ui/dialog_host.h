@@ -49,6 +49,8 @@ public:
     SimDesktop& desktop() { return desktop_; }
     plat::SystemInfo& system() { return system_; }
     std::string ToUtf8(std::string_view codePageText) const;
+    // A list entry as a person reads it: its W text when it was added as one.
+    std::string ItemUtf8(const SimControl& list, std::size_t index) const;
     // False (with the line on stderr) when the transcript cannot be written.
     bool Write(const std::string& utf8Line);
     [[noreturn]] void Fail(const std::string& utf8Line);

@@ -28,6 +28,9 @@ struct SimControl {
     bool visible = true;
     bool checked = false;
     std::vector<std::string> items;
+    // A list's entries as the W messages gave them, beside `items` (the code-page form):
+    // nothing for an entry added with the A message.
+    std::vector<std::optional<std::u16string>> wideItems;
     int selection = -1;
     int rangeLow = 0, rangeHigh = 100;
     int position = 0;

@@ -306,6 +306,7 @@ std::intptr_t SimDialogWindow::Notify(int id, int code) {
 void SimDialogWindow::ResetList(int id) {
     SimControl& c = ListControl(id, "ResetList");
     c.items.clear();
+    c.wideItems.clear();
     c.selection = -1;
     if (c.kind == ControlKind::ComboBox) c.text.clear();
 }
@@ -318,8 +319,43 @@ int SimDialogWindow::AddListItem(int id, std::string_view text) {
         at = std::upper_bound(c.items.begin(), c.items.end(), item, LessNoCase);
     int index = static_cast<int>(at - c.items.begin());
     c.items.insert(at, item);
+    c.wideItems.resize(c.items.size() - 1);
+    c.wideItems.insert(c.wideItems.begin() + index, std::nullopt);
     if (c.selection >= index) ++c.selection;
     return index;
+}
+
+int SimDialogWindow::AddListItemW(int id, std::u16string_view text) {
+    ListControl(id, "AddListItemW");
+    // The code-page form keeps what ASCII can show, as SetItemTextW's does; the W text is kept
+    // whole and is what the script and the dump see.
+    std::string narrow;
+    for (char16_t ch : text) narrow += ch < 0x80 ? static_cast<char>(ch) : '?';
+    const int index = AddListItem(id, narrow);
+    Control(id, "AddListItemW").wideItems[static_cast<size_t>(index)] = std::u16string(text);
+    return index;
+}
+
+std::u16string SimDialogWindow::ListItemTextW(int id, int index) {
+    const std::string narrow = ListItemText(id, index);
+    SimControl& c = ListControl(id, "ListItemTextW");
+    if (static_cast<size_t>(index) < c.wideItems.size() && c.wideItems[static_cast<size_t>(index)])
+        return *c.wideItems[static_cast<size_t>(index)];
+    return Utf8ToUtf16(host_.ToUtf8(narrow));
+}
+
+void SimDialogWindow::DeleteListItem(int id, int index) {
+    SimControl& c = ListControl(id, "DeleteListItem");
+    if (index < 0 || index >= static_cast<int>(c.items.size()))
+        host_.Fail("simulator error: DeleteListItem: list " + std::to_string(id) + " has no entry " + std::to_string(index));
+    c.items.erase(c.items.begin() + index);
+    if (static_cast<size_t>(index) < c.wideItems.size()) c.wideItems.erase(c.wideItems.begin() + index);
+    if (c.selection == index) {
+        c.selection = -1;
+        if (c.kind == ControlKind::ComboBox) c.text.clear();
+    } else if (c.selection > index) {
+        --c.selection;
+    }
 }
 
 int SimDialogWindow::ListCount(int id) { return static_cast<int>(ListControl(id, "ListCount").items.size()); }

@@ -71,6 +71,9 @@ public:
     std::string ListItemText(int id, int index) override;
     void SetListSelection(int id, int index) override;
     int GetListSelection(int id) override;
+    int AddListItemW(int id, std::u16string_view text) override;
+    std::u16string ListItemTextW(int id, int index) override;
+    void DeleteListItem(int id, int index) override;
     void SetListViewExtendedStyle(int id, std::uint32_t styles) override;
     void InsertListViewColumn(int id, int column, std::string_view text, int width) override;
     int InsertListViewRow(int id, int row, std::string_view text) override;

@@ -72,6 +72,41 @@ TEST_F(DialogScriptTest, ChoosingAnEntrySelectsItAndNotifiesTheLogic) {
     EXPECT_EQ(seen, (std::vector<std::string>{"1 PX-6", "1 PX-80", "1 1"}));
 }
 
+// Entries added in UTF-16 keep their text whole; the script chooses them by it and the dump
+// shows it. Removing an entry moves the selection with the entries after it.
+TEST_F(DialogScriptTest, WideEntriesAreChosenByTheirTextAndRemovedEntriesMoveTheSelection) {
+    TestLogic logic;
+    std::vector<std::string> seen;
+    logic.init = [](plat::DialogWindow& w) {
+        EXPECT_EQ(w.AddListItemW(IDC_LIST, u"Letter"), 0);
+        EXPECT_EQ(w.AddListItemW(IDC_LIST, u"Étiquette 58"), 1);
+        EXPECT_EQ(w.AddListItem(IDC_LIST, "A4"), 2);
+        EXPECT_EQ(w.ListItemTextW(IDC_LIST, 1), u"Étiquette 58");
+        EXPECT_EQ(w.ListItemTextW(IDC_LIST, 2), u"A4");  // an A entry reads back widened
+        EXPECT_EQ(w.ListItemText(IDC_LIST, 1), "?tiquette 58");
+    };
+    logic.command = [&](plat::DialogWindow& w, int id, int) {
+        if (id != IDC_LIST) return false;
+        const int chosen = w.GetListSelection(IDC_LIST);
+        seen.push_back(std::to_string(chosen));
+        // Removing an entry before the selection moves it down; the selected one leaves none.
+        w.DeleteListItem(IDC_LIST, 0);
+        seen.push_back(std::to_string(w.GetListSelection(IDC_LIST)));
+        w.DeleteListItem(IDC_LIST, w.GetListSelection(IDC_LIST));
+        seen.push_back(std::to_string(w.GetListSelection(IDC_LIST)) + " " + std::to_string(w.ListCount(IDC_LIST)));
+        EXPECT_EQ(w.ListItemTextW(IDC_LIST, 0), u"A4");
+        return true;
+    };
+    RunFrame("choose IDC_LIST Étiquette 58\nshow\nclose\n", logic);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1", "0", "-1 1"}));
+    EXPECT_TRUE(TranscriptHas("program: chooses \"Étiquette 58\" in IDC_LIST"));
+    bool shown = false;
+    for (const std::string& line : Transcript())
+        shown = shown || (line.find("IDC_LIST") != std::string::npos &&
+                          line.ends_with("[\"A4\"] no selection"));
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(DialogScriptTest, TypingReplacesTheTextWithinTheLimitAndLeavingKillsTheFocus) {
     TestLogic logic;
     std::vector<std::string> seen;

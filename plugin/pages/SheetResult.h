@@ -1,0 +1,11 @@
+// How a document page tells the driver that the sheet's settings were applied.
+#pragma once
+#include "plugin/com/SheetContexts.h"
+
+namespace plugin {
+
+// CPSFUNC_SET_RESULT with CPSUI_OK through the sheet's callback, for the page the plug-in last
+// added to the document sheet (the context's added-sheet handle). Nothing without a callback.
+void ReportDocumentPageApplied(const DocSheetContext& sheet);
+
+}  // namespace plugin

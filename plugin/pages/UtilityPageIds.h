@@ -1,0 +1,15 @@
+// Control ids of the "Utility" page (self-test and custom paper sizes).
+#pragma once
+
+#define IDC_UTILITY_SELFTEST 1036
+#define IDC_UTILITY_CONTROL_FONT 1045  // in the template, hidden
+#define IDC_UTILITY_SAVE 1046
+#define IDC_UTILITY_WIDTH 1047
+#define IDC_UTILITY_HEIGHT 1048
+#define IDC_UTILITY_DELETE 1049
+#define IDC_UTILITY_FORM_NAME 1052
+#define IDC_UTILITY_WIDTH_UPDOWN 1053
+#define IDC_UTILITY_HEIGHT_UPDOWN 1054
+#define IDC_UTILITY_WIDTH_HINT 1057
+#define IDC_UTILITY_HEIGHT_HINT 1058
+#define IDC_UTILITY_FORMS 1094
