@@ -30,6 +30,7 @@ struct HostRequest {
     std::string printer;     // as the spooler names it
     SheetKind sheet = SheetKind::kDocument;
     std::string pluginPath;  // Windows: a path given on the command line, else beside the host
+    bool noPrinter = false;  // no printer handle (0): a Windows without the printer, as Wine
 };
 
 // Finds and loads the printer's UI plug-in: on the simulated machine the file its driver names

@@ -20,11 +20,13 @@ constexpr int kUsage = 2;
 int Usage(const char* problem) {
     std::fprintf(stderr,
                  "driverui: %s\n"
-                 "usage: driverui PRINTER --document|--device [--plugin PATH]\n"
+                 "usage: driverui PRINTER --document|--device [--plugin PATH] [--no-printer]\n"
                  "  --document  the printing preferences (the user's device mode)\n"
                  "  --device    the printer's properties (the printer's device mode)\n"
                  "  --plugin    Windows only: the UI plug-in DLL (default: ZK450iUI.dll beside\n"
-                 "              driverui)\n",
+                 "              driverui)\n"
+                 "  --no-printer  do not open PRINTER: the plug-in gets no printer handle, so\n"
+                 "              forms and test prints fail (a Windows without the printer)\n",
                  problem);
     return kUsage;
 }
@@ -40,6 +42,8 @@ bool ParseArguments(int argc, char** argv, HostRequest& request, std::string& pr
             }
             sheetGiven = true;
             request.sheet = a == "--document" ? SheetKind::kDocument : SheetKind::kDevice;
+        } else if (a == "--no-printer") {
+            request.noPrinter = true;
         } else if (a == "--plugin") {
             if (i + 1 == argc) {
                 problem = "--plugin needs a path";
@@ -72,12 +76,15 @@ int main(int argc, char** argv) {
     std::unique_ptr<HostReport> report = MakeHostReport(*platform);
 
     plat::PrinterHandle printer = 0;
-    if (!platform->rawPrinting().OpenPrinterW(Widen(request.printer), printer)) {
+    if (request.noPrinter) {
+        report->Line("no printer handle (--no-printer)");
+    } else if (!platform->rawPrinting().OpenPrinterW(Widen(request.printer), printer)) {
         report->Line("OpenPrinterW(\"" + request.printer + "\") fails with error " +
                      std::to_string(platform->lastError().GetLastError()));
         return kHostFailed;
+    } else {
+        report->Line("OpenPrinterW(\"" + request.printer + "\") -> a printer handle");
     }
-    report->Line("OpenPrinterW(\"" + request.printer + "\") -> a printer handle");
 
     std::vector<FormChoice> forms;
     if (auto listed = ListSpoolerForms(*platform, printer)) {
@@ -95,6 +102,6 @@ int main(int argc, char** argv) {
         HostRun run{platform->dialogs(), *report, *store, *plugin, printer, std::move(forms)};
         status = RunDriverUi(request, run);
     }
-    platform->rawPrinting().ClosePrinter(printer);
+    if (printer) platform->rawPrinting().ClosePrinter(printer);
     return status;
 }

@@ -145,6 +145,33 @@ TEST_F(PropsRun, APrinterSetupInstalledLoadsThePluginItsDriverNames) {
         << missing.output;
 }
 
+TEST_F(PropsRun, APaperSizeChosenOnTheMainPageIsStoredAndShownNextTime) {
+    ASSERT_EQ(AddPrinter("Receipt").status, 0);
+    RunResult first = ShowSheet("Receipt", "--document",
+                                "choose IDC_MAIN_PAPER_SIZE Letter\n"
+                                "click IDC_MAIN_TEXT_AS_GRAPHICS_YES\nclick IDOK\n");
+    ASSERT_EQ(first.status, 0) << first.output;
+    EXPECT_GE(testsupport::CountInTranscript(
+                  first.output, "driverui: DrvUpdateUISetting(item \"Paper Size\" Sel 0, previous 0, "
+                                "OEMCUIP_DOCPROP) -> S_OK, form \"Letter\" (1)"),
+              1)
+        << first.output;
+    RunResult user = Devmode("Receipt", "--user");
+    EXPECT_NE(user.output.find("dmFormName     \"Letter\""), std::string::npos) << user.output;
+    EXPECT_NE(user.output.find("dmPaperSize    1\n"), std::string::npos) << user.output;
+    // Text as graphics: the byte at 998 (0x3E6) of the private block.
+    EXPECT_NE(user.output.find("000003E0  00 00 00 00 00 00 01"), std::string::npos) << user.output;
+
+    // The next run starts from it: the page shows what was applied.
+    RunResult next = ShowSheet("Receipt", "--document",
+                               "expect-text IDC_MAIN_PAPER_SIZE Letter\nshow\nclick IDCANCEL\n");
+    ASSERT_EQ(next.status, 0) << next.output;
+    EXPECT_EQ(testsupport::CountInTranscript(next.output, "driverui: reads the user's device mode"), 1);
+    const auto yes = testsupport::ControlStates(next.output, "1061 IDC_MAIN_TEXT_AS_GRAPHICS_YES");
+    ASSERT_FALSE(yes.empty()) << next.output;
+    EXPECT_NE(yes.back().find(" checked"), std::string::npos) << yes.back();
+}
+
 TEST_F(PropsRun, APrinterTheSpoolerLacksIsRefused) {
     ASSERT_EQ(AddPrinter("Receipt").status, 0);
     RunResult run = ShowSheet("Ticket", "--document", "click IDOK\n");
