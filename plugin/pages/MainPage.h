@@ -21,6 +21,7 @@ public:
     static constexpr int kTemplateId = IDD_MAIN_PAGE;
 
     explicit MainPage(DocSheetContext& sheet) : sheet_(sheet) {}
+    DocSheetContext& sheet() const { return sheet_; }
 
     bool OnInitDialog(plat::DialogWindow& window) override;
     void OnSetActive(plat::DialogWindow& window) override;

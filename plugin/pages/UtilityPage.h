@@ -18,6 +18,7 @@ public:
     static constexpr int kTemplateId = IDD_UTILITY_PAGE;
 
     explicit UtilityPage(DeviceSheetContext& sheet) : sheet_(sheet) {}
+    DeviceSheetContext& sheet() const { return sheet_; }
 
     bool OnInitDialog(plat::DialogWindow& window) override;
     bool OnCommand(plat::DialogWindow& window, int id, int code) override;

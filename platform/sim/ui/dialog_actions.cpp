@@ -202,7 +202,8 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
             // The edit takes no more than its limit.
             if (c.editLimit > 0 && text.size() > static_cast<size_t>(c.editLimit)) text.resize(static_cast<size_t>(c.editLimit));
             Write("types \"" + text + "\" into " + (c.idName.empty() ? std::to_string(c.id) : c.idName));
-            c.text = text;
+            // Through SetItemText, so a text the program set as UTF-16 is replaced too.
+            t.window->SetItemText(c.id, text);
             command(*t.window, c.id, editableCombo ? kComboEditChange : plat::kEditChange);
             break;
         }

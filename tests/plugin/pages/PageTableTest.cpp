@@ -2,8 +2,10 @@
 // captions, each made for its own sheet's context.
 #include <gtest/gtest.h>
 
+#include "plugin/pages/MainPage.h"
 #include "plugin/pages/PageTable.h"
 #include "plugin/pages/PendingPages.h"
+#include "plugin/pages/UtilityPage.h"
 #include "plugin/pages/VersionPage.h"
 
 namespace {
