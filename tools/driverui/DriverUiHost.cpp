@@ -117,7 +117,8 @@ bool SheetRun::MakeDevmode() {
     if (hr != S_OK) return false;
     if (!MergeStored(dm, param)) return false;
     ChooseForm(dm);
-    session_ = {&uiObject_, run_.forms.empty() ? nullptr : &formItem_, &dm.publicPart()};
+    session_ = {&uiObject_, document() && !run_.forms.empty() ? &formItem_ : nullptr,
+                &dm.publicPart()};
     driverUi_.Attach(&session_);
     return true;
 }
@@ -193,7 +194,8 @@ com::HRESULT SheetRun::PropertySheets(com::PROPSHEETUI_INFO& info) {
 
 int SheetRun::ShowSheet() {
     DeviceMode& dm = *devmode_;
-    const bool offersForms = !run_.forms.empty();
+    // The driver's public device-mode options belong to the document properties.
+    const bool offersForms = document() && !run_.forms.empty();
     com::OEMCUIPPARAM common{};
     common.cbSize = sizeof common;
     common.poemuiobj = reinterpret_cast<com::OEMUIOBJ*>(&uiObject_);
@@ -268,7 +270,7 @@ int SheetRun::ShowSheet() {
 // An option item the plug-in changed without telling the driver still counts when settings
 // are applied.
 void SheetRun::TakeChangedItem() {
-    if (run_.forms.empty() || !formItem_.TakeChanged()) return;
+    if (!session_.formItem || !formItem_.TakeChanged()) return;
     const FormChoice* form = formItem_.Selected();
     if (!form) {
         report_.Line("the option item \"Paper Size\" changed to Sel " +

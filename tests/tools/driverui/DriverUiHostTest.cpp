@@ -90,19 +90,25 @@ TEST_F(HostWithFakePlugin, CallsThePluginInTheDriversOrder) {
 }
 
 TEST_F(HostWithFakePlugin, TheDeviceSheetGetsNoFormItemAndNoSheetParameter) {
+    sheet.whileShown = [&] { EXPECT_EQ(plugin.common->cDrvOptItems, 0u); };
     EXPECT_EQ(Run(SheetKind::kDevice), kHostDone);
     EXPECT_EQ(plugin.calls[5], "CommonUIProp 2");
     EXPECT_EQ(plugin.sheet.lParamInit, 0);
     EXPECT_EQ(sheet.caption, u"Receipt Properties");
-    // The document sheet's parameter block carries the same device mode as CommonUIProp's.
+    // The document sheet's parameter block carries the same device mode as CommonUIProp's and
+    // the form item; both live while the sheet is shown.
     FakePlugin documentPlugin;
     FakePluginModule module(documentPlugin);
+    sheet.whileShown = [&] {
+        auto* param = reinterpret_cast<plugin::com::OEMUIPSPARAM*>(documentPlugin.sheet.lParamInit);
+        ASSERT_NE(param, nullptr);
+        EXPECT_EQ(param->pOEMDM, documentPlugin.common->pOEMDM);
+        EXPECT_EQ(param->pPublicDM, documentPlugin.common->pPublicDM);
+        ASSERT_EQ(documentPlugin.common->cDrvOptItems, 1u);
+        EXPECT_EQ(documentPlugin.common->pDrvOptItems->DMPubID, DMPUB_FORMNAME);
+    };
     HostRun run{sheet, report, store, module, 0x77, kForms};
     ASSERT_EQ(RunDriverUi({"Receipt", SheetKind::kDocument, ""}, run), kHostDone);
-    auto* param = reinterpret_cast<plugin::com::OEMUIPSPARAM*>(documentPlugin.sheet.lParamInit);
-    ASSERT_NE(param, nullptr);
-    EXPECT_EQ(documentPlugin.common->cDrvOptItems, 1u);
-    EXPECT_EQ(documentPlugin.common->pDrvOptItems->DMPubID, DMPUB_FORMNAME);
 }
 
 TEST_F(HostWithFakePlugin, ABlockOfThePluginsSizeIsMergedAnotherConvertedFirst) {
