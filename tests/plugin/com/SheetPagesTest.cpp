@@ -60,7 +60,8 @@ TEST_F(SheetPagesTest, TheDocumentSheetAddsItsSixPagesAndReportsTheLastAddition)
     EXPECT_EQ(context.sheet, &sheetHandle);
     EXPECT_EQ(context.pfnComPropSheet, &NoCallback);
     EXPECT_EQ(context.sheetParam, &sheetParam);
-    EXPECT_EQ(context.addedSheet, com::InvalidHandle());  // never assigned
+    // The pages report their results for the last page added.
+    EXPECT_EQ(context.addedSheet, reinterpret_cast<com::HANDLE>(1006));
 }
 
 TEST_F(SheetPagesTest, TheDeviceSheetAddsItsFourPagesAndKeepsTheLastHandle) {
