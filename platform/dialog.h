@@ -156,6 +156,12 @@ public:
     virtual bool IsButtonChecked(int id) = 0;
     virtual void SetFocus(int id) = 0;
     virtual void SetEditLimit(int id, int characters) = 0;      // EM_LIMITTEXT
+    // Filters what the user types into an edit: without Ctrl held only the characters of
+    // `allowed` reach it (a backspace only when listed); with Ctrl held every character does, so
+    // the clipboard shortcuts keep working. The filtered edit asks for all keys, so it moves the
+    // focus on Tab itself. Text the program sets is not filtered. Hosts without a keyboard may
+    // ignore it.
+    virtual void SetEditCharFilter(int /*id*/, std::u16string_view /*allowed*/) {}
     // A tooltip control that shows `text` while the mouse rests on the control, wrapped at
     // `maxWidth` pixels (TTM_ADDTOOLW, TTM_SETMAXTIPWIDTH).
     virtual void AddToolTip(int id, std::u16string_view text, int maxWidth) = 0;
@@ -248,6 +254,11 @@ public:
     // MessageBoxA owned by this window; the MB_* type as for plat::Desktop::MessageBoxA.
     virtual int MessageBox(std::string_view text, std::string_view caption, std::uint32_t type) = 0;
 };
+
+// Whether a character typed into an edit that SetEditCharFilter filters with `allowed` reaches it.
+inline bool EditCharPasses(char16_t typed, std::u16string_view allowed, bool ctrlHeld) {
+    return ctrlHeld || allowed.find(typed) != std::u16string_view::npos;
+}
 
 // Creates top-level dialogs from a module's templates.
 class Dialogs {

@@ -1,6 +1,8 @@
 // System information: version, processor, WOW64, administrator, error texts, time.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace plat {
 
@@ -42,6 +44,9 @@ public:
     virtual FunctionLookup LookUpFunction(const char* library, const char* function) = 0;
     // The system's 8-bit code page (1252, 936, ...).
     virtual std::uint32_t GetACP() = 0;
+    // WideCharToMultiByte(CP_ACP, 0, ...): the text in the system's 8-bit code page. A
+    // character the code page lacks becomes '?', its default character.
+    virtual std::string WideCharToAnsi(std::u16string_view text) = 0;
 
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual std::uint32_t GetTickCount() = 0;

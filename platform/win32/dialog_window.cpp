@@ -23,6 +23,41 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+// An edit filtered by SetEditCharFilter keeps its filter and its own procedure in a property.
+constexpr char kEditFilterProperty[] = "plat.EditCharFilter";
+
+struct EditCharFilter {
+    WNDPROC previous;
+    std::u16string allowed;
+};
+
+LRESULT CALLBACK FilteredEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* filter = static_cast<EditCharFilter*>(::GetPropA(edit, kEditFilterProperty));
+    if (!filter) return ::DefWindowProcA(edit, message, wParam, lParam);
+    const WNDPROC previous = filter->previous;
+    switch (message) {
+        case WM_GETDLGCODE:
+            return ::CallWindowProcA(previous, edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        case WM_CHAR:
+            // The edit takes Tab itself now, so it passes the focus on as the dialog would.
+            if (wParam == VK_TAB || ::GetKeyState(VK_TAB) < 0) {
+                ::SendMessageA(::GetParent(edit), WM_NEXTDLGCTL, ::GetKeyState(VK_SHIFT) < 0 ? 1 : 0, FALSE);
+                return 0;
+            }
+            if (!plat::EditCharPasses(static_cast<char16_t>(wParam), filter->allowed, ::GetKeyState(VK_CONTROL) < 0))
+                return 0;
+            break;
+        case WM_NCDESTROY:
+            ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+            ::RemovePropA(edit, kEditFilterProperty);
+            delete filter;
+            break;
+        default:
+            break;
+    }
+    return ::CallWindowProcA(previous, edit, message, wParam, lParam);
+}
+
 }  // namespace
 
 HFONT CreateFontFromSpec(const plat::FontSpec& font) {
@@ -228,6 +263,18 @@ void Win32DialogWindow::AddToolTip(int id, std::u16string_view text, int maxWidt
 void Win32DialogWindow::SetEditLimit(int id, int characters) {
     UINT message = ClassOf(id) == ItemClass::ComboBox ? CB_LIMITTEXT : EM_LIMITTEXT;
     ::SendDlgItemMessageA(hwnd_, id, message, static_cast<WPARAM>(characters), 0);
+}
+
+void Win32DialogWindow::SetEditCharFilter(int id, std::u16string_view allowed) {
+    HWND edit = Item(id);
+    if (auto* filter = static_cast<EditCharFilter*>(::GetPropA(edit, kEditFilterProperty))) {
+        filter->allowed = std::u16string(allowed);
+        return;
+    }
+    auto* filter = new EditCharFilter{nullptr, std::u16string(allowed)};
+    ::SetPropA(edit, kEditFilterProperty, filter);
+    filter->previous = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FilteredEditProc)));
 }
 
 plat::Rect Win32DialogWindow::ItemRect(int id) {

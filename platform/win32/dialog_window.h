@@ -51,6 +51,7 @@ public:
     bool IsButtonChecked(int id) override;
     void SetFocus(int id) override;
     void SetEditLimit(int id, int characters) override;
+    void SetEditCharFilter(int id, std::u16string_view allowed) override;
     void AddToolTip(int id, std::u16string_view text, int maxWidth) override;
     void InsertEditText(int id, std::string_view text) override;
     void PaintItemAsWindow(int id) override { windowColourItems_.insert(id); }

@@ -3,6 +3,7 @@
 
 #include "platform/win32/system_info.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -147,6 +148,19 @@ std::uint32_t Win32SystemInfo::FormatMessageA(std::uint32_t code, char* out, std
 }
 
 std::uint32_t Win32SystemInfo::GetACP() { return ::GetACP(); }
+
+std::string Win32SystemInfo::WideCharToAnsi(std::u16string_view text) {
+    if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) return {};
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int length = static_cast<int>(text.size());
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return {};
+    std::string out(static_cast<std::size_t>(size), '\0');
+    const int written =
+        ::WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), size, nullptr, nullptr);
+    out.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+    return out;
+}
 
 void Win32SystemInfo::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 

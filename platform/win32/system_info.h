@@ -15,6 +15,7 @@ public:
     bool IsUserAdministrator() override;
     std::uint32_t FormatMessageA(std::uint32_t code, char* out, std::uint32_t size) override;
     std::uint32_t GetACP() override;
+    std::string WideCharToAnsi(std::u16string_view text) override;
     plat::FunctionLookup LookUpFunction(const char* library, const char* function) override;
     void Sleep(std::uint32_t milliseconds) override;
     std::uint32_t GetTickCount() override;

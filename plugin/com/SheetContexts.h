@@ -24,6 +24,8 @@ struct DocSheetContext {
     com::OEMCUIPPARAM* commonUIParam = nullptr;     // of the latest CommonUIProp call
     com::PFNCOMPROPSHEET pfnComPropSheet = nullptr;
     com::IPrintOemDriverUI* driver = nullptr;       // copied when the document sheet is built
+    // The platform of the plug-in object: the spooler, code page and messages of test prints.
+    plat::Platform* platform = nullptr;
 
     // The private device mode the document pages edit in place (the sheet parameter's pOEMDM,
     // at whatever address the driver keeps it); null before the sheet is built or without one.

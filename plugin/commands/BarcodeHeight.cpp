@@ -35,13 +35,18 @@ std::int64_t FontHalfPoints(std::int32_t totalDots) {
     return whole * 2;
 }
 
-std::int32_t QuantisedTotalHeight(std::int32_t barHeight, std::uint8_t hriPosition,
-                                  std::uint8_t hriFont) {
+std::int32_t BarAndHriHeight(std::int32_t barHeight, std::uint8_t hriPosition,
+                             std::uint8_t hriFont) {
     const std::int64_t total = std::int64_t{barHeight} + HriAllowanceDots(hriPosition, hriFont);
     // The sum can leave int32 only for absurd stored bar heights; the field keeps its range.
-    const std::int32_t clamped = total > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(total);
+    return total > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(total);
+}
+
+std::int32_t QuantisedTotalHeight(std::int32_t barHeight, std::uint8_t hriPosition,
+                                  std::uint8_t hriFont) {
+    const std::int32_t total = BarAndHriHeight(barHeight, hriPosition, hriFont);
     // dots = points x 180 / 72 = half points x 5 / 4, truncated toward zero.
-    const std::int64_t dots = FontHalfPoints(clamped) * 5 / 4;
+    const std::int64_t dots = FontHalfPoints(total) * 5 / 4;
     return dots == 0 ? 2 : static_cast<std::int32_t>(dots);
 }
 

@@ -17,6 +17,11 @@ int HriAllowanceDots(std::uint8_t hriPosition, std::uint8_t hriFont);
 // or 0.8 across a threshold.
 std::int64_t FontHalfPoints(std::int32_t totalDots);
 
+// Bar height plus allowance, the height the page shows in millimetres and points and rounds to
+// the font size; it stays inside int32 for any stored bar height.
+std::int32_t BarAndHriHeight(std::int32_t barHeight, std::uint8_t hriPosition,
+                             std::uint8_t hriFont);
+
 // The total height stored after an edit of bar height, HRI position or HRI font: bar height
 // plus allowance, then the rounded font size converted back to dots (truncated), 2 instead of 0.
 std::int32_t QuantisedTotalHeight(std::int32_t barHeight, std::uint8_t hriPosition,

@@ -23,9 +23,6 @@ private:
 
 // Document sheet.
 using WatermarkPage = PendingPage<DocSheetContext, IDD_WATERMARK_PAGE>;
-using OperationPage = PendingPage<DocSheetContext, IDD_OPERATION_PAGE>;
-using Barcode1DPage = PendingPage<DocSheetContext, IDD_BARCODE_1D_PAGE>;
-using Barcode2DPage = PendingPage<DocSheetContext, IDD_BARCODE_2D_PAGE>;
 // Device sheet.
 using DownloadPage = PendingPage<DeviceSheetContext, IDD_DOWNLOAD_PAGE>;
 using FontPage = PendingPage<DeviceSheetContext, IDD_FONT_PAGE>;

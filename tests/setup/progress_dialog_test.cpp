@@ -38,6 +38,7 @@ public:
     bool IsUserAdministrator() override { return true; }
     std::uint32_t FormatMessageA(std::uint32_t, char*, std::uint32_t) override { return 0; }
     std::uint32_t GetACP() override { return 1252; }
+    std::string WideCharToAnsi(std::u16string_view) override { return {}; }
     plat::FunctionLookup LookUpFunction(const char*, const char*) override {
         return plat::FunctionLookup::NoLibrary;
     }

@@ -106,6 +106,51 @@ const std::vector<Command>& Commands() {
          "program on a 32-bit machine); 2 for a wrong command line.\n",
          RunRun},
 
+        {"props", "props DIR PRINTER --document|--device [--script FILE] [--bits 32|64] [--bin-dir HOSTDIR]",
+         "Show a printer's property sheet with the UI plug-in's pages and print the transcript.",
+         "Runs the universal printer driver's user interface for PRINTER as a program on the\n"
+         "machine (driverui, module <system directory>\\driverui.exe) and waits for it:\n"
+         "--document shows the printing preferences (\"PRINTER Printing Preferences\"),\n"
+         "--device the printer's properties (\"PRINTER Properties\"). It loads the UI plug-in\n"
+         "ZK450iUI.DLL that the printer's driver names among its files (from the driver's\n"
+         "directory for the program's environment); a printer without a driver, as 'printer\n"
+         "add' makes it, gets the plug-in all the same. The native build of the plug-in\n"
+         "(ZK450iUI.so) stands behind the file. The program calls the plug-in in the driver's\n"
+         "order (DllGetClassObject, CreateInstance, PublishDriverInterface, GetInfo, DevMode,\n"
+         "CommonUIProp, DocumentPropertySheets or DevicePropertySheets), shows the sheet with\n"
+         "the pages the plug-in added, and writes one transcript line per call.\n"
+         "\n"
+         "Device modes persist as on Windows, as REG_BINARY values (the public DEVMODEW, then\n"
+         "the plug-in's private block): the printer's in its spooler key, value \"Default\n"
+         "DevMode\" (the device sheet's), the user's under HKCU\\Printers\\DevModePerUser, a\n"
+         "value named after the printer (the document sheet's, which starts from the user's,\n"
+         "else the printer's, else the defaults). They are written when the sheet closes with\n"
+         "OK, or after an Apply; Cancel without an Apply stores nothing. 'devmode' shows them.\n"
+         "\n"
+         "The driver's own paper-size option (a DMPUB_FORMNAME list of the spooler's forms) is\n"
+         "given to the document sheet; DrvUpdateUISetting moves the chosen form into the device\n"
+         "mode's dmFormName and dmPaperSize.\n"
+         "\n"
+         "  --script FILE   the automation script (see 'winsim help run'; 'tab CAPTION' switches\n"
+         "                  pages, 'click IDOK', 'click IDCANCEL' and 'apply' act on the sheet)\n"
+         "  --bits 32|64    the program's word size (default: the machine's)\n"
+         "  --bin-dir DIR   where driverui and ZK450iUI.so are (default: this build tree)\n"
+         "\n"
+         "Exit status: 0 when the sheet was shown and closed, 1 when a step failed (the\n"
+         "transcript says which), 3 for a script error, 4 when script actions are left, 125\n"
+         "when winsim could not start it (no such printer, a machine before Windows 2000,\n"
+         "driverui not built), 2 for a wrong command line.\n",
+         RunProps},
+
+        {"devmode", "devmode DIR PRINTER [--user]",
+         "Show the device mode stored for a printer (the printer's, or with --user the user's).",
+         "Prints where the device mode is kept and its size, the public fields dmDeviceName,\n"
+         "dmSize, dmDriverExtra, dmFields, dmFormName and dmPaperSize, then the private block\n"
+         "that follows them as a hex dump with offsets from the block's start. Without a stored\n"
+         "device mode it says so (status 0); a value that is no device mode is dumped whole\n"
+         "(status 1).\n",
+         RunDevmode},
+
         {"transcript", "transcript DIR [--clear]",
          "Print the machine's transcript, or empty it.",
          "Prints the transcript: one line for everything a person at the machine would have\n"

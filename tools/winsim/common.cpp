@@ -62,4 +62,20 @@ std::string OnOneLine(const std::string& text) {
     return out;
 }
 
+void DumpHex(const std::vector<std::uint8_t>& data) {
+    for (std::size_t row = 0; row < data.size(); row += 16) {
+        std::printf("%08zX ", row);
+        for (std::size_t i = row; i < row + 16; ++i) {
+            if (i < data.size())
+                std::printf(" %02X", data[i]);
+            else
+                std::printf("   ");
+        }
+        std::printf("  ");
+        for (std::size_t i = row; i < row + 16 && i < data.size(); ++i)
+            std::putchar(data[i] >= 0x20 && data[i] < 0x7F ? data[i] : '.');
+        std::printf("\n");
+    }
+}
+
 }  // namespace winsim

@@ -22,8 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// winsim's own failures while starting a program, told apart from the program's statuses.
-constexpr int kExitCannotRun = 125;
 // The program ended with 0 but left script actions untaken.
 constexpr int kExitScriptNotFinished = 4;
 
@@ -37,10 +35,7 @@ struct RunOptions {
     int bits = 0;  // 0: the stand-in's word size
 };
 
-int CannotRun(const std::string& message) {
-    std::fprintf(stderr, "winsim run: %s\n", message.c_str());
-    return kExitCannotRun;
-}
+int CannotRun(const std::string& message) { return CannotStart("run", message); }
 
 // Options may stand anywhere after the machine; "--" makes every later word a program argument.
 bool ParseRunOptions(const Args& args, RunOptions& o, std::string& error) {
@@ -84,12 +79,6 @@ bool ParseRunOptions(const Args& args, RunOptions& o, std::string& error) {
     return true;
 }
 
-// The directory of winsim's own executable.
-fs::path OwnDirectory() {
-    std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path() : self.parent_path();
-}
 
 // The native build of a program: in --bin-dir, or in the build tree beside winsim's own
 // (tools/winsim/winsim next to setup/setup, install/Install, uninstall/uninstall).
@@ -98,23 +87,35 @@ fs::path NativeProgram(const std::string& program, const std::string& binDir) {
     return OwnDirectory() / ".." / ".." / common::ToLowerAscii(program) / program;
 }
 
-// Starts the program with the WINSIM_* variables added to winsim's own environment and waits
-// for it. Returns its exit status (128 + the signal that ended it), or kExitCannotRun.
-int StartAndWait(const fs::path& binary, const std::vector<std::string>& args,
-                 const sim::ProcessContext& context, int& signal) {
+}  // namespace
+
+int CannotStart(const std::string& command, const std::string& message) {
+    std::fprintf(stderr, "winsim %s: %s\n", command.c_str(), message.c_str());
+    return kExitCannotRun;
+}
+
+fs::path OwnDirectory() {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : self.parent_path();
+}
+
+int StartAndWait(const std::string& command, const fs::path& binary,
+                 const std::vector<std::string>& args, const sim::ProcessContext& context,
+                 int& signal) {
     pid_t pid = 0;
     int rc = sim::SpawnProcess(context, binary, args, pid);
-    if (rc != 0) return CannotRun("cannot start " + binary.string() + ": " + std::strerror(rc));
+    if (rc != 0)
+        return CannotStart(command, "cannot start " + binary.string() + ": " + std::strerror(rc));
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return CannotRun("lost the program: " + std::string(std::strerror(errno)));
+        if (errno != EINTR)
+            return CannotStart(command, "lost the program: " + std::string(std::strerror(errno)));
     }
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return 128 + signal;
 }
-
-}  // namespace
 
 int RunRun(const Args& args) {
     RunOptions o;
@@ -169,7 +170,7 @@ int RunRun(const Args& args) {
 
     std::uint64_t start = sim::TranscriptSize(machine->dir());
     int signal = 0;
-    int status = StartAndWait(binary, o.programArgs, context, signal);
+    int status = StartAndWait("run", binary, o.programArgs, context, signal);
     std::fflush(stdout);
     for (const std::string& line : sim::ReadTranscript(machine->dir(), start))
         std::printf("%s\n", line.c_str());

@@ -1,5 +1,7 @@
 // winsim's commands and the helpers they share.
 #pragma once
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 
 namespace sim {
 struct UsbPrinter;
+struct ProcessContext;
 }
 
 namespace winsim {
@@ -32,6 +35,10 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;  // the command could not do what was asked
 constexpr int kExitUsage = 2;   // the command line is wrong
 
+// winsim's own failures while starting a program ('run', 'props'), told apart from the
+// program's statuses.
+constexpr int kExitCannotRun = 125;
+
 // "winsim COMMAND: message" and the command's synopsis on stderr; returns kExitUsage.
 int UsageError(const std::string& command, const std::string& message);
 // "winsim: message" on stderr; returns kExitFailed.
@@ -50,9 +57,25 @@ bool ParseNumberArgument(const std::string& word, unsigned long long min, unsign
 // or \xHH, as the transcript shows line breaks.
 std::string OnOneLine(const std::string& text);
 
+// Bytes as a hex dump, 16 a row: the offset (8 hex digits), the bytes, their printable
+// characters.
+void DumpHex(const std::vector<std::uint8_t>& data);
+
 // One attached USB printer as 'usb list' starts its line: "index 0  id 9  vid 5a5a  pid 5a5a
 // answering  write-ok  received 0 bytes".
 std::string UsbPrinterSummary(std::size_t index, const sim::UsbPrinter& printer);
+
+// Starting programs on the machine (run_command.cpp).
+// "winsim COMMAND: message" on stderr; returns kExitCannotRun.
+int CannotStart(const std::string& command, const std::string& message);
+// The directory of winsim's own executable.
+std::filesystem::path OwnDirectory();
+// Starts the native program with the context's WINSIM_* variables added to winsim's own
+// environment and waits for it. Returns its exit status (128 + the signal that ended it, which
+// `signal` receives), or kExitCannotRun after saying why.
+int StartAndWait(const std::string& command, const std::filesystem::path& binary,
+                 const std::vector<std::string>& args, const sim::ProcessContext& context,
+                 int& signal);
 
 // The command handlers.
 int RunPresets(const Args& args);
@@ -75,5 +98,7 @@ int RunService(const Args& args);
 int RunUsb(const Args& args);
 int RunDevices(const Args& args);
 int RunInventory(const Args& args);
+int RunProps(const Args& args);
+int RunDevmode(const Args& args);
 
 }  // namespace winsim

@@ -1,11 +1,10 @@
 // An INF file's text parsed as SetupAPI reads it.
 #include "platform/sim/api/inf_text.h"
 
-#include <iconv.h>
-
 #include <cctype>
 #include <cstring>
 
+#include "platform/sim/state/code_page.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -31,40 +30,12 @@ void SkipToLineEnd(std::string_view text, std::size_t& i) {
 
 // UTF-16LE text (after its byte-order mark) in an 8-bit code page; a character the code page
 // lacks becomes '?', as WideCharToMultiByte's default character.
-std::string Utf16ToCodePage(std::string_view bytes, std::uint32_t codePage) {
-    const std::string name = "CP" + std::to_string(codePage);
-    iconv_t cd = iconv_open(name.c_str(), "UTF-32LE");
-    std::string out;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        char32_t c = static_cast<unsigned char>(bytes[i]) |
-                     (static_cast<unsigned char>(bytes[i + 1]) << 8);
-        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
-            const char32_t low = static_cast<unsigned char>(bytes[i + 2]) |
-                                 (static_cast<unsigned char>(bytes[i + 3]) << 8);
-            if (low >= 0xDC00 && low < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
-            }
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        char in[4] = {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF),
-                      static_cast<char>((c >> 16) & 0xFF), static_cast<char>(c >> 24)};
-        char converted[8];
-        char* inPtr = in;
-        char* outPtr = converted;
-        std::size_t inLeft = sizeof in, outLeft = sizeof converted;
-        if (cd != reinterpret_cast<iconv_t>(-1) &&
-            iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1))
-            out.append(converted, outPtr);
-        else
-            out += '?';
-        if (cd != reinterpret_cast<iconv_t>(-1)) iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
-    return out;
+std::string Utf16LeBytesToCodePage(std::string_view bytes, std::uint32_t codePage) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                      (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    return Utf16ToCodePage(text, codePage);
 }
 
 // Reads one logical line (with its continuations) from `i`, which stands on its first
@@ -156,7 +127,7 @@ std::uint32_t InfText::Parse(std::string_view bytes, std::uint32_t codePage, Inf
     std::string decoded;
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
         static_cast<unsigned char>(bytes[1]) == 0xFE) {
-        decoded = Utf16ToCodePage(bytes.substr(2), codePage);
+        decoded = Utf16LeBytesToCodePage(bytes.substr(2), codePage);
         bytes = decoded;
     }
     out.sections_.clear();

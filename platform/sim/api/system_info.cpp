@@ -10,6 +10,7 @@
 #include "platform/sim/api/call_faults.h"
 #include "platform/sim/api/error_texts.h"
 #include "platform/sim/api/system_libraries.h"
+#include "platform/sim/state/code_page.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -112,6 +113,10 @@ plat::FunctionLookup SimSystemInfo::LookUpFunction(const char* library, const ch
 }
 
 std::uint32_t SimSystemInfo::GetACP() { return machine_.settings().codePage; }
+
+std::string SimSystemInfo::WideCharToAnsi(std::u16string_view text) {
+    return Utf16ToCodePage(text, machine_.settings().codePage);
+}
 
 void SimSystemInfo::Sleep(std::uint32_t milliseconds) {
     // The setting is checked when it is made; a scale outside it (NaN, infinite, huge) is still

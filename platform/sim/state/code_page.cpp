@@ -67,7 +67,55 @@ std::string ThroughIconv(std::string_view bytes, const std::string& charset) {
     return out;
 }
 
+// One character in code page 1252, or '?' when the code page lacks it.
+char ToCp1252(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    for (unsigned i = 0; i < 32; ++i)
+        if (kCp1252High[i] == c) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+// One character through an open iconv descriptor (from UTF-32LE), or '?' when the code page
+// lacks it.
+std::string ThroughIconvOne(iconv_t cd, char32_t c) {
+    if (cd == reinterpret_cast<iconv_t>(-1)) return "?";
+    char in[4] = {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF),
+                  static_cast<char>((c >> 16) & 0xFF), static_cast<char>(c >> 24)};
+    char converted[8];
+    char* inPtr = in;
+    char* outPtr = converted;
+    std::size_t inLeft = sizeof in, outLeft = sizeof converted;
+    const bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // no state carried to the next character
+    return ok ? std::string(converted, outPtr) : "?";
+}
+
 }  // namespace
+
+std::string Utf16ToCodePage(std::u16string_view text, std::uint32_t codePage) {
+    iconv_t cd = reinterpret_cast<iconv_t>(-1);
+    if (codePage != 1252) cd = iconv_open(("CP" + std::to_string(codePage)).c_str(), "UTF-32LE");
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            out += '?';
+            continue;
+        }
+        if (c < 0x80)
+            out += static_cast<char>(c);
+        else if (codePage == 1252)
+            out += ToCp1252(c);
+        else
+            out += ThroughIconvOne(cd, c);
+    }
+    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+    return out;
+}
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {

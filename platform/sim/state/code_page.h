@@ -13,6 +13,11 @@ namespace sim {
 // ever lost silently or read past its end.
 std::string CodePageToUtf8(std::string_view bytes, std::uint32_t codePage);
 
+// UTF-16 text in an 8-bit Windows code page, as WideCharToMultiByte makes it without flags:
+// a character the code page lacks (and a lone surrogate) becomes '?'. 1252 goes through the
+// same table as CodePageToUtf8, so the two are inverse; other code pages go through iconv.
+std::string Utf16ToCodePage(std::u16string_view text, std::uint32_t codePage);
+
 // The UTF-8 form of UTF-16 text; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 

@@ -198,10 +198,19 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
             if (c.readOnly()) fail("the edit is read-only");
             for (char ch : action.text)
                 if (static_cast<unsigned char>(ch) >= 0x80) fail("only ASCII text can be typed");
-            std::string text = action.text;
+            // A filtered edit drops what its filter refuses (a script types without Ctrl).
+            std::string text, dropped;
+            for (char ch : action.text) {
+                bool passes = !c.typingFilter || plat::EditCharPasses(static_cast<char16_t>(ch), *c.typingFilter, false);
+                (passes ? text : dropped) += ch;
+            }
             // The edit takes no more than its limit.
             if (c.editLimit > 0 && text.size() > static_cast<size_t>(c.editLimit)) text.resize(static_cast<size_t>(c.editLimit));
-            Write("types \"" + text + "\" into " + (c.idName.empty() ? std::to_string(c.id) : c.idName));
+            const std::string into = " into " + (c.idName.empty() ? std::to_string(c.id) : c.idName);
+            if (dropped.empty())
+                Write("types \"" + text + "\"" + into);
+            else
+                Write("types \"" + action.text + "\"" + into + "; the edit drops \"" + dropped + "\" and holds \"" + text + "\"");
             // Through SetItemText, so a text the program set as UTF-16 is replaced too.
             t.window->SetItemText(c.id, text);
             command(*t.window, c.id, editableCombo ? kComboEditChange : plat::kEditChange);

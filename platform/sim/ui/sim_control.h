@@ -35,6 +35,8 @@ struct SimControl {
     int rangeLow = 0, rangeHigh = 100;
     int position = 0;
     int editLimit = 0;  // 0: the default limit
+    // The characters typing may put into the edit (SetEditCharFilter); none: any.
+    std::optional<std::u16string> typingFilter;
     // An IP address control's four fields, first to last; -1 is a blank field.
     std::array<int, 4> ipFields{-1, -1, -1, -1};
     bool windowColours = false;  // painted as a window, not as a grey read-only edit

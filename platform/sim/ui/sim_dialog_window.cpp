@@ -270,6 +270,13 @@ void SimDialogWindow::SetEditLimit(int id, int characters) {
     c.editLimit = characters;
 }
 
+void SimDialogWindow::SetEditCharFilter(int id, std::u16string_view allowed) {
+    SimControl& c = Control(id, "SetEditCharFilter");
+    if (c.kind != ControlKind::Edit)
+        host_.Fail("simulator error: SetEditCharFilter: control " + std::to_string(id) + " is a " + c.kindName());
+    c.typingFilter = std::u16string(allowed);
+}
+
 void SimDialogWindow::InsertEditText(int id, std::string_view text) {
     SimControl& c = Control(id, "InsertEditText");
     if (c.kind != ControlKind::Edit)
@@ -416,6 +423,16 @@ void SimDialogWindow::SetRange(int id, int low, int high) {
 void SimDialogWindow::SetPosition(int id, int position) {
     SimControl& c = RangeControl(id, "SetPosition");
     c.position = std::clamp(position, std::min(c.rangeLow, c.rangeHigh), std::max(c.rangeLow, c.rangeHigh));
+    // An up-down control with UDS_AUTOBUDDY takes the control before it as its buddy; with
+    // UDS_SETBUDDYINT it writes its position there as a decimal number, as UDM_SETPOS does.
+    constexpr std::uint32_t kUdsSetBuddyInt = 0x2, kUdsAutoBuddy = 0x10;
+    const std::size_t index = static_cast<std::size_t>(&c - controls_.data());
+    if (c.kind == ControlKind::UpDown && (c.style & kUdsSetBuddyInt) && (c.style & kUdsAutoBuddy) &&
+        index > 0) {
+        SimControl& buddy = controls_[index - 1];
+        buddy.text = std::to_string(c.position);
+        wideTexts_.erase(buddy.id);
+    }
 }
 
 int SimDialogWindow::GetPosition(int id) { return RangeControl(id, "GetPosition").position; }

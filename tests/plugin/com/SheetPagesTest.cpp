@@ -81,6 +81,7 @@ TEST_F(SheetPagesTest, WithoutAPageHostNoPageIsAdded) {
     DocSheetContext document;
     EXPECT_EQ(BuildDocumentSheetPages(document, info, nullptr), 0u);
     EXPECT_EQ(document.sheet, &sheetHandle);  // the sheet is recorded all the same
+    EXPECT_EQ(document.addedSheet, com::InvalidHandle());
     DeviceSheetContext device;
     BuildDeviceSheetPages(device, info, nullptr);
     EXPECT_EQ(device.lastPage, com::InvalidHandle());

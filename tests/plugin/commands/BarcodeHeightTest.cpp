@@ -67,6 +67,13 @@ TEST(QuantisedTotalHeight, AbsurdStoredBarHeightsStayInRange) {
     EXPECT_LT(plugin::QuantisedTotalHeight(INT32_MIN, 0, 0), 0);
 }
 
+TEST(BarAndHriHeight, AddsTheAllowanceAndStaysInRange) {
+    EXPECT_EQ(plugin::BarAndHriHeight(160, 2, 0), 184);
+    EXPECT_EQ(plugin::BarAndHriHeight(163, 3, 1), 197);
+    EXPECT_EQ(plugin::BarAndHriHeight(163, 0, 1), 163);
+    EXPECT_EQ(plugin::BarAndHriHeight(INT32_MAX - 10, 3, 0), INT32_MAX);
+}
+
 TEST(BarcodeHeightFields, ShowMillimetresAndRoundedPointsWithOneDecimal) {
     // The default slot: 163 dots are 23.0 mm and 65.2 points, shown as 65.0.
     EXPECT_EQ(plugin::FormatHeightMillimetres(163), " 23.0");

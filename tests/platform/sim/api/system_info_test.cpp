@@ -234,6 +234,31 @@ TEST(SimSystemInfo, CodePageComesFromTheSettings) {
     EXPECT_EQ(m.Process()->system().GetACP(), 936u);
 }
 
+// WideCharToMultiByte(CP_ACP): bytes of the machine's code page, '?' for what it lacks.
+TEST(SimSystemInfo, WideTextBecomesTheCodePagesBytes) {
+    struct Case {
+        const char* codePage;
+        std::u16string text;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"1252", u"AZ09{", "AZ09{"},
+        {"1252", u"\u00E9\u00FF\u20AC\u2122", "\xE9\xFF\x80\x99"},  // é ÿ € ™
+        {"1252", u"\u0081\u009D", "\x81\x9D"},  // the bytes 1252 leaves undefined map to themselves
+        {"1252", u"\u4E2D", "?"},                  // 中 is not in 1252
+        {"1252", std::u16string(1, u'\xD800') + u"A", "?A"},  // a lone surrogate
+        {"936", u"A\u4E2D\u6587", "A\xD6\xD0\xCE\xC4"},      // 中文, two bytes each
+        {"936", u"\U0001F600", "?"},                // outside the code page
+        {"1252", u"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        TempMachine m;
+        Configure(m, "codepage", c.codePage);
+        EXPECT_EQ(m.Process()->system().WideCharToAnsi(c.text), c.bytes);
+    }
+}
+
 TEST(SimSystemInfo, ScaledSleepIsShortButTheClockSeesItWhole) {
     TempMachine m;
     Configure(m, "timescale", "0.01");

@@ -119,6 +119,43 @@ TEST_F(DialogScriptTest, TypingReplacesTheTextWithinTheLimitAndLeavingKillsTheFo
     EXPECT_EQ(seen, (std::vector<std::string>{"768 192.1", "512 192.1", "5 9600"}));
 }
 
+// A filtered edit keeps only the characters its filter lets through, then the limit applies to
+// what is left; the transcript says what was dropped. Typing replaces a text the program set as
+// UTF-16 as well.
+TEST_F(DialogScriptTest, AFilteredEditDropsRefusedCharactersBeforeItsLimit) {
+    TestLogic logic;
+    std::vector<std::u16string> seen;
+    logic.init = [](plat::DialogWindow& w) {
+        w.SetItemTextW(IDC_NAME, u"1B 40 ");
+        w.SetEditCharFilter(IDC_NAME, u"0123456789abcdefABCDEF ");
+        w.SetEditLimit(IDC_NAME, 6);
+    };
+    logic.command = [&](plat::DialogWindow& w, int id, int) {
+        if (id == IDC_NAME) seen.push_back(w.GetItemTextW(id));
+        return false;
+    };
+    RunFrame("type IDC_NAME 1g B:zz4 0c\ntype IDC_NAME 1D 56\nclose\n", logic);
+    EXPECT_EQ(seen, (std::vector<std::u16string>{u"1 B4 0", u"1D 56"}));
+    EXPECT_TRUE(TranscriptHas("program: types \"1g B:zz4 0c\" into IDC_NAME; the edit drops \"g:zz\" and holds \"1 B4 0\""));
+    EXPECT_TRUE(TranscriptHas("program: types \"1D 56\" into IDC_NAME"));
+}
+
+TEST(EditCharFilter, CtrlLetsEveryCharacterThroughAndWithoutItOnlyTheAllowedPass) {
+    struct Case {
+        char16_t typed;
+        bool ctrl;
+        bool passes;
+    } cases[] = {
+        {u'a', false, true},  {u'F', false, true},  {u' ', false, true}, {u'\b', false, true},
+        {u'g', false, false}, {u'G', false, false}, {u'\r', false, false},
+        {u'g', true, true},   {0x16, true, true},  // Ctrl+V arrives as 0x16
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.typed));
+        EXPECT_EQ(plat::EditCharPasses(c.typed, u"0123456789abcdefABCDEF \b", c.ctrl), c.passes);
+    }
+}
+
 // An IP address control: the script fills its fields (one left empty), the logic reads the
 // address with the first field in the high byte and counts the filled fields.
 TEST_F(DialogScriptTest, TypedIpAddressReachesTheLogicFieldByField) {

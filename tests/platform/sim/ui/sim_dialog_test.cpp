@@ -117,6 +117,26 @@ TEST_F(DialogTest, ProgressBarsKeepTheirPositionInsideTheRange) {
     EXPECT_EQ(p->dialogs().RunModal(IDD_TEST_CHILD, child), IDOK);
 }
 
+// UDM_SETPOS with UDS_SETBUDDYINT shows the position, kept inside the range, in the buddy edit.
+TEST_F(DialogTest, AnUpDownControlWritesItsPositionIntoItsBuddyOnlyWithSetBuddyInt) {
+    auto p = Process("click IDOK\n");
+    TestLogic logic;
+    logic.init = [](plat::DialogWindow& w) {
+        w.SetItemText(IDC_SPIN_EDIT, "9");
+        w.SetRange(IDC_SPIN, 2, 6);
+        EXPECT_EQ(w.GetItemText(IDC_SPIN_EDIT), "9");  // a new range alone leaves the text
+        w.SetPosition(IDC_SPIN, 9);
+        EXPECT_EQ(w.GetItemText(IDC_SPIN_EDIT), "6");
+        w.SetPosition(IDC_SPIN, 3);
+        EXPECT_EQ(w.GetItemTextW(IDC_SPIN_EDIT), u"3");
+        w.SetItemText(IDC_PLAIN_SPIN_EDIT, "x");
+        w.SetPosition(IDC_PLAIN_SPIN, 40);
+        EXPECT_EQ(w.GetItemText(IDC_PLAIN_SPIN_EDIT), "x");
+        EXPECT_EQ(w.GetPosition(IDC_PLAIN_SPIN), 40);
+    };
+    EXPECT_EQ(p->dialogs().RunModal(IDD_TEST_SPIN, logic), IDOK);
+}
+
 // Timers fire in the order they fall due on the process's clock, which a handler's sleep moves
 // on like any other time.
 TEST_F(DialogTest, TimersFireInTheOrderOfTheirDueTimeOnTheMachinesClock) {

@@ -1,0 +1,31 @@
+// Control ids of the "Operation" page and of its operation dialog, and the dialog's template id.
+#pragma once
+
+// The operation dialog, one template for the four moments (retitled per moment).
+#define IDD_OPERATION_DIALOG 106
+
+// The page: one button per moment of a print job.
+#define IDC_OPERATION_START_DOCUMENT 1301
+#define IDC_OPERATION_START_PAGE 1302
+#define IDC_OPERATION_END_PAGE 1303
+#define IDC_OPERATION_END_DOCUMENT 1304
+
+// The dialog.
+#define IDC_OPERATION_SEND_COMMAND 1311
+#define IDC_OPERATION_COMMAND 1312
+#define IDC_OPERATION_OPEN_DRAWER 1313
+#define IDC_OPERATION_DRAWER 1314
+#define IDC_OPERATION_HERALD 1315
+#define IDC_OPERATION_BUZZER_ENABLE 1316
+#define IDC_OPERATION_BEEP 1317
+#define IDC_OPERATION_FEED 1318
+#define IDC_OPERATION_FEED_UPDOWN 1319
+#define IDC_OPERATION_FEED_BEFORE_CUT 1320
+#define IDC_OPERATION_CUT 1321
+#define IDC_OPERATION_LOGO 1322
+#define IDC_OPERATION_ALIGN_LEFT 1323
+#define IDC_OPERATION_ALIGN_CENTERED 1324
+#define IDC_OPERATION_ALIGN_RIGHT 1325
+#define IDC_OPERATION_BEFORE_CUT 1326
+#define IDC_OPERATION_AFTER_CUT 1327
+#define IDC_OPERATION_DEFAULT 1328
