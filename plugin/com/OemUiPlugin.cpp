@@ -52,6 +52,7 @@ OemUiPlugin::OemUiPlugin(plat::Platform& platform, ModuleCounters& counters)
       platform_(platform),
       counters_(counters) {
     docSheet_.platform = &platform_;
+    deviceSheet_.platform = &platform_;
     ++counters_.objects;
 }
 
@@ -153,7 +154,6 @@ com::HRESULT OemUiPlugin::DocumentPropertySheets(com::PROPSHEETUI_INFO* pPSUIInf
 com::HRESULT OemUiPlugin::DevicePropertySheets(com::PROPSHEETUI_INFO* pPSUIInfo,
                                                com::LPARAM lParam) {
     deviceSheet_.driver = driver_;
-    deviceSheet_.platform = &platform_;
     if (!pPSUIInfo || pPSUIInfo->Version != PROPSHEETUI_INFO_VERSION)
         return Fail(ERROR_INVALID_PARAMETER);
     if (pPSUIInfo->Reason == PROPSHEETUI_REASON_DESTROY) devicePages_.ReleasePages();

@@ -3,10 +3,10 @@
 
 #include <type_traits>
 
-#include "plugin/pages/MainPage.h"
-#include "plugin/pages/OperationPage.h"
 #include "plugin/pages/Barcode1DPage.h"
 #include "plugin/pages/Barcode2DPage.h"
+#include "plugin/pages/MainPage.h"
+#include "plugin/pages/OperationPage.h"
 #include "plugin/pages/PageTemplates.h"
 #include "plugin/pages/PendingPages.h"
 #include "plugin/pages/UtilityPage.h"

@@ -94,6 +94,8 @@ TEST_F(OperationPageTest, TheDialogShowsTheStoredCommandAsHexText) {
 }
 
 TEST_F(OperationPageTest, CancelLeavesTheBlocksAndApplyAsTheyWere) {
+    // OK also applies the Main page, which stores the driver's paper (Letter) by name.
+    devmode().paperSizeName.assign(u"Letter");
     const plugin::OemDevmode untouched = devmode();
     const std::string changes =
         "tick IDC_OPERATION_SEND_COMMAND\ntype IDC_OPERATION_COMMAND 10 04 01\n"

@@ -2,10 +2,10 @@
 // captions, each made for its own sheet's context.
 #include <gtest/gtest.h>
 
-#include "plugin/pages/MainPage.h"
-#include "plugin/pages/OperationPage.h"
 #include "plugin/pages/Barcode1DPage.h"
 #include "plugin/pages/Barcode2DPage.h"
+#include "plugin/pages/MainPage.h"
+#include "plugin/pages/OperationPage.h"
 #include "plugin/pages/PageTable.h"
 #include "plugin/pages/PendingPages.h"
 #include "plugin/pages/UtilityPage.h"
