@@ -15,8 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kExitScriptNotFinished = 4;
-
 struct PropsOptions {
     std::string machineDir;
     std::string printer;
@@ -103,36 +101,12 @@ int RunProps(const Args& args) {
     context.binDir = o.binDir.empty() ? (OwnDirectory() / ".." / "..").lexically_normal()
                                       : fs::path(o.binDir);
 
-    std::unique_ptr<sim::ScriptRun> script;
-    if (!o.script.empty()) {
-        context.script = fs::absolute(o.script);
-        script = std::make_unique<sim::ScriptRun>(machine->dir(), context.script);
-        if (!script->Load(error)) {
-            std::fprintf(stderr, "winsim props: script error: %s\n", error.c_str());
-            return 3;
-        }
-        script->Restart();
-    }
-
     const fs::path binary = DriverUiBinary(context.binDir);
     std::error_code ec;
     if (!fs::is_regular_file(binary, ec))
         return CannotStart("props", "the native program " + binary.string() + " is not built");
 
-    const std::uint64_t start = sim::TranscriptSize(machine->dir());
-    int signal = 0;
-    int status = StartAndWait("props", binary, {o.printer, o.sheet}, context, signal);
-    std::fflush(stdout);
-    for (const std::string& line : sim::ReadTranscript(machine->dir(), start))
-        std::printf("%s\n", line.c_str());
-    if (signal) std::printf("winsim: the program ended by signal %d\n", signal);
-    if (script) {
-        std::vector<sim::ScriptAction> left = script->Remaining();
-        for (const sim::ScriptAction& a : left)
-            std::printf("script not finished: %s\n", a.Describe().c_str());
-        if (!left.empty() && status == 0) status = kExitScriptNotFinished;
-    }
-    return status;
+    return RunScripted("props", binary, {o.printer, o.sheet}, o.script, context);
 }
 
 }  // namespace winsim

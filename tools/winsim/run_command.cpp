@@ -153,29 +153,34 @@ int RunRun(const Args& args) {
     if (context.currentDir.empty() || !fs::is_directory(machine->HostPath(context.currentDir), ec))
         return CannotRun("the current directory '" + o.cwd + "' is not a directory on the machine");
 
-    std::unique_ptr<sim::ScriptRun> script;
-    if (!o.script.empty()) {
-        context.script = fs::absolute(o.script);
-        script = std::make_unique<sim::ScriptRun>(machine->dir(), context.script);
-        if (!script->Load(error)) {
-            std::fprintf(stderr, "winsim run: script error: %s\n", error.c_str());
-            return 3;
-        }
-        script->Restart();
-    }
-
     fs::path binary = NativeProgram(standIn->program, o.binDir);
     if (!fs::is_regular_file(binary, ec))
         return CannotRun("the native program " + binary.string() + " is not built");
 
-    std::uint64_t start = sim::TranscriptSize(machine->dir());
+    return RunScripted("run", binary, o.programArgs, o.script, context);
+}
+
+int RunScripted(const std::string& command, const fs::path& binary,
+                const std::vector<std::string>& args, const std::string& scriptFile,
+                sim::ProcessContext& context) {
+    std::unique_ptr<sim::ScriptRun> script;
+    if (!scriptFile.empty()) {
+        context.script = fs::absolute(scriptFile);
+        script = std::make_unique<sim::ScriptRun>(context.machineDir, context.script);
+        std::string error;
+        if (!script->Load(error)) {
+            std::fprintf(stderr, "winsim %s: script error: %s\n", command.c_str(), error.c_str());
+            return 3;
+        }
+        script->Restart();
+    }
+    const std::uint64_t start = sim::TranscriptSize(context.machineDir);
     int signal = 0;
-    int status = StartAndWait("run", binary, o.programArgs, context, signal);
+    int status = StartAndWait(command, binary, args, context, signal);
     std::fflush(stdout);
-    for (const std::string& line : sim::ReadTranscript(machine->dir(), start))
+    for (const std::string& line : sim::ReadTranscript(context.machineDir, start))
         std::printf("%s\n", line.c_str());
     if (signal) std::printf("winsim: the program ended by signal %d\n", signal);
-
     if (script) {
         std::vector<sim::ScriptAction> left = script->Remaining();
         for (const sim::ScriptAction& a : left)

@@ -76,6 +76,12 @@ std::filesystem::path OwnDirectory();
 int StartAndWait(const std::string& command, const std::filesystem::path& binary,
                  const std::vector<std::string>& args, const sim::ProcessContext& context,
                  int& signal);
+// Runs the native program with an automation script (none when `scriptFile` is empty) and prints
+// the transcript lines of the run, then the script's actions left untaken. Returns the program's
+// status, 4 when it ended with 0 but left actions, 3 when the script cannot be read.
+int RunScripted(const std::string& command, const std::filesystem::path& binary,
+                const std::vector<std::string>& args, const std::string& scriptFile,
+                sim::ProcessContext& context);
 
 // The command handlers.
 int RunPresets(const Args& args);
