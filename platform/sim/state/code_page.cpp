@@ -90,6 +90,19 @@ std::string ThroughIconvOne(iconv_t cd, char32_t c) {
     return ok ? std::string(converted, outPtr) : "?";
 }
 
+// The code point at text[i], a surrogate pair taken whole (i then stands on its second
+// half); a surrogate without its partner is kLoneSurrogate.
+constexpr char32_t kLoneSurrogate = 0xFFFFFFFF;
+char32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
+    const char32_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+        ++i;
+        return 0x10000 + ((c - 0xD800) << 10) + (text[i] - 0xDC00);
+    }
+    return c >= 0xD800 && c <= 0xDFFF ? kLoneSurrogate : c;
+}
+
 }  // namespace
 
 std::string Utf16ToCodePage(std::u16string_view text, std::uint32_t codePage) {
@@ -97,12 +110,8 @@ std::string Utf16ToCodePage(std::u16string_view text, std::uint32_t codePage) {
     if (codePage != 1252) cd = iconv_open(("CP" + std::to_string(codePage)).c_str(), "UTF-32LE");
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
+        const char32_t c = NextCodePoint(text, i);
+        if (c == kLoneSurrogate) {
             out += '?';
             continue;
         }
@@ -150,15 +159,8 @@ std::string CodePageToUtf8(std::string_view bytes, std::uint32_t codePage) {
 std::string Utf16ToUtf8(std::u16string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        AppendUtf8(out, c);
+        const char32_t c = NextCodePoint(text, i);
+        AppendUtf8(out, c == kLoneSurrogate ? 0xFFFD : c);
     }
     return out;
 }
