@@ -230,14 +230,7 @@ TEST_F(Barcode1DPageTest, PrintSendsTheSlotsBarcode) {
         const std::size_t before = jobs().size();
         SheetRun run = Run(std::string(c.edits) + "click IDC_1D_PRINT\nclick IDCANCEL\n");
         EXPECT_TRUE(run.LinesWith("message box").empty());
-        const std::vector<sim::SimJob> all = jobs();
-        ASSERT_EQ(all.size(), before + 1);
-        const sim::SimJob& job = all.back();
-        EXPECT_EQ(job.printer, "VTX-80R");
-        EXPECT_EQ(job.document, "Barcode");
-        EXPECT_EQ(job.dataType, "RAW");
-        EXPECT_TRUE(job.completed);
-        EXPECT_EQ(jobData(job.id), c.job);
+        EXPECT_TRUE(SentOneRawJob(before, "Barcode", c.job));
     }
 }
 

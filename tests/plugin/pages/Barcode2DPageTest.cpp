@@ -235,14 +235,7 @@ TEST_F(Barcode2DPageTest, PrintSendsTheSlotsCode) {
         const std::size_t before = jobs().size();
         SheetRun run = Run(std::string(c.edits) + "click IDC_2D_PRINT\nclick IDCANCEL\n");
         EXPECT_TRUE(run.LinesWith("message box").empty());
-        const std::vector<sim::SimJob> all = jobs();
-        ASSERT_EQ(all.size(), before + 1);
-        const sim::SimJob& job = all.back();
-        EXPECT_EQ(job.printer, "VTX-80R");
-        EXPECT_EQ(job.document, "2Dcode");
-        EXPECT_EQ(job.dataType, "RAW");
-        EXPECT_TRUE(job.completed);
-        EXPECT_EQ(jobData(job.id), c.job);
+        EXPECT_TRUE(SentOneRawJob(before, "2Dcode", c.job));
     }
 }
 

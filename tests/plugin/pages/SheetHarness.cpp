@@ -206,6 +206,22 @@ SheetRun SheetHarness::RunDeviceSheet(const std::string& script, int startPage) 
 
 std::vector<sim::SimJob> SheetHarness::jobs() { return sim::ListSimJobs(m.machine()); }
 
+::testing::AssertionResult SheetHarness::SentOneRawJob(std::size_t jobsBefore,
+                                                       const std::string& document,
+                                                       const std::vector<std::uint8_t>& bytes) {
+    const std::vector<sim::SimJob> all = jobs();
+    if (all.size() != jobsBefore + 1)
+        return ::testing::AssertionFailure() << all.size() - jobsBefore << " jobs were sent";
+    const sim::SimJob& job = all.back();
+    if (job.printer != "VTX-80R" || job.document != document || job.dataType != "RAW" ||
+        !job.completed)
+        return ::testing::AssertionFailure() << "job \"" << job.document << "\" of "
+                                             << job.printer << ", " << job.dataType
+                                             << (job.completed ? "" : ", not completed");
+    if (jobData(job.id) != bytes) return ::testing::AssertionFailure() << "other bytes";
+    return ::testing::AssertionSuccess();
+}
+
 std::vector<std::uint8_t> SheetHarness::jobData(std::uint32_t id) {
     std::vector<std::uint8_t> data;
     EXPECT_TRUE(sim::ReadSimJobData(m.machine(), id, data));

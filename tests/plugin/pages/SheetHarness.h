@@ -95,6 +95,10 @@ protected:
     // The raw jobs sent on the machine, and a job's bytes.
     std::vector<sim::SimJob> jobs();
     std::vector<std::uint8_t> jobData(std::uint32_t id);
+    // Whether exactly one job was sent since `jobsBefore` jobs stood: a completed RAW job of
+    // the document to the harness's printer, holding `bytes`.
+    ::testing::AssertionResult SentOneRawJob(std::size_t jobsBefore, const std::string& document,
+                                             const std::vector<std::uint8_t>& bytes);
     sim::Machine& machine() { return m.machine(); }
 
 private:
