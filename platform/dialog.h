@@ -12,12 +12,16 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/desktop.h"
 #include "platform/module.h"
+#include "platform/pixel_image.h"
 
 // <windows.h> maps MessageBox to MessageBoxA; DialogWindow::MessageBox keeps its own name in
 // every file, whatever was included before.
@@ -38,6 +42,35 @@ enum : int {
     kEditSetFocus = 0x0100,   // EN_SETFOCUS
     kEditKillFocus = 0x0200,  // EN_KILLFOCUS
     kEditChange = 0x0300,     // EN_CHANGE
+};
+
+// WM_NOTIFY codes of the common controls, with Windows' values.
+enum : int {
+    kNmClick = -2,             // NM_CLICK
+    kNmDoubleClick = -3,       // NM_DBLCLK
+    kNmReleasedCapture = -16,  // NM_RELEASEDCAPTURE: a trackbar's mouse button was let go
+    kLvnItemChanged = -101,    // LVN_ITEMCHANGED
+    kUdnDeltaPos = -722,       // UDN_DELTAPOS: an up-down control is about to move
+};
+
+// WM_HSCROLL / WM_VSCROLL request codes that trackbars and up-down controls send their parent.
+enum : int {
+    kTbLineUp = 0,         // TB_LINEUP
+    kTbLineDown = 1,       // TB_LINEDOWN
+    kTbThumbPosition = 4,  // TB_THUMBPOSITION (SB_THUMBPOSITION for an up-down control)
+    kTbThumbTrack = 5,     // TB_THUMBTRACK
+    kTbEndTrack = 8,       // TB_ENDTRACK (SB_ENDSCROLL)
+};
+
+// GetOpenFileNameW's question: the file types as (display text, pattern) pairs, the one chosen
+// first (0-based), the title ("" for the system's), the OFN_* flags, and the size of the
+// program's file buffer in characters, terminating zero included.
+struct OpenFileRequest {
+    std::vector<std::pair<std::u16string, std::u16string>> filters;
+    int filterIndex = 0;
+    std::u16string title;
+    std::uint32_t flags = 0;
+    int bufferCharacters = 260;
 };
 
 // The system-menu command of the close box (SC_CLOSE); it reaches the logic as IDCANCEL.
@@ -65,6 +98,10 @@ struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// SetStretchBltMode's modes: BLACKONWHITE keeps black pixels when rows or columns are dropped
+// (an AND of the dropped pixels), COLORONCOLOR drops them.
+enum class StretchMode { BlackOnWhite = 1, ColorOnColor = 3 };
+
 // Drawing during OnPaint. On the simulated machine a paint is recorded, not rendered.
 class Canvas {
 public:
@@ -79,6 +116,15 @@ public:
                                  std::uint32_t rgb) = 0;
     // The window's icon centred in the client area (a minimised window).
     virtual void DrawIconCentred() = 0;
+    // FillRect with a solid brush of a COLORREF.
+    virtual void FillRect(const Rect& box, std::uint32_t rgb) = 0;
+    // FillRect with the brush handle value a program passes as (HBRUSH)value: Windows takes a
+    // value from 1 to 31 as system colour number value - 1 (15 is COLOR_HIGHLIGHTTEXT).
+    virtual void FillRectWithBrushValue(const Rect& box, int value) = 0;
+    // StretchDIBits (SRCCOPY) of the part `source` of an image (counted from its top-left
+    // corner) onto `target`, after SetStretchBltMode(mode).
+    virtual void StretchImage(const PixelImage& image, const Rect& source, const Rect& target,
+                              StretchMode mode) = 0;
 };
 
 // The behaviour of one window or page. The host calls these on the user-interface thread.
@@ -105,6 +151,9 @@ public:
     virtual void OnHelp(DialogWindow& /*window*/) {}
     // WM_NOTIFY from a common control (list view, tree view, up-down, ...): its id and code.
     virtual void OnNotify(DialogWindow& /*window*/, int /*id*/, int /*code*/) {}
+    // WM_HSCROLL / WM_VSCROLL from a trackbar or up-down control: its id and the request code
+    // (kTb*).
+    virtual void OnScroll(DialogWindow& /*window*/, int /*id*/, int /*code*/) {}
     // WM_PAINT: draw on the canvas (the controls paint themselves afterwards). Return false
     // when nothing was drawn.
     virtual bool OnPaint(DialogWindow& /*window*/, Canvas& /*canvas*/) { return false; }
@@ -211,6 +260,15 @@ public:
     virtual std::string ListViewRowText(int id, int row) = 0;                 // LVM_GETITEMTEXTA, column 0
     virtual void SetListViewRowChecked(int id, int row, bool checked) = 0;    // ListView_SetCheckState
     virtual bool IsListViewRowChecked(int id, int row) = 0;                   // ListView_GetCheckState
+    // The same in UTF-16, with a row's other columns (LVM_SETITEMTEXTW / LVM_GETITEMTEXTW with
+    // iSubItem), the selected row and the scrolling, for lists whose texts are paths and names.
+    virtual int InsertListViewRowW(int id, int row, std::u16string_view text) = 0;  // LVM_INSERTITEMW
+    virtual void SetListViewCellTextW(int id, int row, int column, std::u16string_view text) = 0;
+    virtual std::u16string ListViewCellTextW(int id, int row, int column) = 0;  // "" when there is none
+    virtual void DeleteAllListViewRows(int id) = 0;                             // LVM_DELETEALLITEMS
+    virtual int ListViewSelectedRow(int id) = 0;  // LVM_GETNEXTITEM(-1, LVNI_SELECTED): -1 when none
+    virtual void SelectListViewRow(int id, int row) = 0;  // the one selected and focused row; -1: none
+    virtual void EnsureListViewRowVisible(int id, int row) = 0;                 // LVM_ENSUREVISIBLE
 
     // Progress bars, trackbars and up-down controls.
     virtual void SetRange(int id, int low, int high) = 0;
@@ -251,6 +309,9 @@ public:
     virtual int RunModalChild(ModuleRef module, int templateId, DialogLogic& logic) {
         return module == Module() ? RunModalChild(templateId, logic) : -1;
     }
+    // GetOpenFileNameW owned by this window: the chosen file's full path, or nothing when the
+    // user cancelled or the dialog failed (a path longer than the buffer fails it).
+    virtual std::optional<std::u16string> OpenFileDialog(const OpenFileRequest& request) = 0;
     // MessageBoxA owned by this window; the MB_* type as for plat::Desktop::MessageBoxA.
     virtual int MessageBox(std::string_view text, std::string_view caption, std::uint32_t type) = 0;
 };

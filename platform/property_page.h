@@ -19,6 +19,7 @@ enum : int {
     kPsnKillActive = -201,  // PSN_KILLACTIVE
     kPsnApply = -202,       // PSN_APPLY
     kPsnReset = -203,       // PSN_RESET
+    kPsnQueryCancel = -209, // PSN_QUERYCANCEL
 };
 
 // A page's answer to PSN_APPLY (PSNRET_*), which the sheet acts on.
@@ -40,6 +41,9 @@ public:
     virtual bool OnKillActive(DialogWindow& /*window*/) { return true; }
     // PSN_APPLY: store what the page holds (OK or Apply).
     virtual ApplyResult OnApply(DialogWindow& /*window*/) { return ApplyResult::kAccepted; }
+    // PSN_QUERYCANCEL, to the current page when the user cancels the sheet: false keeps the
+    // sheet open.
+    virtual bool OnQueryCancel(DialogWindow& /*window*/) { return true; }
     // PSN_RESET: the sheet is cancelled; the page drops what it holds.
     virtual void OnReset(DialogWindow& /*window*/) {}
     // Every other WM_NOTIFY: the page's own common controls, and sheet notifications that have
@@ -59,6 +63,9 @@ public:
                 return;
             case kPsnApply:
                 window.SetNotifyResult(static_cast<std::intptr_t>(OnApply(window)));
+                return;
+            case kPsnQueryCancel:
+                window.SetNotifyResult(OnQueryCancel(window) ? 0 : 1);
                 return;
             case kPsnReset:
                 OnReset(window);

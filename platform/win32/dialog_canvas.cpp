@@ -46,4 +46,35 @@ void Win32Canvas::DrawIconCentred() {
     ::DrawIcon(dc_, x, y, icon);
 }
 
+void Win32Canvas::FillRect(const plat::Rect& box, std::uint32_t rgb) {
+    RECT r{box.left, box.top, box.right, box.bottom};
+    HBRUSH brush = ::CreateSolidBrush(rgb);
+    ::FillRect(dc_, &r, brush);
+    ::DeleteObject(brush);
+}
+
+void Win32Canvas::FillRectWithBrushValue(const plat::Rect& box, int value) {
+    RECT r{box.left, box.top, box.right, box.bottom};
+    ::FillRect(dc_, &r, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(value)));
+}
+
+void Win32Canvas::StretchImage(const plat::PixelImage& image, const plat::Rect& source,
+                               const plat::Rect& target, plat::StretchMode mode) {
+    if (image.width <= 0 || image.height <= 0 || image.bits.size() < image.Stride() * static_cast<size_t>(image.height))
+        return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = image.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    int oldMode = ::SetStretchBltMode(dc_, static_cast<int>(mode));
+    // A bottom-up DIB counts the source's y from its bottom row.
+    ::StretchDIBits(dc_, target.left, target.top, target.right - target.left, target.bottom - target.top,
+                    source.left, image.height - source.bottom, source.right - source.left,
+                    source.bottom - source.top, image.bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    ::SetStretchBltMode(dc_, oldMode);
+}
+
 }  // namespace win32

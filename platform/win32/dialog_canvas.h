@@ -15,6 +15,10 @@ public:
     void DrawCentredText(const plat::Rect& box, std::string_view text, const plat::FontSpec& font,
                          std::uint32_t rgb) override;
     void DrawIconCentred() override;
+    void FillRect(const plat::Rect& box, std::uint32_t rgb) override;
+    void FillRectWithBrushValue(const plat::Rect& box, int value) override;
+    void StretchImage(const plat::PixelImage& image, const plat::Rect& source, const plat::Rect& target,
+                      plat::StretchMode mode) override;
 
 private:
     HDC dc_;

@@ -134,6 +134,13 @@ INT_PTR Win32DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             notifyAnswered_ = outer;
             return answered ? TRUE : FALSE;
         }
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            // From a control (a trackbar, an up-down control); a window's own scroll bars send
+            // no control handle.
+            if (!lParam) return FALSE;
+            logic_.OnScroll(*this, ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), LOWORD(wParam));
+            return TRUE;
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = ::BeginPaint(hwnd_, &paint);

@@ -128,6 +128,9 @@ public:
     void StretchBitmap(int, const plat::Rect&) override {}
     void DrawCentredText(const plat::Rect&, std::string_view, const plat::FontSpec&, std::uint32_t) override {}
     void DrawIconCentred() override { ++icons; }
+    void FillRect(const plat::Rect&, std::uint32_t) override {}
+    void FillRectWithBrushValue(const plat::Rect&, int) override {}
+    void StretchImage(const plat::PixelImage&, const plat::Rect&, const plat::Rect&, plat::StretchMode) override {}
 };
 
 TEST(InstallerWindowLogic, AboutItemOnlyWithItsTextAndCommands16To31OpenTheBox) {

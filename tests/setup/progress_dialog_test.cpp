@@ -164,6 +164,9 @@ public:
         colour = rgb;
     }
     void DrawIconCentred() override {}
+    void FillRect(const plat::Rect&, std::uint32_t) override {}
+    void FillRectWithBrushValue(const plat::Rect&, int) override {}
+    void StretchImage(const plat::PixelImage&, const plat::Rect&, const plat::Rect&, plat::StretchMode) override {}
 };
 
 TEST_F(ProgressDialogTest, PaintsTheWaitTextInTheTopTwoThirdsInBoldDarkBlue) {

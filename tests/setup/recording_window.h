@@ -66,6 +66,13 @@ public:
     std::string ListViewRowText(int, int) override { return {}; }
     void SetListViewRowChecked(int, int, bool) override {}
     bool IsListViewRowChecked(int, int) override { return false; }
+    int InsertListViewRowW(int, int, std::u16string_view) override { return -1; }
+    void SetListViewCellTextW(int, int, int, std::u16string_view) override {}
+    std::u16string ListViewCellTextW(int, int, int) override { return {}; }
+    void DeleteAllListViewRows(int) override {}
+    int ListViewSelectedRow(int) override { return -1; }
+    void SelectListViewRow(int, int) override {}
+    void EnsureListViewRowVisible(int, int) override {}
     void SetRange(int, int low, int high) override {
         rangeLow = low;
         rangeHigh = high;
@@ -84,6 +91,7 @@ public:
         return nullptr;
     }
     int RunModalChild(int, plat::DialogLogic&) override { return -1; }
+    std::optional<std::u16string> OpenFileDialog(const plat::OpenFileRequest&) override { return std::nullopt; }
     int MessageBox(std::string_view, std::string_view, std::uint32_t) override { return 1; }
 };
 

@@ -319,10 +319,73 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
             click(t);
             break;
         }
+        case ScriptVerb::SelectRow:
+        case ScriptVerb::DoubleClickRow: {
+            Target t = resolve(true);
+            SimControl& c = *t.control;
+            if (c.kind != ControlKind::ListView)
+                fail("control " + std::to_string(c.id) + " is a " + c.kindName() + ", not a list view");
+            int row = -1;
+            if (action.text[0] == '#') {
+                row = ChoiceIndex(action.text).value_or(-1);
+                if (row >= static_cast<int>(c.items.size())) row = -1;
+            } else {
+                for (std::size_t i = 0; i < c.items.size() && row < 0; ++i)
+                    if (ItemUtf8(c, i) == action.text) row = static_cast<int>(i);
+            }
+            if (row < 0) fail("the list view has no row " + action.text);
+            const bool twice = action.verb == ScriptVerb::DoubleClickRow;
+            Write(std::string(twice ? "double-clicks" : "clicks") + " row \"" + ItemUtf8(c, static_cast<std::size_t>(row)) +
+                  "\" of " + name(t));
+            // A click selects the row (LVN_ITEMCHANGED when it was not selected), then NM_CLICK;
+            // a double click follows with NM_DBLCLK.
+            const bool changed = c.selection != row;
+            c.selection = row;
+            if (changed) t.window->Notify(c.id, plat::kLvnItemChanged);
+            t.window->Notify(c.id, plat::kNmClick);
+            if (twice) t.window->Notify(c.id, plat::kNmDoubleClick);
+            break;
+        }
+        case ScriptVerb::Slide: {
+            Target t = resolve(true);
+            SimControl& c = *t.control;
+            if (c.kind != ControlKind::Trackbar)
+                fail("control " + std::to_string(c.id) + " is a " + c.kindName() + ", not a trackbar");
+            // The thumb stops at the ends of the range.
+            const int asked = ControlIdNumber(action.text).value_or(0);
+            const int to = std::clamp(asked, std::min(c.rangeLow, c.rangeHigh), std::max(c.rangeLow, c.rangeHigh));
+            Write("drags " + name(t) + " to " + std::to_string(to) +
+                  (to != asked ? " (the end of its range; " + action.text + " was asked)" : ""));
+            // As a drag with the mouse: thumb tracking, the final position, the end of the
+            // track, then the released mouse capture.
+            c.position = to;
+            t.window->logic().OnScroll(*t.window, c.id, plat::kTbThumbTrack);
+            t.window->logic().OnScroll(*t.window, c.id, plat::kTbThumbPosition);
+            t.window->logic().OnScroll(*t.window, c.id, plat::kTbEndTrack);
+            t.window->Notify(c.id, plat::kNmReleasedCapture);
+            break;
+        }
+        case ScriptVerb::Spin: {
+            Target t = resolve(true);
+            SimControl& c = *t.control;
+            if (c.kind != ControlKind::UpDown)
+                fail("control " + std::to_string(c.id) + " is a " + c.kindName() + ", not an up-down control");
+            const int step = (action.text == "up") == (c.rangeLow <= c.rangeHigh) ? 1 : -1;
+            Write("clicks the " + action.text + " arrow of " + name(t));
+            // UDN_DELTAPOS first; then the position moves (and the buddy with it) and the
+            // parent hears SB_THUMBPOSITION and SB_ENDSCROLL.
+            t.window->Notify(c.id, plat::kUdnDeltaPos);
+            t.window->SetPosition(c.id, c.position + step);
+            t.window->logic().OnScroll(*t.window, c.id, plat::kTbThumbPosition);
+            t.window->logic().OnScroll(*t.window, c.id, plat::kTbEndTrack);
+            break;
+        }
         case ScriptVerb::Answer:
         case ScriptVerb::Expect:
+        case ScriptVerb::PickFile:
+        case ScriptVerb::CancelFile:
         case ScriptVerb::Wait:
-            break;  // the modal loop and the message boxes take these
+            break;  // the modal loop, the message boxes and the file dialogs take these
     }
 }
 

@@ -128,7 +128,7 @@ void DialogHost::ModalLoop(SimDialogWindow& window) {
         if (!waiting) {
             MachineLock lock(machine_.dir());
             next = NextAction();
-            if (next && !next->forMessageBox()) TakeAction();
+            if (next && !next->forSystemDialog()) TakeAction();
         }
         if (next && next->verb == ScriptVerb::Wait) {
             if (window.timers().empty() && [&] {
@@ -142,7 +142,7 @@ void DialogHost::ModalLoop(SimDialogWindow& window) {
             waiting = true;
             continue;
         }
-        if (next && !next->forMessageBox()) {
+        if (next && !next->forSystemDialog()) {
             awaitedControl_ = 0;
             Perform(*next, window);
             if (awaitedControl_ != 0) {
@@ -161,7 +161,8 @@ void DialogHost::ModalLoop(SimDialogWindow& window) {
                 Fail("script error: " + window.Describe() + " stopped its timers while the script waited for it to " +
                      (awaited != 0 ? "enable control " + std::to_string(awaited) : std::string("close")));
             if (next)
-                Fail("script error: " + next->Describe() + ": no message box is open; " +
+                Fail("script error: " + next->Describe() + ": no " +
+                     (next->forFileDialog() ? "open-file dialog" : "message box") + " is open; " +
                      window.Describe() + " is open");
             Fail("script error: script ended while " + window.Describe() + " is open");
         }

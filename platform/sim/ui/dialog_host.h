@@ -39,6 +39,10 @@ public:
                                                    plat::DialogLogic& logic, SimDialogWindow& parent,
                                                    int placeholderId);
 
+    // GetOpenFileNameW owned by a window: answered by the script's next pick-file or
+    // cancel-file; any other next action (or none) cancels it, and the transcript says why.
+    std::optional<std::u16string> OpenFileDialog(const plat::OpenFileRequest& request);
+
     // The longest a modal dialog may wait on its timers alone before the script is taken to
     // have lost its way (machine time, in milliseconds).
     static constexpr std::uint32_t kLongestIdleWait = 10 * 60 * 1000;

@@ -75,6 +75,12 @@ constexpr VerbRule kVerbs[] = {
     {"expect-title", ScriptVerb::ExpectTitle, ParseTitle},
     {"tab", ScriptVerb::Tab, ParseTabCaption},
     {"apply", ScriptVerb::Apply, ParseNoArgument},
+    {"select-row", ScriptVerb::SelectRow, ParseControlAndChoice},
+    {"double-click-row", ScriptVerb::DoubleClickRow, ParseControlAndChoice},
+    {"slide", ScriptVerb::Slide, ParseControlAndNumber},
+    {"spin", ScriptVerb::Spin, ParseControlAndDirection},
+    {"pick-file", ScriptVerb::PickFile, ParseFilePath},
+    {"cancel-file", ScriptVerb::CancelFile, ParseNoArgument},
 };
 
 fs::path CursorFile(const fs::path& machineDir) {

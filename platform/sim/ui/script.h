@@ -20,6 +20,12 @@
 //   expect-title TEXT          the current dialog's title must equal TEXT
 //   tab CAPTION                a property sheet's tab, as a click on it
 //   apply                      a property sheet's Apply button
+//   select-row 1048 A          a list view row chosen with a click, by its first column's text
+//                              or as #INDEX (double-click-row: a double click)
+//   slide 1018 90              a trackbar's thumb dragged to a position
+//   spin 1080 up|down          one click on an up-down control's arrow
+//   pick-file C:\logos\a.bmp   the next open-file dialog is answered with the file
+//   cancel-file                the next open-file dialog is cancelled
 //
 // docs/winsim.md ("The automation script") describes every action in full.
 //
@@ -57,6 +63,12 @@ enum class ScriptVerb {
     ExpectTitle,  // expect-title TEXT
     Tab,          // tab CAPTION: a property sheet's tab
     Apply,        // apply: a property sheet's Apply button
+    SelectRow,       // select-row ID TEXT | select-row ID #INDEX
+    DoubleClickRow,  // double-click-row ID TEXT | #INDEX
+    Slide,           // slide ID N
+    Spin,            // spin ID up|down
+    PickFile,        // pick-file PATH: the next open-file dialog
+    CancelFile,      // cancel-file: the next open-file dialog
 };
 
 struct ScriptAction {
@@ -69,6 +81,9 @@ struct ScriptAction {
     std::string source;     // the line as written, without surrounding blanks
 
     bool forMessageBox() const { return verb == ScriptVerb::Answer || verb == ScriptVerb::Expect; }
+    bool forFileDialog() const { return verb == ScriptVerb::PickFile || verb == ScriptVerb::CancelFile; }
+    // An action for a box the system shows over the dialog, not for the dialog itself.
+    bool forSystemDialog() const { return forMessageBox() || forFileDialog(); }
     // "line 3: answer Yes", for the transcript and winsim's report.
     std::string Describe() const;
 };

@@ -133,4 +133,34 @@ bool ParseTabCaption(const std::string& argument, ScriptAction& action, std::str
     return true;
 }
 
+bool ParseControlAndNumber(const std::string& argument, ScriptAction& action, std::string& error) {
+    if (!ParseControlAndText(argument, action, error)) return false;
+    if (!ControlIdNumber(action.text)) {
+        error = "needs a control and a number, not '" + action.text + "'";
+        return false;
+    }
+    return true;
+}
+
+bool ParseControlAndDirection(const std::string& argument, ScriptAction& action, std::string& error) {
+    if (!ParseControlAndText(argument, action, error)) return false;
+    for (const char* direction : {"up", "down"}) {
+        if (common::EqualsNoCase(action.text, direction)) {
+            action.text = direction;
+            return true;
+        }
+    }
+    error = "spin needs up or down after the control, not '" + action.text + "'";
+    return false;
+}
+
+bool ParseFilePath(const std::string& argument, ScriptAction& action, std::string& error) {
+    if (argument.empty()) {
+        error = "pick-file needs the file's path on the simulated machine";
+        return false;
+    }
+    action.text = argument;
+    return true;
+}
+
 }  // namespace sim

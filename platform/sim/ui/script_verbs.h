@@ -16,6 +16,12 @@ bool ParseKey(const std::string& argument, ScriptAction& action, std::string& er
 bool ParseNoArgument(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseTitle(const std::string& argument, ScriptAction& action, std::string& error);
 bool ParseTabCaption(const std::string& argument, ScriptAction& action, std::string& error);
+// "ID N": N an int (slide).
+bool ParseControlAndNumber(const std::string& argument, ScriptAction& action, std::string& error);
+// "ID up" or "ID down" (spin).
+bool ParseControlAndDirection(const std::string& argument, ScriptAction& action, std::string& error);
+// A path as written, blanks kept (pick-file).
+bool ParseFilePath(const std::string& argument, ScriptAction& action, std::string& error);
 
 // The id a control written as a number stands for ("1030", "-1"); nullopt for a name or a
 // number an int cannot hold.

@@ -43,9 +43,13 @@ struct SimControl {
     // A tab control's tabs are `items`, its current tab `selection`. A list view's rows are
     // `items` (column 0); each row's check box, the columns' headers and
     // the extended styles (LVS_EX_*).
+    // A row's texts from column 1 on, given with SetListViewCellTextW (a row's W text of
+    // column 0 is in `wideItems`); a list view's selected row is `selection`.
     std::vector<bool> rowChecked;
+    std::vector<std::vector<std::u16string>> rowCells;
     std::vector<std::string> columns;
     std::uint32_t extendedStyle = 0;
+    int scrolledTo = -1;  // the row a list view last scrolled into view
     std::string toolTipUtf8;     // the tooltip's text; empty: none
     int toolTipWidth = 0;        // its wrapping width in pixels
     std::optional<plat::FontSpec> font;

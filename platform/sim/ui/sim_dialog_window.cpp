@@ -20,6 +20,13 @@ std::string RectText(const plat::Rect& r) {
            std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
 
+// A COLORREF holds red in its low byte.
+std::string ColourText(std::uint32_t rgb) {
+    char colour[32];
+    std::snprintf(colour, sizeof colour, "RGB(%u, %u, %u)", rgb & 0xFFu, (rgb >> 8) & 0xFFu, (rgb >> 16) & 0xFFu);
+    return colour;
+}
+
 // Paint operations are recorded as text; the dump shows the last paint.
 class RecordingCanvas : public plat::Canvas {
 public:
@@ -33,15 +40,24 @@ public:
     }
     void DrawCentredText(const plat::Rect& box, std::string_view text, const plat::FontSpec& font,
                          std::uint32_t rgb) override {
-        // A COLORREF holds red in its low byte.
-        char colour[32];
-        std::snprintf(colour, sizeof colour, "RGB(%u, %u, %u)", rgb & 0xFFu, (rgb >> 8) & 0xFFu,
-                      (rgb >> 16) & 0xFFu);
+        const std::string colour = ColourText(rgb);
         out_.push_back("text \"" + host_.ToUtf8(text) + "\" centred in " + RectText(box) + ", font \"" +
                        host_.ToUtf8(font.face) + "\" " + std::to_string(font.height) + " weight " +
                        std::to_string(font.weight) + ", colour " + colour);
     }
     void DrawIconCentred() override { out_.push_back("the icon centred"); }
+    void FillRect(const plat::Rect& box, std::uint32_t rgb) override {
+        out_.push_back(RectText(box) + " filled with " + ColourText(rgb));
+    }
+    void FillRectWithBrushValue(const plat::Rect& box, int value) override {
+        out_.push_back(RectText(box) + " filled with the brush value " + std::to_string(value));
+    }
+    void StretchImage(const plat::PixelImage& image, const plat::Rect& source, const plat::Rect& target,
+                      plat::StretchMode mode) override {
+        out_.push_back("a " + std::to_string(image.width) + "x" + std::to_string(image.height) +
+                       " picture's " + RectText(source) + " stretched over " + RectText(target) +
+                       (mode == plat::StretchMode::BlackOnWhite ? " (BLACKONWHITE)" : " (COLORONCOLOR)"));
+    }
 
 private:
     SimDialogWindow& window_;
@@ -465,6 +481,10 @@ std::unique_ptr<plat::DialogWindow> SimDialogWindow::CreateChildPage(plat::Modul
 
 int SimDialogWindow::RunModalChild(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) {
     return host_.RunModal(module, templateId, logic, this);
+}
+
+std::optional<std::u16string> SimDialogWindow::OpenFileDialog(const plat::OpenFileRequest& request) {
+    return host_.OpenFileDialog(request);
 }
 
 int SimDialogWindow::MessageBox(std::string_view text, std::string_view caption, std::uint32_t type) {

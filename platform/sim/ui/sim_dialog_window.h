@@ -83,6 +83,13 @@ public:
     std::string ListViewRowText(int id, int row) override;
     void SetListViewRowChecked(int id, int row, bool checked) override;
     bool IsListViewRowChecked(int id, int row) override;
+    int InsertListViewRowW(int id, int row, std::u16string_view text) override;
+    void SetListViewCellTextW(int id, int row, int column, std::u16string_view text) override;
+    std::u16string ListViewCellTextW(int id, int row, int column) override;
+    void DeleteAllListViewRows(int id) override;
+    int ListViewSelectedRow(int id) override;
+    void SelectListViewRow(int id, int row) override;
+    void EnsureListViewRowVisible(int id, int row) override;
     void SetRange(int id, int low, int high) override;
     void SetPosition(int id, int position) override;
     int GetPosition(int id) override;
@@ -100,6 +107,7 @@ public:
                                                         plat::DialogLogic& logic,
                                                         int placeholderId) override;
     int RunModalChild(plat::ModuleRef module, int templateId, plat::DialogLogic& logic) override;
+    std::optional<std::u16string> OpenFileDialog(const plat::OpenFileRequest& request) override;
     int MessageBox(std::string_view text, std::string_view caption, std::uint32_t type) override;
 
     // The host's side.

@@ -1,6 +1,8 @@
-// List views of simulated dialogs: report view, one text column per row, check boxes.
+// List views of simulated dialogs: report view, rows with their columns' texts, check boxes,
+// one selected row.
 #include <algorithm>
 
+#include "platform/sim/state/code_page.h"
 #include "platform/sim/ui/dialog_host.h"
 #include "platform/sim/ui/sim_dialog_window.h"
 #include "platform/win_constants.h"
@@ -40,7 +42,73 @@ int SimDialogWindow::InsertListViewRow(int id, int row, std::string_view text) {
     const auto at = std::min<std::size_t>(static_cast<std::size_t>(row), c.items.size());
     c.items.insert(c.items.begin() + static_cast<std::ptrdiff_t>(at), std::string(text));
     c.rowChecked.insert(c.rowChecked.begin() + static_cast<std::ptrdiff_t>(at), false);
+    if (c.wideItems.size() < c.items.size() - 1) c.wideItems.resize(c.items.size() - 1);
+    c.wideItems.insert(c.wideItems.begin() + static_cast<std::ptrdiff_t>(at), std::nullopt);
+    if (c.rowCells.size() < c.items.size() - 1) c.rowCells.resize(c.items.size() - 1);
+    c.rowCells.insert(c.rowCells.begin() + static_cast<std::ptrdiff_t>(at), {});
+    // Rows after an insertion move down, and the selection with them.
+    if (c.selection >= static_cast<int>(at)) ++c.selection;
     return static_cast<int>(at);
+}
+
+int SimDialogWindow::InsertListViewRowW(int id, int row, std::u16string_view text) {
+    // The code-page form keeps what ASCII can show; the W text is what the script and the dump
+    // see, as for AddListItemW.
+    std::string narrow;
+    for (char16_t ch : text) narrow += ch < 0x80 ? static_cast<char>(ch) : '?';
+    const int at = InsertListViewRow(id, row, narrow);
+    if (at >= 0) ListViewControl(id, "InsertListViewRowW").wideItems[static_cast<std::size_t>(at)] = std::u16string(text);
+    return at;
+}
+
+void SimDialogWindow::SetListViewCellTextW(int id, int row, int column, std::u16string_view text) {
+    SimControl& c = ListViewRow(id, row, "SetListViewCellTextW");
+    const auto r = static_cast<std::size_t>(row);
+    if (column == 0) {
+        std::string narrow;
+        for (char16_t ch : text) narrow += ch < 0x80 ? static_cast<char>(ch) : '?';
+        c.items[r] = narrow;
+        c.wideItems[r] = std::u16string(text);
+        return;
+    }
+    // Windows keeps a text for a column only while the column exists.
+    if (column < 0 || column >= static_cast<int>(c.columns.size())) return;
+    std::vector<std::u16string>& cells = c.rowCells[r];
+    if (cells.size() < static_cast<std::size_t>(column)) cells.resize(static_cast<std::size_t>(column));
+    cells[static_cast<std::size_t>(column) - 1] = std::u16string(text);
+}
+
+std::u16string SimDialogWindow::ListViewCellTextW(int id, int row, int column) {
+    SimControl& c = ListViewControl(id, "ListViewCellTextW");
+    if (row < 0 || row >= static_cast<int>(c.items.size()) || column < 0) return {};
+    const auto r = static_cast<std::size_t>(row);
+    if (column == 0) return c.wideItems[r] ? *c.wideItems[r] : Utf8ToUtf16(host_.ToUtf8(c.items[r]));
+    const std::vector<std::u16string>& cells = c.rowCells[r];
+    return static_cast<std::size_t>(column) <= cells.size() ? cells[static_cast<std::size_t>(column) - 1] : std::u16string();
+}
+
+void SimDialogWindow::DeleteAllListViewRows(int id) {
+    SimControl& c = ListViewControl(id, "DeleteAllListViewRows");
+    c.items.clear();
+    c.wideItems.clear();
+    c.rowChecked.clear();
+    c.rowCells.clear();
+    c.selection = -1;
+}
+
+int SimDialogWindow::ListViewSelectedRow(int id) {
+    SimControl& c = ListViewControl(id, "ListViewSelectedRow");
+    return c.selection >= 0 && c.selection < static_cast<int>(c.items.size()) ? c.selection : -1;
+}
+
+void SimDialogWindow::SelectListViewRow(int id, int row) {
+    SimControl& c = ListViewControl(id, "SelectListViewRow");
+    c.selection = row >= 0 && row < static_cast<int>(c.items.size()) ? row : -1;
+}
+
+void SimDialogWindow::EnsureListViewRowVisible(int id, int row) {
+    SimControl& c = ListViewControl(id, "EnsureListViewRowVisible");
+    if (row >= 0 && row < static_cast<int>(c.items.size())) c.scrolledTo = row;
 }
 
 bool SimDialogWindow::DeleteListViewRow(int id, int row) {
@@ -48,6 +116,11 @@ bool SimDialogWindow::DeleteListViewRow(int id, int row) {
     if (row < 0 || row >= static_cast<int>(c.items.size())) return false;
     c.items.erase(c.items.begin() + row);
     c.rowChecked.erase(c.rowChecked.begin() + row);
+    if (row < static_cast<int>(c.wideItems.size())) c.wideItems.erase(c.wideItems.begin() + row);
+    if (row < static_cast<int>(c.rowCells.size())) c.rowCells.erase(c.rowCells.begin() + row);
+    // The selected row goes with its row; the rows after it move up.
+    if (c.selection == row) c.selection = -1;
+    else if (c.selection > row) --c.selection;
     return true;
 }
 

@@ -180,6 +180,9 @@ bool SimPropertySheet::OnCommand(plat::DialogWindow& window, int id, int code) {
             if (ApplyPages(true)) window.EndDialog(IDOK);
             return true;
         case IDCANCEL:
+            // The current page may keep the sheet open (PSN_QUERYCANCEL answered TRUE); then
+            // every page made hears PSN_RESET.
+            if (Window(current_) && Notify(current_, plat::kPsnQueryCancel) != 0) return true;
             for (int i = 0; i < static_cast<int>(slots_.size()); ++i)
                 if (Window(i)) Notify(i, plat::kPsnReset);
             window.EndDialog(IDCANCEL);
