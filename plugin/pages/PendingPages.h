@@ -24,7 +24,6 @@ private:
 // Document sheet.
 using WatermarkPage = PendingPage<DocSheetContext, IDD_WATERMARK_PAGE>;
 // Device sheet.
-using DownloadPage = PendingPage<DeviceSheetContext, IDD_DOWNLOAD_PAGE>;
 using FontPage = PendingPage<DeviceSheetContext, IDD_FONT_PAGE>;
 
 }  // namespace plugin

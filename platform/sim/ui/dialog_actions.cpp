@@ -3,6 +3,7 @@
 // the logic hears of it through the notifications Windows sends.
 #include <algorithm>
 
+#include "platform/sim/state/code_page.h"
 #include "platform/sim/ui/dialog_host.h"
 #include "platform/sim/ui/rc_constants.h"
 #include "platform/sim/ui/rc_tokens.h"
@@ -432,9 +433,13 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
             for (size_t i = 0; i < c.items.size(); ++i) {
                 const bool box = c.extendedStyle & LVS_EX_CHECKBOXES;
                 rows += std::string(rows.empty() ? "" : ", ") +
-                        (box ? (c.rowChecked[i] ? "[x] " : "[ ] ") : "") + "\"" + Cut(ToUtf8(c.items[i])) + "\"";
+                        (box ? (c.rowChecked[i] ? "[x] " : "[ ] ") : "") + "\"" + Cut(ItemUtf8(c, i)) + "\"";
+                // The texts of the row's other columns follow its first, each after a bar.
+                if (i < c.rowCells.size())
+                    for (const std::u16string& cell : c.rowCells[i]) rows += " | \"" + Cut(Utf16ToUtf8(cell)) + "\"";
             }
             line += " rows [" + rows + "]";
+            if (c.selection >= 0) line += " selected #" + std::to_string(c.selection);
             if (c.extendedStyle & LVS_EX_GRIDLINES) line += " grid lines";
             if (c.extendedStyle & LVS_EX_FULLROWSELECT) line += " full-row select";
         }
