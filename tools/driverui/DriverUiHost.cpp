@@ -242,9 +242,11 @@ int SheetRun::ShowSheet() {
                  std::to_string(sheet.pages().size()) + " pages");
 
     int status = kHostFailed;
-    if (hr == S_OK) {
+    if (hr == S_OK && request_.startPage >= static_cast<int>(sheet.pages().size())) {
+        report_.Line("the sheet has no page " + std::to_string(request_.startPage));
+    } else if (hr == S_OK) {
         const int closed = run_.dialogs.RunPropertySheet(SheetCaption(request_.printer, request_.sheet),
-                                                         sheet.pages(), 0);
+                                                         sheet.pages(), request_.startPage);
         if (closed == IDOK) {
             report_.Line("the sheet closed with OK");
             TakeChangedItem();

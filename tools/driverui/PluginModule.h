@@ -31,6 +31,7 @@ struct HostRequest {
     SheetKind sheet = SheetKind::kDocument;
     std::string pluginPath;  // Windows: a path given on the command line, else beside the host
     bool noPrinter = false;  // no printer handle (0): a Windows without the printer, as Wine
+    int startPage = 0;       // the sheet's page shown first, counted from 0
 };
 
 // Finds and loads the printer's UI plug-in: on the simulated machine the file its driver names

@@ -1,6 +1,7 @@
 // driverui: shows a printer's document or device property sheet the way the universal printer
 // driver's UI does, with the pages of the UI plug-in, and keeps the device modes it applies.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -20,13 +21,14 @@ constexpr int kUsage = 2;
 int Usage(const char* problem) {
     std::fprintf(stderr,
                  "driverui: %s\n"
-                 "usage: driverui PRINTER --document|--device [--plugin PATH] [--no-printer]\n"
+                 "usage: driverui PRINTER --document|--device [--plugin PATH] [--no-printer] [--page N]\n"
                  "  --document  the printing preferences (the user's device mode)\n"
                  "  --device    the printer's properties (the printer's device mode)\n"
                  "  --plugin    Windows only: the UI plug-in DLL (default: ZK450iUI.dll beside\n"
                  "              driverui)\n"
                  "  --no-printer  do not open PRINTER: the plug-in gets no printer handle, so\n"
-                 "              forms and test prints fail (a Windows without the printer)\n",
+                 "              forms and test prints fail (a Windows without the printer)\n"
+                 "  --page N    the sheet opens on its page N, counted from 0 (default 0)\n",
                  problem);
     return kUsage;
 }
@@ -50,6 +52,15 @@ bool ParseArguments(int argc, char** argv, HostRequest& request, std::string& pr
                 return false;
             }
             request.pluginPath = argv[++i];
+        } else if (a == "--page") {
+            char* end = nullptr;
+            const long page = i + 1 < argc ? std::strtol(argv[i + 1], &end, 10) : -1;
+            if (i + 1 == argc || *end != '\0' || end == argv[i + 1] || page < 0 || page > 99) {
+                problem = "--page needs a page number from 0 to 99";
+                return false;
+            }
+            request.startPage = static_cast<int>(page);
+            ++i;
         } else if (a.rfind("--", 0) == 0) {
             problem = "unknown option " + a;
             return false;

@@ -22,6 +22,8 @@ public:
     std::function<bool(plat::DialogWindow&, int)> sysCommand;
     std::function<void(plat::DialogWindow&)> help;
     std::function<bool(plat::DialogWindow&, plat::Canvas&)> paint;
+    // WM_NOTIFY and WM_HSCROLL/WM_VSCROLL are recorded as "notify ID CODE", "scroll ID CODE".
+    bool recordNotifications = false;
 
     bool OnInitDialog(plat::DialogWindow& w) override {
         events.push_back("init");
@@ -49,6 +51,12 @@ public:
     }
     bool OnPaint(plat::DialogWindow& w, plat::Canvas& c) override { return paint ? paint(w, c) : false; }
     void OnDestroy(plat::DialogWindow&) override { events.push_back("destroy"); }
+    void OnNotify(plat::DialogWindow&, int id, int code) override {
+        if (recordNotifications) events.push_back("notify " + std::to_string(id) + " " + std::to_string(code));
+    }
+    void OnScroll(plat::DialogWindow&, int id, int code) override {
+        if (recordNotifications) events.push_back("scroll " + std::to_string(id) + " " + std::to_string(code));
+    }
 };
 
 // A machine whose sleeps take no real time, with processes that run a script.
