@@ -33,14 +33,22 @@ public:
     // 8-bit sources: each sample through the table (the palette is not consulted).
     LevelRows(const SourceBitmap& src, const LevelTable& samples) : src_(src), samples_(samples) {}
 
+    bool TwentyFourBit() const { return src_.bitCount == 24; }
+
+    // The level of a pixel of a 24-bit or an 8-bit row (a row of `src`).
+    int LumaAt(const std::uint8_t* row, std::int32_t x) const {
+        const std::uint8_t* pixel = row + 3 * x;
+        return static_cast<int>((red_[pixel[2]] + green_[pixel[1]] + blue_[pixel[0]]) / 1000);
+    }
+    int SampleAt(const std::uint8_t* row, std::int32_t x) const { return samples_[row[x]]; }
+
     // The `width` levels of file row `y`.
     void Fill(std::int32_t y, std::uint8_t* levels) const {
         const std::uint8_t* row = src_.Row(y).data();
-        if (src_.bitCount == 24) {
-            for (std::int32_t x = 0; x < src_.width; ++x, row += 3)
-                levels[x] = static_cast<std::uint8_t>((red_[row[2]] + green_[row[1]] + blue_[row[0]]) / 1000);
+        if (TwentyFourBit()) {
+            for (std::int32_t x = 0; x < src_.width; ++x) levels[x] = static_cast<std::uint8_t>(LumaAt(row, x));
         } else {
-            for (std::int32_t x = 0; x < src_.width; ++x) levels[x] = samples_[row[x]];
+            for (std::int32_t x = 0; x < src_.width; ++x) levels[x] = static_cast<std::uint8_t>(SampleAt(row, x));
         }
     }
 
@@ -116,11 +124,13 @@ void Threshold(const SourceBitmap& src, const LevelRows& rows, IsWhite isWhite, 
 }
 
 void Diffuse(const SourceBitmap& src, const LevelRows& rows, WorkFileBits& out) {
-    std::array<std::uint8_t, kDiffusionColumns> levels;
     ErrorDiffusion diffusion(src.width);
     for (std::int32_t y = 0; y < src.height; ++y) {
-        rows.Fill(y, levels.data());
-        diffusion.Row(levels.data(), out.Row(y));
+        const std::uint8_t* row = src.Row(y).data();
+        if (rows.TwentyFourBit())
+            diffusion.Row([&](std::int32_t x) { return rows.LumaAt(row, x); }, out.Row(y));
+        else
+            diffusion.Row([&](std::int32_t x) { return rows.SampleAt(row, x); }, out.Row(y));
     }
 }
 
