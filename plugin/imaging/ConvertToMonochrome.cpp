@@ -118,8 +118,17 @@ void Threshold(const SourceBitmap& src, const LevelRows& rows, IsWhite isWhite, 
     for (std::int32_t y = 0; y < src.height; ++y) {
         rows.Fill(y, levels.data());
         std::uint8_t* bits = out.Row(y);
-        for (std::int32_t x = 0; x < src.width; ++x)
-            if (isWhite(levels[x], x, y)) bits[x / 8] |= static_cast<std::uint8_t>(0x80u >> (x % 8));
+        // Eight pixels gather in a register, leftmost in bit 7, before their byte is stored.
+        unsigned byte = 0;
+        for (std::int32_t x = 0; x < src.width; ++x) {
+            byte = byte << 1 | (isWhite(levels[x], x, y) ? 1u : 0u);
+            if (x % 8 == 7) {
+                bits[x / 8] = static_cast<std::uint8_t>(byte);
+                byte = 0;
+            }
+        }
+        if (const std::int32_t rest = src.width % 8; rest != 0)
+            bits[src.width / 8] = static_cast<std::uint8_t>(byte << (8 - rest));
     }
 }
 
