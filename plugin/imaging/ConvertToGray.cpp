@@ -42,9 +42,10 @@ void GrayRow(const SourceBitmap& src, std::int32_t y, const LevelTable& adjust, 
 int ConvertFile(ImageFiles& files, const std::string& sourcePath, std::string& workFilePath,
                 std::span<const unsigned> accepted, int contrast, int brightness) {
     try {
-        std::vector<std::uint8_t> source, workFile;
-        if (!files.Read(sourcePath, source)) return kGrayReadFailed;
-        const int result = RenderGray(source, accepted, contrast, brightness, workFile);
+        FileView source;
+        std::vector<std::uint8_t> workFile;
+        if (!files.View(sourcePath, source)) return kGrayReadFailed;
+        const int result = RenderGray(source.bytes, accepted, contrast, brightness, workFile);
         if (result != kGrayWritten) return result;
         std::string path = WorkFilePath(sourcePath);
         if (!files.Write(path, workFile)) return kGrayWriteFailed;

@@ -1,12 +1,12 @@
-// The four halftone methods. Each source pixel is first reduced to one level 0..255 (the luma of
-// the adjusted channels, or the adjusted 8-bit sample); the method then decides white or black.
-// Every step is a fixed amount of work per pixel.
+// The four halftone methods. Each source row is first reduced to one level 0..255 per pixel (the
+// luma of the adjusted channels, or the adjusted 8-bit sample); the method then decides white or
+// black and the row's bits go straight into the work file. Only one row of levels is held at a
+// time, and every step is a fixed amount of work per pixel.
 #include "plugin/imaging/ConvertToMonochrome.h"
 
-#include <algorithm>
 #include <array>
-#include <utility>
 #include <new>
+#include <utility>
 
 #include "plugin/imaging/AdjustLevel.h"
 #include "plugin/imaging/DitherMatrices.h"
@@ -16,23 +16,46 @@
 namespace plugin {
 namespace {
 
-// One level per pixel, rows in the file's order (row 0 is the first row in the file).
-struct LevelPlane {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::vector<std::uint8_t> levels;
-    std::uint8_t At(std::int32_t x, std::int32_t y) const {
-        return levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+// The levels of a source's rows, made one row at a time.
+class LevelRows {
+public:
+    // 24-bit sources: the luma of the channels adjusted through their own tables. Each table is
+    // kept pre-multiplied by its channel's weight, which leaves one division per pixel.
+    LevelRows(const SourceBitmap& src, const LevelTable& blue, const LevelTable& green,
+              const LevelTable& red)
+        : src_(src) {
+        for (int i = 0; i < 256; ++i) {
+            blue_[i] = blue[i] * 114;
+            green_[i] = green[i] * 587;
+            red_[i] = red[i] * 299;
+        }
     }
-};
+    // 8-bit sources: each sample through the table (the palette is not consulted).
+    LevelRows(const SourceBitmap& src, const LevelTable& samples) : src_(src), samples_(samples) {}
 
-// How a level and the pixel's place become white or black.
-enum class Rule {
-    kAboveThreshold,     // level > threshold
-    kQuarterAtLeastB8,   // level / 4 >= B8   (24-bit "Dither M3")
-    kQuarterAboveB8,     // B8 < level / 4    (8-bit "Dither M3")
-    kAtLeastB16,         // level >= B16      (24-bit "Dither M4")
-    kAboveB16,           // B16 < level       (8-bit "Dither M4")
+    bool TwentyFourBit() const { return src_.bitCount == 24; }
+
+    // The level of a pixel of a 24-bit or an 8-bit row (a row of `src`).
+    int LumaAt(const std::uint8_t* row, std::int32_t x) const {
+        const std::uint8_t* pixel = row + 3 * x;
+        return static_cast<int>((red_[pixel[2]] + green_[pixel[1]] + blue_[pixel[0]]) / 1000);
+    }
+    int SampleAt(const std::uint8_t* row, std::int32_t x) const { return samples_[row[x]]; }
+
+    // The `width` levels of file row `y`.
+    void Fill(std::int32_t y, std::uint8_t* levels) const {
+        const std::uint8_t* row = src_.Row(y).data();
+        if (TwentyFourBit()) {
+            for (std::int32_t x = 0; x < src_.width; ++x) levels[x] = static_cast<std::uint8_t>(LumaAt(row, x));
+        } else {
+            for (std::int32_t x = 0; x < src_.width; ++x) levels[x] = static_cast<std::uint8_t>(SampleAt(row, x));
+        }
+    }
+
+private:
+    const SourceBitmap& src_;
+    std::array<std::uint32_t, 256> blue_{}, green_{}, red_{};
+    LevelTable samples_{};
 };
 
 struct Channels {
@@ -52,50 +75,34 @@ Channels ChannelSums(const SourceBitmap& src, const LevelTable& table) {
     return sums;
 }
 
+std::uint64_t SampleSum(const SourceBitmap& src, const LevelTable& table) {
+    std::uint64_t sum = 0;
+    for (std::int32_t y = 0; y < src.height; ++y) {
+        const auto row = src.Row(y);
+        for (std::int32_t x = 0; x < src.width; ++x) sum += table[row[x]];
+    }
+    return sum;
+}
+
 LevelTable Identity() {
     LevelTable t{};
     for (int i = 0; i < 256; ++i) t[i] = static_cast<std::uint8_t>(i);
     return t;
 }
 
-LevelPlane LumaPlane(const SourceBitmap& src, const LevelTable& blue, const LevelTable& green,
-                     const LevelTable& red) {
-    LevelPlane plane{src.width, src.height, {}};
-    plane.levels.resize(static_cast<std::size_t>(src.width) * static_cast<std::size_t>(src.height));
-    std::size_t i = 0;
-    for (std::int32_t y = 0; y < src.height; ++y) {
-        const auto row = src.Row(y);
-        for (std::int32_t x = 0; x < src.width; ++x)
-            plane.levels[i++] = static_cast<std::uint8_t>(
-                Luma(red[row[3 * x + 2]], green[row[3 * x + 1]], blue[row[3 * x]]));
-    }
-    return plane;
-}
-
-LevelPlane SamplePlane(const SourceBitmap& src, const LevelTable& table) {
-    LevelPlane plane{src.width, src.height, {}};
-    plane.levels.resize(static_cast<std::size_t>(src.width) * static_cast<std::size_t>(src.height));
-    std::size_t i = 0;
-    for (std::int32_t y = 0; y < src.height; ++y) {
-        const auto row = src.Row(y);
-        for (std::int32_t x = 0; x < src.width; ++x) plane.levels[i++] = table[row[x]];
-    }
-    return plane;
-}
-
 std::uint64_t PixelCount(const SourceBitmap& src) {
     return static_cast<std::uint64_t>(src.width) * static_cast<std::uint64_t>(src.height);
 }
 
+// The work file's bytes: headers, then rows of bits, all clear (black) to begin with.
 class WorkFileBits {
 public:
     WorkFileBits(std::int32_t width, std::int32_t height)
         : rowSize_(MonochromeRowSize(width)), bytes_(MonochromeWorkFileHeader(width, height)) {
         bytes_.resize(bytes_.size() + rowSize_ * static_cast<std::size_t>(height), 0);
     }
-    void SetWhite(std::int32_t x, std::int32_t y) {
-        bytes_[kMonochromeWorkFileOffset + static_cast<std::size_t>(y) * rowSize_ + static_cast<std::size_t>(x / 8)] |=
-            static_cast<std::uint8_t>(0x80u >> (x % 8));
+    std::uint8_t* Row(std::int32_t y) {
+        return bytes_.data() + kMonochromeWorkFileOffset + static_cast<std::size_t>(y) * rowSize_;
     }
     std::vector<std::uint8_t>& bytes() { return bytes_; }
 
@@ -104,63 +111,39 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-bool IsWhite(Rule rule, int level, int threshold, std::int32_t x, std::int32_t y) {
-    switch (rule) {
-        case Rule::kAboveThreshold: return level > threshold;
-        case Rule::kQuarterAtLeastB8: return level / 4 >= kBayer8[y % 8][x % 8];
-        case Rule::kQuarterAboveB8: return kBayer8[y % 8][x % 8] < level / 4;
-        case Rule::kAtLeastB16: return level >= kBayer16[y % 16][x % 16];
-        case Rule::kAboveB16: return kBayer16[y % 16][x % 16] < level;
-    }
-    return false;
-}
-
-void Threshold(const LevelPlane& plane, Rule rule, int threshold, WorkFileBits& out) {
-    for (std::int32_t y = 0; y < plane.height; ++y)
-        for (std::int32_t x = 0; x < plane.width; ++x)
-            if (IsWhite(rule, plane.At(x, y), threshold, x, y)) out.SetWhite(x, y);
-}
-
-// Serpentine error diffusion with threshold 128. Odd file rows run left to right, even rows
-// (row 0 among them) right to left. Three eighths of a pixel's error go on to the next pixel of
-// the pass, three eighths to the pixel below, a quarter to the pixel below and one step on.
-// (3e / 8 and e / 4 truncate toward zero exactly as trunc(0.375 e) and trunc(0.25 e) do.)
-void Diffuse(const LevelPlane& plane, WorkFileBits& out) {
-    // One entry per column plus a spare that takes the push past the right edge.
-    std::array<int, kDiffusionColumns + 1> rowA{};
-    std::array<int, kDiffusionColumns + 1> rowB{};
-    int* current = rowA.data();
-    int* next = rowB.data();
-    const std::int32_t w = plane.width;
-    for (std::int32_t y = 0; y < plane.height; ++y) {
-        // The next row becomes the current one; only the image's columns and the spare are
-        // cleared, so a row costs its width and not the rows' capacity.
-        std::swap(current, next);
-        std::fill(next, next + w + 1, 0);
-        int carry = 0;
-        const bool leftToRight = y % 2 == 1;
-        const bool lastRow = y == plane.height - 1;
-        for (std::int32_t i = 0; i < w; ++i) {
-            const std::int32_t x = leftToRight ? i : w - 1 - i;
-            const int value = plane.At(x, y) + current[x] + carry;
-            int error;
-            if (value > 128) {
-                out.SetWhite(x, y);
-                error = value - 255;
-            } else {
-                error = value;
-            }
-            if (i != w - 1) carry = error * 3 / 8;
-            if (!lastRow) {
-                next[x] += error * 3 / 8;
-                if (leftToRight) next[x + 1] += error / 4;
-                else if (x != 0) next[x - 1] += error / 4;
+// The threshold methods: `isWhite(level, x, y)` decides each pixel on its own.
+template <class IsWhite>
+void Threshold(const SourceBitmap& src, const LevelRows& rows, IsWhite isWhite, WorkFileBits& out) {
+    std::vector<std::uint8_t> levels(static_cast<std::size_t>(src.width));
+    for (std::int32_t y = 0; y < src.height; ++y) {
+        rows.Fill(y, levels.data());
+        std::uint8_t* bits = out.Row(y);
+        // Eight pixels gather in a register, leftmost in bit 7, before their byte is stored.
+        unsigned byte = 0;
+        for (std::int32_t x = 0; x < src.width; ++x) {
+            byte = byte << 1 | (isWhite(levels[x], x, y) ? 1u : 0u);
+            if (x % 8 == 7) {
+                bits[x / 8] = static_cast<std::uint8_t>(byte);
+                byte = 0;
             }
         }
+        if (const std::int32_t rest = src.width % 8; rest != 0)
+            bits[src.width / 8] = static_cast<std::uint8_t>(byte << (8 - rest));
     }
 }
 
-int Render24(const SourceBitmap& src, HalftoneMethod method, int c, int b, WorkFileBits& out) {
+void Diffuse(const SourceBitmap& src, const LevelRows& rows, WorkFileBits& out) {
+    ErrorDiffusion diffusion(src.width);
+    for (std::int32_t y = 0; y < src.height; ++y) {
+        const std::uint8_t* row = src.Row(y).data();
+        if (rows.TwentyFourBit())
+            diffusion.Row([&](std::int32_t x) { return rows.LumaAt(row, x); }, out.Row(y));
+        else
+            diffusion.Row([&](std::int32_t x) { return rows.SampleAt(row, x); }, out.Row(y));
+    }
+}
+
+void Render24(const SourceBitmap& src, HalftoneMethod method, int c, int b, WorkFileBits& out) {
     const LevelTable adjust = AdjustLevelTable(c, b);
     const std::uint64_t count = PixelCount(src);
     switch (method) {
@@ -170,11 +153,14 @@ int Render24(const SourceBitmap& src, HalftoneMethod method, int c, int b, WorkF
             const auto meanG = static_cast<int>(sums.green / count);
             const auto meanR = static_cast<int>(sums.red / count);
             const int threshold = (meanG * 587 + meanR * 299 + meanB * 114) / 1000;
-            Threshold(LumaPlane(src, adjust, adjust, adjust), Rule::kAboveThreshold, threshold, out);
+            Threshold(src, LevelRows(src, adjust, adjust, adjust),
+                      [threshold](int level, std::int32_t, std::int32_t) { return level > threshold; }, out);
             break;
         }
         case HalftoneMethod::kDitherM3:
-            Threshold(LumaPlane(src, adjust, adjust, adjust), Rule::kQuarterAtLeastB8, 0, out);
+            Threshold(src, LevelRows(src, adjust, adjust, adjust),
+                      [](int level, std::int32_t x, std::int32_t y) { return level / 4 >= kBayer8[y % 8][x % 8]; },
+                      out);
             break;
         case HalftoneMethod::kDitherM4: {
             // Each channel is stretched around its own (unadjusted) mean.
@@ -182,31 +168,38 @@ int Render24(const SourceBitmap& src, HalftoneMethod method, int c, int b, WorkF
             const LevelTable blue = AdjustAroundMeanTable(c, b, static_cast<int>(sums.blue / count));
             const LevelTable green = AdjustAroundMeanTable(c, b, static_cast<int>(sums.green / count));
             const LevelTable red = AdjustAroundMeanTable(c, b, static_cast<int>(sums.red / count));
-            Threshold(LumaPlane(src, blue, green, red), Rule::kAtLeastB16, 0, out);
+            Threshold(src, LevelRows(src, blue, green, red),
+                      [](int level, std::int32_t x, std::int32_t y) { return level >= kBayer16[y % 16][x % 16]; },
+                      out);
             break;
         }
         case HalftoneMethod::kErrorDiffuse:
-            Diffuse(LumaPlane(src, adjust, adjust, adjust), out);
+            Diffuse(src, LevelRows(src, adjust, adjust, adjust), out);
             break;
     }
-    return kMonochromeWritten;
 }
 
-int Render8(const SourceBitmap& src, HalftoneMethod method, int c, int b, WorkFileBits& out) {
-    // The palette is not consulted: each sample is a gray level.
-    const LevelPlane plane = SamplePlane(src, AdjustLevelTable(c, b));
+void Render8(const SourceBitmap& src, HalftoneMethod method, int c, int b, WorkFileBits& out) {
+    const LevelTable adjust = AdjustLevelTable(c, b);
+    const LevelRows rows(src, adjust);
     switch (method) {
         case HalftoneMethod::kNone: {
-            std::uint64_t sum = 0;
-            for (std::uint8_t s : plane.levels) sum += s;
-            Threshold(plane, Rule::kAboveThreshold, static_cast<int>(sum / PixelCount(src)), out);
+            const int mean = static_cast<int>(SampleSum(src, adjust) / PixelCount(src));
+            Threshold(src, rows, [mean](int level, std::int32_t, std::int32_t) { return level > mean; }, out);
             break;
         }
-        case HalftoneMethod::kDitherM3: Threshold(plane, Rule::kQuarterAboveB8, 0, out); break;
-        case HalftoneMethod::kDitherM4: Threshold(plane, Rule::kAboveB16, 0, out); break;
-        case HalftoneMethod::kErrorDiffuse: Diffuse(plane, out); break;
+        case HalftoneMethod::kDitherM3:
+            Threshold(src, rows,
+                      [](int level, std::int32_t x, std::int32_t y) { return kBayer8[y % 8][x % 8] < level / 4; },
+                      out);
+            break;
+        case HalftoneMethod::kDitherM4:
+            Threshold(src, rows,
+                      [](int level, std::int32_t x, std::int32_t y) { return kBayer16[y % 16][x % 16] < level; },
+                      out);
+            break;
+        case HalftoneMethod::kErrorDiffuse: Diffuse(src, rows, out); break;
     }
-    return kMonochromeWritten;
 }
 
 bool KnownMethod(int method) { return method >= 0 && method <= 3; }
@@ -236,9 +229,10 @@ int RenderMonochrome(std::span<const std::uint8_t> source, int method, int contr
 int ConvertToMonochrome(ImageFiles& files, const std::string& sourcePath,
                         std::string& workFilePath, int method, int contrast, int brightness) {
     try {
-        std::vector<std::uint8_t> source, workFile;
-        if (!files.Read(sourcePath, source)) return kMonochromeNotConverted;
-        const int result = RenderMonochrome(source, method, contrast, brightness, workFile);
+        FileView source;
+        std::vector<std::uint8_t> workFile;
+        if (!files.View(sourcePath, source)) return kMonochromeNotConverted;
+        const int result = RenderMonochrome(source.bytes, method, contrast, brightness, workFile);
         if (result != kMonochromeWritten) return result;
         std::string path = WorkFilePath(sourcePath);
         if (!files.Write(path, workFile)) return kMonochromeWorkFileFailed;

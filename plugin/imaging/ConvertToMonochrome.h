@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/imaging/ErrorDiffusion.h"  // kDiffusionColumns: wider sources are refused for "Error Diffuse"
 #include "plugin/imaging/ImageFiles.h"
 
 namespace plugin {
@@ -22,10 +23,6 @@ inline constexpr int kMonochromeWritten = 1;          // work file written, its 
 inline constexpr int kMonochromeNotConverted = -1;    // not a usable 24/8-bit bitmap, unreadable,
                                                       // an unknown method, or memory short
 inline constexpr int kMonochromeWorkFileFailed = 255; // the work file cannot be created
-
-// The error rows of the diffusion hold this many columns (plus one spare); wider sources are
-// refused for "Error Diffuse".
-inline constexpr std::int32_t kDiffusionColumns = 2000;
 
 // The one-bit work file's bytes for a source bitmap file: kMonochromeWritten with `workFile`
 // filled, or kMonochromeNotConverted with `workFile` untouched.

@@ -2,12 +2,15 @@
 #include "host_files.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fstream>
+#include <memory>
 
 namespace logoconv {
 
@@ -97,12 +100,45 @@ bool HostFiles::Read(const std::string& path, std::vector<std::uint8_t>& out) {
     return true;
 }
 
+bool HostFiles::View(const std::string& path, plugin::FileView& out) {
+    OpenFile file(path);
+    struct stat info {};
+    if (Examine(file, info).state != SourceState::kReadable) return false;
+    const auto size = static_cast<std::size_t>(info.st_size);
+    if (size == 0) return ImageFiles::View(path, out);  // nothing to map
+    void* at = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.fd(), 0);
+    if (at == MAP_FAILED) return ImageFiles::View(path, out);
+    // The mapping outlives the descriptor; it goes when the last copy of the view does.
+    out.keeper = std::shared_ptr<const void>(at, [size](const void* p) { ::munmap(const_cast<void*>(p), size); });
+    out.bytes = {static_cast<const std::uint8_t*>(at), size};
+    return true;
+}
+
 bool HostFiles::Write(const std::string& path, const std::vector<std::uint8_t>& data) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file) return false;
     file.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
     file.close();
     return !file.fail();
+}
+
+namespace {
+
+extern "C" void OnSourceShrunk(int) {
+    static constexpr char kMessage[] =
+        "logoconv: a source file was shortened while it was being converted; its result was not written\n";
+    // Only async-signal-safe calls here.
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    ::_exit(1);
+}
+
+}  // namespace
+
+void ExitWhenASourceShrinks() {
+    struct sigaction action {};
+    action.sa_handler = OnSourceShrunk;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGBUS, &action, nullptr);
 }
 
 }  // namespace logoconv

@@ -48,7 +48,16 @@ public:
     // Reads a regular file of at most kMaxSourceBytes with one read of its size; false for
     // anything else.
     bool Read(const std::string& path, std::vector<std::uint8_t>& out) override;
+    // The same files mapped rather than copied, read only: a source is read once, in order, and
+    // copying it into fresh memory would cost more than converting it. Falls back to Read where
+    // a file cannot be mapped.
+    bool View(const std::string& path, plugin::FileView& out) override;
     bool Write(const std::string& path, const std::vector<std::uint8_t>& data) override;
 };
+
+// A mapped source that another program shortens while it is converted can no longer be read
+// past its new end. Ends the process with a message and exit status 1 when that happens; what
+// was being converted is not written (outputs are written only after their conversion).
+void ExitWhenASourceShrinks();
 
 }  // namespace logoconv

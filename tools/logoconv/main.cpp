@@ -80,12 +80,13 @@ int Convert(HostFiles& files, const Options& options, const Sources& sources) {
             : plugin::ConvertToMonochrome(files, logo.path, written, s.method, s.contrast, s.brightness);
         if (result != 1) return Fail(options.gray ? GrayFailure(result, logo.path) : MonochromeFailure(result, logo.path));
     } else {
-        std::vector<std::uint8_t> source, converted;
-        if (!files.Read(logo.path, source)) return Fail("cannot read " + logo.path);
+        plugin::FileView source;
+        std::vector<std::uint8_t> converted;
+        if (!files.View(logo.path, source)) return Fail("cannot read " + logo.path);
         static constexpr unsigned kGrayDepths[] = {24, 8, 1};
         const int result = options.gray
-            ? plugin::RenderGray(source, kGrayDepths, s.contrast, s.brightness, converted)
-            : plugin::RenderMonochrome(source, s.method, s.contrast, s.brightness, converted);
+            ? plugin::RenderGray(source.bytes, kGrayDepths, s.contrast, s.brightness, converted)
+            : plugin::RenderMonochrome(source.bytes, s.method, s.contrast, s.brightness, converted);
         if (result != 1) return Fail(options.gray ? GrayFailure(result, logo.path) : MonochromeFailure(result, logo.path));
         if (!files.Write(options.output, converted)) return Fail("cannot write " + options.output);
         written = options.output;
@@ -97,8 +98,9 @@ int Convert(HostFiles& files, const Options& options, const Sources& sources) {
 // Makes the work file a logo needs, as the page does when a logo is added or its settings change.
 int PrepareLogo(HostFiles& files, const Logo& logo, const Options& options, const Sources& sources) {
     const bool gray = options.gray;
-    std::vector<std::uint8_t> source;
-    if (!files.Read(logo.path, source)) return Fail("cannot read " + logo.path);
+    plugin::FileView view;
+    if (!files.View(logo.path, view)) return Fail("cannot read " + logo.path);
+    const std::span<const std::uint8_t> source = view.bytes;
     const auto info = common::ReadBitmapInfoHeader(source);
     if (info && (info->biWidth > kMaxLogoWidth || info->biHeight > kMaxLogoHeight))
         return Fail(logo.path + " is larger than a logo may be (1024 x 768)");
@@ -182,6 +184,7 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
     using namespace logoconv;
     // Every expected failure has its own message; this is the last line of defence.
+    ExitWhenASourceShrinks();
     try {
         Options options;
         std::string error;
