@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/sim/state/faults.h"
 #include "platform/win_constants.h"
 #include "plugin/pages/WatermarkModuleState.h"
 #include "tests/plugin/imaging/TestBitmaps.h"
@@ -357,6 +358,21 @@ TEST_F(WatermarkPageTest, ApplyingATextWatermarkStoresItsFieldsAndWritesItsPictu
     EXPECT_LE(bottom, baseline);
     EXPECT_GE(bottom, baseline - 2);
     EXPECT_LT(top, bottom - 20);
+}
+
+TEST_F(WatermarkPageTest, ATextWatermarkFileThatCannotBeWrittenReportsNoResult) {
+    devmode().textAsGraphics = true;
+    std::string error;
+    ASSERT_TRUE(sim::AddFault(machine(), {"CreateFileA", ERROR_ACCESS_DENIED, 0, kWatermarkFile}, error)) << error;
+    // The sheet made two pages, Main and Water Mark: only Main reports.
+    std::size_t before = setResults().size();
+    RunDocumentSheet("tab Water Mark\nclick IDC_WATERMARK_TEXT\napply\nclick IDCANCEL\n");
+    EXPECT_FALSE(ReadFile(kWatermarkFile));
+    EXPECT_EQ(setResults().size() - before, 1u);
+    // Without a text watermark there is no file to write, and both report.
+    before = setResults().size();
+    RunDocumentSheet("tab Water Mark\nclick IDC_WATERMARK_NONE\napply\nclick IDCANCEL\n");
+    EXPECT_EQ(setResults().size() - before, 2u);
 }
 
 }  // namespace
