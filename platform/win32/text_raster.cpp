@@ -5,10 +5,12 @@
 
 #include <cstddef>
 #include <cstring>
+#include <type_traits>
 
 namespace win32 {
 
-// plat::LogFontW is LOGFONTW byte for byte.
+// plat::LogFontW is LOGFONTW byte for byte, so the two are copied as bytes.
+static_assert(std::is_trivially_copyable_v<plat::LogFontW>);
 static_assert(sizeof(plat::LogFontW) == sizeof(LOGFONTW));
 static_assert(offsetof(plat::LogFontW, lfEscapement) == offsetof(LOGFONTW, lfEscapement));
 static_assert(offsetof(plat::LogFontW, lfItalic) == offsetof(LOGFONTW, lfItalic));
@@ -27,7 +29,7 @@ LOGFONTW ToWin(const plat::LogFontW& font) {
 
 plat::LogFontW FromWin(const LOGFONTW& font) {
     plat::LogFontW out;
-    std::memcpy(&out, &font, sizeof out);
+    std::memcpy(static_cast<void*>(&out), &font, sizeof out);
     return out;
 }
 
