@@ -153,25 +153,6 @@ TEST_F(WatermarkPageTest, ChosenBitmapsAreConvertedOrRefusedByDepth) {
     }
 }
 
-TEST_F(WatermarkPageTest, OneBitRowsBecomeThirtyBytesAndTwoOfPadding) {
-    const Bytes oneBit = imagingtest::Bitmap1({{1, 0, 0, 0, 0, 0, 0, 0, 0, 1}}, imagingtest::kBlack,
-                                              {0x11, 0x22, 0x33, 0});
-    PutFile("C:\\scratch\\mono.bmp", oneBit);
-    devmode().textAsGraphics = true;
-    RunDocumentSheet("tab Water Mark\nclick IDC_WATERMARK_IMAGE\nclick IDC_WATERMARK_BROWSE\n"
-                     "pick-file C:\\scratch\\mono.bmp\nclick IDOK\n");
-    const std::optional<Bytes> written = ReadFile(kWatermarkFile);
-    ASSERT_TRUE(written);
-    ASSERT_EQ(written->size(), 54u + 32u);
-    EXPECT_EQ(Le32(*written, 10), 54u);
-    const Bytes row(written->begin() + 54, written->end());
-    // Set bits take entry 1 (blue 11, green 22, red 33), clear ones entry 0 (black).
-    EXPECT_EQ(Bytes(row.begin(), row.begin() + 3), (Bytes{0x11, 0x22, 0x33}));
-    EXPECT_EQ(Bytes(row.begin() + 3, row.begin() + 6), (Bytes{0, 0, 0}));
-    EXPECT_EQ(Bytes(row.begin() + 27, row.begin() + 30), (Bytes{0x11, 0x22, 0x33}));
-    EXPECT_EQ(Bytes(row.begin() + 30, row.end()), (Bytes{0, 0}));
-}
-
 TEST_F(WatermarkPageTest, CancellingTheFileDialogChangesNothing) {
     devmode().textAsGraphics = true;
     devmode().watermarkPath.assign(u"C:\\scratch\\before.bmp");
