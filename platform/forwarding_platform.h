@@ -26,6 +26,7 @@ public:
     UsbAccess& usbAccess() override { return inner_.usbAccess(); }
     FileVersions& fileVersions() override { return inner_.fileVersions(); }
     Shutdown& shutdown() override { return inner_.shutdown(); }
+    TextRaster& textRaster() override { return inner_.textRaster(); }
 
 protected:
     Platform& inner_;

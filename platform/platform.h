@@ -21,6 +21,7 @@
 #include "platform/shutdown.h"
 #include "platform/spooler.h"
 #include "platform/system_info.h"
+#include "platform/text_raster.h"
 #include "platform/usb_access_library.h"
 
 namespace plat {
@@ -48,6 +49,8 @@ public:
     virtual FileVersions& fileVersions() = 0;
     // The token calls and ExitWindowsEx, to restart Windows.
     virtual Shutdown& shutdown() = 0;
+    // The TrueType faces, the screen's resolution and memory bitmaps to draw text into (GDI).
+    virtual TextRaster& textRaster() = 0;
 
 };
 

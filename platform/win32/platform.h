@@ -16,6 +16,7 @@
 #include "platform/win32/shutdown.h"
 #include "platform/win32/spooler.h"
 #include "platform/win32/system_info.h"
+#include "platform/win32/text_raster.h"
 #include "platform/win32/usb_access.h"
 
 namespace win32 {
@@ -38,6 +39,7 @@ public:
     plat::UsbAccess& usbAccess() override { return usbAccess_; }
     plat::FileVersions& fileVersions() override { return fileVersions_; }
     plat::Shutdown& shutdown() override { return shutdown_; }
+    plat::TextRaster& textRaster() override { return textRaster_; }
 
 private:
     Win32Profile profile_;
@@ -54,6 +56,7 @@ private:
     Win32UsbAccess usbAccess_;
     Win32FileVersions fileVersions_;
     Win32Shutdown shutdown_;
+    Win32TextRaster textRaster_;
 };
 
 }  // namespace win32

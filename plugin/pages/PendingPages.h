@@ -21,8 +21,6 @@ private:
     Context& sheet_;
 };
 
-// Document sheet.
-using WatermarkPage = PendingPage<DocSheetContext, IDD_WATERMARK_PAGE>;
 // Device sheet.
 using FontPage = PendingPage<DeviceSheetContext, IDD_FONT_PAGE>;
 

@@ -50,6 +50,7 @@ public:
     plat::UsbAccess& usbAccess() override { return p_->usbAccess(); }
     plat::FileVersions& fileVersions() override { return p_->fileVersions(); }
     plat::Shutdown& shutdown() override { return p_->shutdown(); }
+    plat::TextRaster& textRaster() override { return p_->textRaster(); }
 
 private:
     std::shared_ptr<SimPlatform> p_;

@@ -15,6 +15,7 @@
 #include "platform/sim/api/shutdown.h"
 #include "platform/sim/api/spooler.h"
 #include "platform/sim/api/system_info.h"
+#include "platform/sim/api/text_raster.h"
 #include "platform/sim/api/usb_access.h"
 #include "platform/sim/process/shell.h"
 #include "platform/sim/state/machine.h"
@@ -49,6 +50,7 @@ public:
     plat::UsbAccess& usbAccess() override { return usbAccess_; }
     plat::FileVersions& fileVersions() override { return fileVersions_; }
     plat::Shutdown& shutdown() override { return shutdown_; }
+    plat::TextRaster& textRaster() override { return textRaster_; }
 
     const Machine& machine() const { return machine_; }
     const ProcessContext& process() const { return process_; }
@@ -72,6 +74,7 @@ private:
     SimUsbAccess usbAccess_{machine_, process_};
     SimFileVersions fileVersions_;
     SimShutdown shutdown_{machine_, process_, lastError_};
+    SimTextRaster textRaster_;
 };
 
 }  // namespace sim

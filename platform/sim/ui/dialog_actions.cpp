@@ -5,6 +5,7 @@
 
 #include "platform/sim/state/code_page.h"
 #include "platform/sim/ui/dialog_host.h"
+#include "platform/sim/ui/png_file.h"
 #include "platform/sim/ui/rc_constants.h"
 #include "platform/sim/ui/rc_tokens.h"
 #include "platform/sim/ui/script_verbs.h"
@@ -379,6 +380,24 @@ void DialogHost::Perform(const ScriptAction& action, SimDialogWindow& window) {
             t.window->SetPosition(c.id, c.position + step);
             t.window->logic().OnScroll(*t.window, c.id, plat::kTbThumbPosition);
             t.window->logic().OnScroll(*t.window, c.id, plat::kTbEndTrack);
+            break;
+        }
+        case ScriptVerb::SavePicture: {
+            Target t = resolve(false);
+            const plat::PixelImage& painted = t.window->lastPicture();
+            if (painted.width == 0) fail(t.window->Describe() + " has not painted anything");
+            // The control's rectangle, cut to the painted client area.
+            const plat::Rect r = t.control->rect;
+            const int left = std::clamp(r.left, 0, painted.width), right = std::clamp(r.right, left, painted.width);
+            const int top = std::clamp(r.top, 0, painted.height), bottom = std::clamp(r.bottom, top, painted.height);
+            if (right == left || bottom == top) fail("the control lies outside the painted area");
+            plat::PixelImage area = plat::PixelImage::White(right - left, bottom - top);
+            for (int y = top; y < bottom; ++y)
+                std::copy_n(painted.At(left, y), static_cast<std::size_t>(right - left) * 3, area.At(0, y - top));
+            std::string why;
+            if (!WritePng(action.text, area, why)) fail(why);
+            Write("saves the picture of " + name(t) + " (" + std::to_string(area.width) + "x" +
+                  std::to_string(area.height) + ") as " + action.text);
             break;
         }
         case ScriptVerb::Answer:

@@ -81,6 +81,7 @@ constexpr VerbRule kVerbs[] = {
     {"spin", ScriptVerb::Spin, ParseControlAndDirection},
     {"pick-file", ScriptVerb::PickFile, ParseFilePath},
     {"cancel-file", ScriptVerb::CancelFile, ParseNoArgument},
+    {"save-picture", ScriptVerb::SavePicture, ParseControlAndHostFile},
 };
 
 fs::path CursorFile(const fs::path& machineDir) {

@@ -26,6 +26,8 @@
 //   spin 1080 up|down          one click on an up-down control's arrow
 //   pick-file C:\logos\a.bmp   the next open-file dialog is answered with the file
 //   cancel-file                the next open-file dialog is cancelled
+//   save-picture 1085 a.png    the control's area as the last paint left it, saved as a PNG file
+//                              on the host (relative to the directory winsim runs in)
 //
 // docs/winsim.md ("The automation script") describes every action in full.
 //
@@ -69,6 +71,7 @@ enum class ScriptVerb {
     Spin,            // spin ID up|down
     PickFile,        // pick-file PATH: the next open-file dialog
     CancelFile,      // cancel-file: the next open-file dialog
+    SavePicture,     // save-picture ID FILE
 };
 
 struct ScriptAction {

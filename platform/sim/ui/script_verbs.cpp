@@ -154,6 +154,15 @@ bool ParseControlAndDirection(const std::string& argument, ScriptAction& action,
     return false;
 }
 
+bool ParseControlAndHostFile(const std::string& argument, ScriptAction& action, std::string& error) {
+    if (!ParseControlAndText(argument, action, error)) return false;
+    if (action.text.empty()) {
+        error = "save-picture needs a control and the PNG file to write on the host";
+        return false;
+    }
+    return true;
+}
+
 bool ParseFilePath(const std::string& argument, ScriptAction& action, std::string& error) {
     if (argument.empty()) {
         error = "pick-file needs the file's path on the simulated machine";

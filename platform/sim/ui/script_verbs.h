@@ -20,6 +20,8 @@ bool ParseTabCaption(const std::string& argument, ScriptAction& action, std::str
 bool ParseControlAndNumber(const std::string& argument, ScriptAction& action, std::string& error);
 // "ID up" or "ID down" (spin).
 bool ParseControlAndDirection(const std::string& argument, ScriptAction& action, std::string& error);
+// "ID FILE": a control and a file on the host, blanks kept (save-picture).
+bool ParseControlAndHostFile(const std::string& argument, ScriptAction& action, std::string& error);
 // A path as written, blanks kept (pick-file).
 bool ParseFilePath(const std::string& argument, ScriptAction& action, std::string& error);
 

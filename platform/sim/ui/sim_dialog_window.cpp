@@ -8,12 +8,15 @@
 #include "platform/sim/state/code_page.h"
 #include "platform/sim/state/win_path.h"
 #include "platform/sim/ui/dialog_host.h"
+#include "platform/sim/ui/pixel_painter.h"
 #include "platform/sim/ui/rc_tokens.h"
 #include "platform/sim/ui/sim_property_sheet.h"
 
 namespace sim {
 
 namespace {
+
+constexpr int kColourButtonFace = 15;  // COLOR_BTNFACE, a dialog's background
 
 std::string RectText(const plat::Rect& r) {
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
@@ -26,44 +29,6 @@ std::string ColourText(std::uint32_t rgb) {
     std::snprintf(colour, sizeof colour, "RGB(%u, %u, %u)", rgb & 0xFFu, (rgb >> 8) & 0xFFu, (rgb >> 16) & 0xFFu);
     return colour;
 }
-
-// Paint operations are recorded as text; the dump shows the last paint.
-class RecordingCanvas : public plat::Canvas {
-public:
-    RecordingCanvas(SimDialogWindow& window, DialogHost& host, std::vector<std::string>& out)
-        : window_(window), host_(host), out_(out) {}
-    plat::Rect ClientRect() override { return window_.clientRect(); }
-    void StretchBitmap(int bitmapId, const plat::Rect& target) override {
-        std::string path = window_.BitmapPath(bitmapId);
-        if (path.empty()) host_.Fail("simulator error: StretchBitmap of bitmap " + std::to_string(bitmapId) + ", which was never loaded");
-        out_.push_back("bitmap \"" + host_.ToUtf8(path) + "\" stretched over " + RectText(target));
-    }
-    void DrawCentredText(const plat::Rect& box, std::string_view text, const plat::FontSpec& font,
-                         std::uint32_t rgb) override {
-        const std::string colour = ColourText(rgb);
-        out_.push_back("text \"" + host_.ToUtf8(text) + "\" centred in " + RectText(box) + ", font \"" +
-                       host_.ToUtf8(font.face) + "\" " + std::to_string(font.height) + " weight " +
-                       std::to_string(font.weight) + ", colour " + colour);
-    }
-    void DrawIconCentred() override { out_.push_back("the icon centred"); }
-    void FillRect(const plat::Rect& box, std::uint32_t rgb) override {
-        out_.push_back(RectText(box) + " filled with " + ColourText(rgb));
-    }
-    void FillRectWithBrushValue(const plat::Rect& box, int value) override {
-        out_.push_back(RectText(box) + " filled with the brush value " + std::to_string(value));
-    }
-    void StretchImage(const plat::PixelImage& image, const plat::Rect& source, const plat::Rect& target,
-                      plat::StretchMode mode) override {
-        out_.push_back("a " + std::to_string(image.width) + "x" + std::to_string(image.height) +
-                       " picture's " + RectText(source) + " stretched over " + RectText(target) +
-                       (mode == plat::StretchMode::BlackOnWhite ? " (BLACKONWHITE)" : " (COLORONCOLOR)"));
-    }
-
-private:
-    SimDialogWindow& window_;
-    DialogHost& host_;
-    std::vector<std::string>& out_;
-};
 
 // UTF-8 to UTF-16, for the W texts.
 std::u16string Utf8ToUtf16(const std::string& s) {
@@ -86,6 +51,55 @@ std::u16string Utf8ToUtf16(const std::string& s) {
     }
     return out;
 }
+
+// Paint operations are recorded as text, which the dump shows for the last paint, and drawn into
+// the window's picture, which save-picture writes. The bitmaps that StretchBitmap draws and the
+// icon are recorded only.
+class RecordingCanvas : public plat::Canvas {
+public:
+    RecordingCanvas(SimDialogWindow& window, DialogHost& host, std::vector<std::string>& out,
+                    plat::PixelImage& picture)
+        : window_(window), host_(host), out_(out), picture_(picture) {}
+    plat::Rect ClientRect() override { return window_.clientRect(); }
+    void StretchBitmap(int bitmapId, const plat::Rect& target) override {
+        std::string path = window_.BitmapPath(bitmapId);
+        if (path.empty()) host_.Fail("simulator error: StretchBitmap of bitmap " + std::to_string(bitmapId) + ", which was never loaded");
+        out_.push_back("bitmap \"" + host_.ToUtf8(path) + "\" stretched over " + RectText(target));
+    }
+    void DrawCentredText(const plat::Rect& box, std::string_view text, const plat::FontSpec& font,
+                         std::uint32_t rgb) override {
+        const std::string colour = ColourText(rgb);
+        out_.push_back("text \"" + host_.ToUtf8(text) + "\" centred in " + RectText(box) + ", font \"" +
+                       host_.ToUtf8(font.face) + "\" " + std::to_string(font.height) + " weight " +
+                       std::to_string(font.weight) + ", colour " + colour);
+        DrawCentredTextPixels(picture_, box, Utf8ToUtf16(host_.ToUtf8(text)), font, rgb);
+    }
+    void DrawIconCentred() override { out_.push_back("the icon centred"); }
+    void FillRect(const plat::Rect& box, std::uint32_t rgb) override {
+        out_.push_back(RectText(box) + " filled with " + ColourText(rgb));
+        FillPixels(picture_, box, rgb);
+    }
+    void FillRectWithBrushValue(const plat::Rect& box, int value) override {
+        out_.push_back(RectText(box) + " filled with the brush value " + std::to_string(value));
+        // (HBRUSH)(index + 1) is the system colour's brush.
+        std::optional<std::uint32_t> colour = SystemColour(value - 1);
+        if (!colour) host_.Fail("simulator error: FillRect with the brush value " + std::to_string(value) + ", which is no system colour");
+        FillPixels(picture_, box, *colour);
+    }
+    void StretchImage(const plat::PixelImage& image, const plat::Rect& source, const plat::Rect& target,
+                      plat::StretchMode mode) override {
+        out_.push_back("a " + std::to_string(image.width) + "x" + std::to_string(image.height) +
+                       " picture's " + RectText(source) + " stretched over " + RectText(target) +
+                       (mode == plat::StretchMode::BlackOnWhite ? " (BLACKONWHITE)" : " (COLORONCOLOR)"));
+        StretchPixels(picture_, image, source, target, mode);
+    }
+
+private:
+    SimDialogWindow& window_;
+    DialogHost& host_;
+    std::vector<std::string>& out_;
+    plat::PixelImage& picture_;
+};
 
 bool LessNoCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -496,8 +510,15 @@ void SimDialogWindow::PaintIfNeeded() {
     if (visible_ && needsPaint_ && !destroyed_) {
         needsPaint_ = false;
         std::vector<std::string> operations;
-        RecordingCanvas canvas(*this, host_, operations);
-        if (logic_.OnPaint(*this, canvas)) lastPaint_ = std::move(operations);
+        // The whole client area was invalidated with erasing: the paint starts from the
+        // dialog's background colour.
+        plat::PixelImage picture = plat::PixelImage::White(clientRect_.right, clientRect_.bottom);
+        FillPixels(picture, clientRect_, *SystemColour(kColourButtonFace));
+        RecordingCanvas canvas(*this, host_, operations, picture);
+        if (logic_.OnPaint(*this, canvas)) {
+            lastPaint_ = std::move(operations);
+            lastPicture_ = std::move(picture);
+        }
     }
     for (SimDialogWindow* page : std::vector<SimDialogWindow*>(pages_)) page->PaintIfNeeded();
 }

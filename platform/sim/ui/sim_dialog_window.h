@@ -125,6 +125,8 @@ public:
     int focus() const { return focus_; }
     bool iconsSet() const { return iconsSet_; }
     const std::vector<std::string>& lastPaint() const { return lastPaint_; }
+    // The client area's pixels after the last paint that drew something; empty before it.
+    const plat::PixelImage& lastPicture() const { return lastPicture_; }
     plat::Rect clientRect() const { return clientRect_; }
     std::string BitmapPath(int bitmapId) const;
     // The answer to the last WM_NOTIFY, if the logic gave one, and whether the page last told
@@ -177,6 +179,7 @@ private:
     std::optional<plat::FontSpec> font_;
     std::unique_ptr<TopLevelWindow> desktopWindow_;
     std::vector<std::string> lastPaint_;
+    plat::PixelImage lastPicture_;
     plat::Rect clientRect_;
     plat::Rect placed_;
     std::optional<std::intptr_t> notifyResult_;

@@ -11,6 +11,7 @@
 #include "plugin/pages/PendingPages.h"
 #include "plugin/pages/UtilityPage.h"
 #include "plugin/pages/VersionPage.h"
+#include "plugin/pages/WatermarkPage.h"
 
 namespace {
 
