@@ -124,9 +124,11 @@ bool FontRenderer::Select(const plat::LogFontW& font) {
     if (!ft) return false;
     const WinMetrics m = ReadMetrics(ft);
     const long cell = m.ascent + m.descent;
+    // Sizes past the largest are refused before any arithmetic on them.
+    if (font.lfHeight < -kLargestPpem || font.lfHeight > 2 * kLargestPpem || font.lfWidth > kLargestPpem) return false;
     int ppem = font.lfHeight < 0 ? -font.lfHeight
                                  : ScaleRound(font.lfHeight ? font.lfHeight : kDefaultCellHeight, m.upem, cell);
-    if (font.lfHeight < -kLargestPpem || ppem > kLargestPpem) return false;
+    if (ppem > kLargestPpem) return false;
     ppem = std::max(ppem, 1);
     if (FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(ppem))) return false;
 
@@ -162,12 +164,14 @@ int FontRenderer::Advance(char32_t c) {
 
 plat::TextExtent FontRenderer::Measure(std::u16string_view text) {
     plat::TextExtent extent{0, metrics_.ascent + metrics_.descent};
+    if (!face_) return extent;  // a machine without fonts
     for (char32_t c : CodePoints(text)) extent.cx += Advance(c);
     return extent;
 }
 
 void FontRenderer::Draw(std::u16string_view text, double x, double y, const plat::Rect& clip,
                         const CoverageSink& sink) {
+    if (!face_) return;
     const double cosA = std::cos(angle_), sinA = std::sin(angle_);
     // The glyph transformation in FreeType's y-up axes: width scale, slant, then rotation.
     const double a = xScale_, b = slanted_ ? kSlant : 0.0;

@@ -49,7 +49,7 @@ public:
     plat::LogFontW EnumeratedLogFont(const MachineFace& face, std::uint8_t charSet);
 
     // Makes the font current. False (the current font kept) when no face is installed, the
-    // file cannot be read, or the size is over 4096 pixels per em.
+    // file cannot be read, or the size or the width is over 4096 pixels.
     bool Select(const plat::LogFontW& font);
     const FontMetrics& metrics() const { return metrics_; }
     // Radians counter-clockwise on the screen, from lfEscapement.
