@@ -16,7 +16,8 @@ namespace sim {
 namespace {
 
 constexpr int kLargestPpem = 4096;
-constexpr int kDefaultCellHeight = 16;   // lfHeight 0, and the enumerated faces' height
+constexpr int kDefaultCellHeight = 16;   // lfHeight 0
+constexpr int kEnumeratedPpem = 32;      // the size the enumerated faces are described at
 constexpr double kSlant = 0.2;           // a synthesised italic leans x by 0.2 of y
 
 // a * b / c rounded to the nearest whole number (c > 0).
@@ -100,7 +101,6 @@ FontRenderer::~FontRenderer() = default;
 
 plat::LogFontW FontRenderer::EnumeratedLogFont(const MachineFace& face, std::uint8_t charSet) {
     plat::LogFontW font;
-    font.lfHeight = kDefaultCellHeight;
     font.lfWeight = plat::kFontWeightNormal;
     font.lfCharSet = charSet;
     font.lfOutPrecision = 3;   // OUT_STROKE_PRECIS
@@ -110,8 +110,8 @@ plat::LogFontW FontRenderer::EnumeratedLogFont(const MachineFace& face, std::uin
     font.SetFaceName(face.name);
     if (FT_Face ft = ft_->Open(face.regular)) {
         const WinMetrics m = ReadMetrics(ft);
-        const int ppem = ScaleRound(kDefaultCellHeight, m.upem, m.ascent + m.descent);
-        font.lfWidth = ScaleRound(m.avg, ppem, m.upem);
+        font.lfHeight = ScaleRound(m.ascent + m.descent, kEnumeratedPpem, m.upem);
+        font.lfWidth = ScaleRound(m.avg, kEnumeratedPpem, m.upem);
     }
     return font;
 }

@@ -65,7 +65,7 @@ TEST(TextRasterTest, TheMachineListsItsTrueTypeFacesInOrderForTheWesternCharacte
     EXPECT_EQ(Names(faces), (std::vector<std::u16string>{u"Arial", u"Arial Narrow", u"Courier New", u"DejaVu Sans",
                                                          u"DejaVu Sans Mono", u"DejaVu Serif", u"Times New Roman"}));
     ASSERT_EQ(faces.size(), 7u);
-    EXPECT_EQ(faces[0].lfHeight, 16);
+    EXPECT_EQ(faces[0].lfHeight, 36);  // 32 pixels per em: (1854 + 434) * 32 / 2048 = 35.75
     EXPECT_EQ(faces[0].lfWeight, 400);
     EXPECT_EQ(faces[0].lfCharSet, plat::kAnsiCharset);
     EXPECT_EQ(faces[0].lfPitchAndFamily, 0x22);  // VARIABLE_PITCH | FF_SWISS
