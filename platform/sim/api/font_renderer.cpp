@@ -16,7 +16,8 @@ namespace sim {
 namespace {
 
 constexpr int kLargestPpem = 4096;
-constexpr int kDefaultCellHeight = 16;   // lfHeight 0, and the enumerated faces' height
+constexpr int kDefaultCellHeight = 16;   // lfHeight 0
+constexpr int kEnumeratedPpem = 32;      // the size the enumerated faces are described at
 constexpr double kSlant = 0.2;           // a synthesised italic leans x by 0.2 of y
 
 // a * b / c rounded to the nearest whole number (c > 0).
@@ -100,7 +101,6 @@ FontRenderer::~FontRenderer() = default;
 
 plat::LogFontW FontRenderer::EnumeratedLogFont(const MachineFace& face, std::uint8_t charSet) {
     plat::LogFontW font;
-    font.lfHeight = kDefaultCellHeight;
     font.lfWeight = plat::kFontWeightNormal;
     font.lfCharSet = charSet;
     font.lfOutPrecision = 3;   // OUT_STROKE_PRECIS
@@ -110,8 +110,8 @@ plat::LogFontW FontRenderer::EnumeratedLogFont(const MachineFace& face, std::uin
     font.SetFaceName(face.name);
     if (FT_Face ft = ft_->Open(face.regular)) {
         const WinMetrics m = ReadMetrics(ft);
-        const int ppem = ScaleRound(kDefaultCellHeight, m.upem, m.ascent + m.descent);
-        font.lfWidth = ScaleRound(m.avg, ppem, m.upem);
+        font.lfHeight = ScaleRound(m.ascent + m.descent, kEnumeratedPpem, m.upem);
+        font.lfWidth = ScaleRound(m.avg, kEnumeratedPpem, m.upem);
     }
     return font;
 }
@@ -124,9 +124,11 @@ bool FontRenderer::Select(const plat::LogFontW& font) {
     if (!ft) return false;
     const WinMetrics m = ReadMetrics(ft);
     const long cell = m.ascent + m.descent;
+    // Sizes past the largest are refused before any arithmetic on them.
+    if (font.lfHeight < -kLargestPpem || font.lfHeight > 2 * kLargestPpem || font.lfWidth > kLargestPpem) return false;
     int ppem = font.lfHeight < 0 ? -font.lfHeight
                                  : ScaleRound(font.lfHeight ? font.lfHeight : kDefaultCellHeight, m.upem, cell);
-    if (font.lfHeight < -kLargestPpem || ppem > kLargestPpem) return false;
+    if (ppem > kLargestPpem) return false;
     ppem = std::max(ppem, 1);
     if (FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(ppem))) return false;
 
@@ -162,12 +164,14 @@ int FontRenderer::Advance(char32_t c) {
 
 plat::TextExtent FontRenderer::Measure(std::u16string_view text) {
     plat::TextExtent extent{0, metrics_.ascent + metrics_.descent};
+    if (!face_) return extent;  // a machine without fonts
     for (char32_t c : CodePoints(text)) extent.cx += Advance(c);
     return extent;
 }
 
 void FontRenderer::Draw(std::u16string_view text, double x, double y, const plat::Rect& clip,
                         const CoverageSink& sink) {
+    if (!face_) return;
     const double cosA = std::cos(angle_), sinA = std::sin(angle_);
     // The glyph transformation in FreeType's y-up axes: width scale, slant, then rotation.
     const double a = xScale_, b = slanted_ ? kSlant : 0.0;

@@ -43,13 +43,14 @@ public:
     FontRenderer(const FontRenderer&) = delete;
     FontRenderer& operator=(const FontRenderer&) = delete;
 
-    // The LOGFONTW that EnumFontFamiliesExW reports for the face: a cell height of 16 pixels,
-    // the average width at that size, weight 400, OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS,
-    // DRAFT_QUALITY, the face's pitch and family.
+    // The LOGFONTW that EnumFontFamiliesExW reports for the face, described at 32 pixels per em
+    // as Wine describes it: the cell height and the average width at that size (not zero: a
+    // caller that keeps lfWidth keeps that width), weight 400, OUT_STROKE_PRECIS,
+    // CLIP_STROKE_PRECIS, DRAFT_QUALITY, the face's pitch and family.
     plat::LogFontW EnumeratedLogFont(const MachineFace& face, std::uint8_t charSet);
 
     // Makes the font current. False (the current font kept) when no face is installed, the
-    // file cannot be read, or the size is over 4096 pixels per em.
+    // file cannot be read, or the size or the width is over 4096 pixels.
     bool Select(const plat::LogFontW& font);
     const FontMetrics& metrics() const { return metrics_; }
     // Radians counter-clockwise on the screen, from lfEscapement.

@@ -9,6 +9,33 @@
 
 namespace sim {
 
+namespace {
+
+// The libpng calls, apart from every C++ object: libpng reports errors with longjmp.
+bool WriteRows(std::FILE* out, png_uint_32 width, png_uint_32 height, png_bytepp rows) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, out);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace
+
 bool WritePng(const std::filesystem::path& file, const plat::PixelImage& picture, std::string& error) {
     if (picture.width <= 0 || picture.height <= 0) {
         error = "the picture is empty";
@@ -17,13 +44,6 @@ bool WritePng(const std::filesystem::path& file, const plat::PixelImage& picture
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(file.c_str(), "wb"), std::fclose);
     if (!out) {
         error = "cannot write " + file.string();
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        error = "libpng cannot start";
         return false;
     }
     // The rows in PNG order (top first), red, green, blue.
@@ -38,19 +58,9 @@ bool WritePng(const std::filesystem::path& file, const plat::PixelImage& picture
     }
     std::vector<png_bytep> pointers;
     for (auto& row : rows) pointers.push_back(row.data());
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        error = "libpng failed writing " + file.string();
-        return false;
-    }
-    png_init_io(png, out.get());
-    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width), static_cast<png_uint_32>(picture.height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    png_write_image(png, pointers.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    if (std::fflush(out.get()) != 0) {
+    if (!WriteRows(out.get(), static_cast<png_uint_32>(picture.width), static_cast<png_uint_32>(picture.height),
+                   pointers.data()) ||
+        std::fflush(out.get()) != 0) {
         error = "cannot write " + file.string();
         return false;
     }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
 
 #include "platform/sim/api/text_raster.h"
@@ -64,7 +65,7 @@ TEST(TextRasterTest, TheMachineListsItsTrueTypeFacesInOrderForTheWesternCharacte
     EXPECT_EQ(Names(faces), (std::vector<std::u16string>{u"Arial", u"Arial Narrow", u"Courier New", u"DejaVu Sans",
                                                          u"DejaVu Sans Mono", u"DejaVu Serif", u"Times New Roman"}));
     ASSERT_EQ(faces.size(), 7u);
-    EXPECT_EQ(faces[0].lfHeight, 16);
+    EXPECT_EQ(faces[0].lfHeight, 36);  // 32 pixels per em: (1854 + 434) * 32 / 2048 = 35.75
     EXPECT_EQ(faces[0].lfWeight, 400);
     EXPECT_EQ(faces[0].lfCharSet, plat::kAnsiCharset);
     EXPECT_EQ(faces[0].lfPitchAndFamily, 0x22);  // VARIABLE_PITCH | FF_SWISS
@@ -103,7 +104,10 @@ TEST(TextRasterTest, AFaceWithoutItsRegularFileIsNotListedAndNamesFallBack) {
     fs::remove_all(dir);
     sim::SimTextRaster none(dir);
     EXPECT_TRUE(none.TrueTypeFaces(plat::kAnsiCharset).empty());
-    EXPECT_FALSE(none.CreateSurface(10, 10)->SelectFont(Font(u"Arial", -20)));
+    auto bare = none.CreateSurface(10, 10);
+    EXPECT_FALSE(bare->SelectFont(Font(u"Arial", -20)));
+    EXPECT_EQ(bare->MeasureText(u"HiM").cx, 0);  // no font to measure with, and no crash
+    EXPECT_TRUE(bare->DrawText(0, 5, std::nullopt, u"HiM"));
 }
 
 TEST(TextRasterTest, ExtentsAreTheRoundedAdvanceWidthsAndTheCellHeight) {
@@ -129,6 +133,18 @@ TEST(TextRasterTest, ExtentsAreTheRoundedAdvanceWidthsAndTheCellHeight) {
         EXPECT_EQ(e.cx, c.cx) << c.font.lfHeight << " " << c.text.size();
         EXPECT_EQ(e.cy, c.cy) << c.font.lfHeight << " " << c.text.size();
     }
+}
+
+TEST(TextRasterTest, SizesPastTheLargestAreRefusedAndTheFontKept) {
+    sim::SimTextRaster raster;
+    auto s = raster.CreateSurface(10, 10);
+    ASSERT_TRUE(s->SelectFont(Font(u"Arial", -4096)));
+    ASSERT_TRUE(s->SelectFont(Font(u"Arial", -48)));
+    plat::LogFontW wide = Font(u"Arial", -48);
+    wide.lfWidth = 4097;
+    for (const plat::LogFontW& f : {Font(u"Arial", -4097), Font(u"Arial", INT_MIN), Font(u"Arial", INT_MAX), wide})
+        EXPECT_FALSE(s->SelectFont(f)) << f.lfHeight;
+    EXPECT_EQ(s->MeasureText(u"HiM").cx, 86);  // still the -48 font
 }
 
 TEST(TextRasterTest, ANewSurfaceIsBlackUntilFilledWhiteAndShortBuffersAreRefused) {
