@@ -5,6 +5,7 @@
 
 #include "plugin/pages/Barcode1DPage.h"
 #include "plugin/pages/Barcode2DPage.h"
+#include "plugin/pages/FontPage.h"
 #include "plugin/pages/MainPage.h"
 #include "plugin/pages/OperationPage.h"
 #include "plugin/pages/PageTemplates.h"

@@ -25,6 +25,5 @@ private:
 using WatermarkPage = PendingPage<DocSheetContext, IDD_WATERMARK_PAGE>;
 // Device sheet.
 using DownloadPage = PendingPage<DeviceSheetContext, IDD_DOWNLOAD_PAGE>;
-using FontPage = PendingPage<DeviceSheetContext, IDD_FONT_PAGE>;
 
 }  // namespace plugin

@@ -3,6 +3,7 @@
 // the logic hears of it through the notifications Windows sends.
 #include <algorithm>
 
+#include "platform/sim/state/code_page.h"
 #include "platform/sim/ui/dialog_host.h"
 #include "platform/sim/ui/rc_constants.h"
 #include "platform/sim/ui/rc_tokens.h"
@@ -433,10 +434,18 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
                 const bool box = c.extendedStyle & LVS_EX_CHECKBOXES;
                 rows += std::string(rows.empty() ? "" : ", ") +
                         (box ? (c.rowChecked[i] ? "[x] " : "[ ] ") : "") + "\"" + Cut(ToUtf8(c.items[i])) + "\"";
+                // The texts of a row's other columns follow, each after a bar.
+                if (i < c.rowCells.size())
+                    for (const std::u16string& cell : c.rowCells[i]) rows += " | \"" + Cut(Utf16ToUtf8(cell)) + "\"";
             }
             line += " rows [" + rows + "]";
             if (c.extendedStyle & LVS_EX_GRIDLINES) line += " grid lines";
             if (c.extendedStyle & LVS_EX_FULLROWSELECT) line += " full-row select";
+        }
+        if (c.kind == ControlKind::TreeView && !c.treeIcons.empty()) {
+            std::string icons;
+            for (int icon : c.treeIcons) icons += (icons.empty() ? "" : ", ") + std::to_string(icon);
+            line += " icons [" + icons + "] " + std::to_string(c.treeIconSize) + " px";
         }
         if (c.hasRange())
             line += " at " + std::to_string(c.position) + " of " + std::to_string(c.rangeLow) + ".." + std::to_string(c.rangeHigh);
@@ -445,6 +454,8 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
                     std::to_string(c.font->charSet);
         if (window.focus() == c.id) line += " focused";
         Write(line);
+        if (c.kind == ControlKind::TreeView)
+            for (const std::string& item : TreeItemLines(c)) Write(indent + "  " + item);
         std::string fit = TextFitProblem(c.kindName(), c.text, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top);
         if (!fit.empty()) Write(indent + "warning: the text of " + std::to_string(c.id) + " " + fit);
     }

@@ -45,7 +45,8 @@ int SimDialogWindow::InsertListViewRow(int id, int row, std::string_view text) {
     if (c.wideItems.size() < c.items.size() - 1) c.wideItems.resize(c.items.size() - 1);
     c.wideItems.insert(c.wideItems.begin() + static_cast<std::ptrdiff_t>(at), std::nullopt);
     if (c.rowCells.size() < c.items.size() - 1) c.rowCells.resize(c.items.size() - 1);
-    c.rowCells.insert(c.rowCells.begin() + static_cast<std::ptrdiff_t>(at), {});
+    // A named empty row: a bare {} would pick the initializer-list overload and insert nothing.
+    c.rowCells.insert(c.rowCells.begin() + static_cast<std::ptrdiff_t>(at), std::vector<std::u16string>{});
     // Rows after an insertion move down, and the selection with them.
     if (c.selection >= static_cast<int>(at)) ++c.selection;
     return static_cast<int>(at);
