@@ -73,6 +73,10 @@ struct OpenFileRequest {
     int bufferCharacters = 260;
 };
 
+// A tree view's item (HTREEITEM); 0 is none, and as a parent the top level (TVI_ROOT).
+using TreeItem = std::uintptr_t;
+constexpr TreeItem kTreeRoot = 0;
+
 // The system-menu command of the close box (SC_CLOSE); it reaches the logic as IDCANCEL.
 constexpr int kSysCommandClose = 0xF060;
 
@@ -269,6 +273,20 @@ public:
     virtual int ListViewSelectedRow(int id) = 0;  // LVM_GETNEXTITEM(-1, LVNI_SELECTED): -1 when none
     virtual void SelectListViewRow(int id, int row) = 0;  // the one selected and focused row; -1: none
     virtual void EnsureListViewRowVisible(int id, int row) = 0;                 // LVM_ENSUREVISIBLE
+
+    // Tree views (SysTreeView32). Items are the handles the control gives (HTREEITEM), 0 for
+    // none; kTreeRoot as the parent puts an item at the top level.
+    // An image list of `size` x `size` masked icons from the module's icon resources, image i
+    // being iconIds[i], attached as the tree's normal image list (TVSIL_NORMAL) and kept as
+    // long as the window. False when an icon could not be added (the others are in the list).
+    virtual bool SetTreeIcons(int id, std::span<const int> iconIds, int size) = 0;
+    virtual void DeleteAllTreeItems(int id) = 0;  // TVM_DELETEITEM of TVI_ROOT
+    // TVM_INSERTITEMW at the end of the parent's children (TVI_LAST) with its text, image and
+    // selected image; the new item, 0 on failure.
+    virtual TreeItem InsertTreeItemW(int id, TreeItem parent, std::u16string_view text, int image,
+                                     int selectedImage) = 0;
+    virtual void ExpandTreeItem(int id, TreeItem item) = 0;  // TVM_EXPAND, TVE_EXPAND
+    virtual void SelectTreeItem(int id, TreeItem item) = 0;  // TVM_SELECTITEM, TVGN_CARET
 
     // Progress bars, trackbars and up-down controls.
     virtual void SetRange(int id, int low, int high) = 0;

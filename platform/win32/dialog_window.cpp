@@ -82,6 +82,7 @@ Win32DialogWindow::~Win32DialogWindow() {
     if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
     for (HFONT font : fonts_) ::DeleteObject(font);
     for (HBITMAP bitmap : bitmaps_) ::DeleteObject(bitmap);
+    DestroyImageLists();
 }
 
 INT_PTR CALLBACK Win32DialogWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -162,6 +163,7 @@ INT_PTR Win32DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             logic_.OnDestroy(*this);
             return FALSE;
         case WM_NCDESTROY:
+            DestroyImageLists();  // the controls that showed them are gone
             ::SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
             hwnd_ = nullptr;
             return FALSE;

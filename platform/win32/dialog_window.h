@@ -2,6 +2,7 @@
 // HWND of the dialog and its controls.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <set>
@@ -82,6 +83,12 @@ public:
     int ListViewSelectedRow(int id) override;
     void SelectListViewRow(int id, int row) override;
     void EnsureListViewRowVisible(int id, int row) override;
+    bool SetTreeIcons(int id, std::span<const int> iconIds, int size) override;
+    void DeleteAllTreeItems(int id) override;
+    plat::TreeItem InsertTreeItemW(int id, plat::TreeItem parent, std::u16string_view text,
+                                   int image, int selectedImage) override;
+    void ExpandTreeItem(int id, plat::TreeItem item) override;
+    void SelectTreeItem(int id, plat::TreeItem item) override;
     void SetRange(int id, int low, int high) override;
     void SetPosition(int id, int position) override;
     int GetPosition(int id) override;
@@ -112,6 +119,9 @@ private:
     ItemClass ClassOf(int id) const;
     HFONT KeepFont(const plat::FontSpec& font);
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // The tree views' image lists, destroyed with the window (WM_NCDESTROY) or with this object.
+    void DestroyImageLists();
+
 
     HINSTANCE module_;
     plat::DialogLogic& logic_;
@@ -119,6 +129,8 @@ private:
     HWND hwnd_ = nullptr;
     std::vector<HFONT> fonts_;      // kept as long as the window may use them
     std::vector<HBITMAP> bitmaps_;  // LoadBitmapFile's ids are 1-based indexes
+    std::vector<HIMAGELIST> imageLists_;
+
     std::set<int> systemMenuCommands_;
     std::set<int> windowColourItems_;
     bool notifyAnswered_ = false;  // the logic set DWLP_MSGRESULT for the WM_NOTIFY in hand

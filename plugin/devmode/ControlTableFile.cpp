@@ -48,8 +48,8 @@ std::u16string ReadControlTableValue(plat::Profile& profile, const std::u16strin
     return std::u16string(value, n < kControlTableValueChars ? n : kControlTableValueChars - 1);
 }
 
-bool WriteControlTable(plat::Platform& platform, const std::u16string& path,
-                       const std::vector<ControlTableRow>& rows) {
+bool WriteControlTableEntries(plat::Platform& platform, const std::u16string& path,
+                              const std::vector<ControlTableEntry>& entries) {
     std::string narrow;
     if (AsciiPath(path, narrow)) {
         if (!platform.files().DeleteFileA(narrow.c_str())) {
@@ -60,15 +60,22 @@ bool WriteControlTable(plat::Platform& platform, const std::u16string& path,
                                                               nullptr, path.c_str())) {
         return false;
     }
-    for (const ControlTableRow& row : rows) {
-        if (row.command.empty()) continue;
-        const std::u16string key = ControlTableKey(row.code);
-        const std::u16string value = FormatCommandHex(row.command);
-        if (!platform.profile().WritePrivateProfileStringW(kControlTableSection, key.c_str(),
-                                                           value.c_str(), path.c_str()))
+    for (const ControlTableEntry& entry : entries) {
+        if (entry.value.empty()) continue;
+        if (!platform.profile().WritePrivateProfileStringW(kControlTableSection, entry.key.c_str(),
+                                                           entry.value.c_str(), path.c_str()))
             return false;
     }
     return true;
+}
+
+bool WriteControlTable(plat::Platform& platform, const std::u16string& path,
+                       const std::vector<ControlTableRow>& rows) {
+    std::vector<ControlTableEntry> entries;
+    entries.reserve(rows.size());
+    for (const ControlTableRow& row : rows)
+        entries.push_back({ControlTableKey(row.code), FormatCommandHex(row.command)});
+    return WriteControlTableEntries(platform, path, entries);
 }
 
 }  // namespace plugin

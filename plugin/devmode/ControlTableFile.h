@@ -31,6 +31,20 @@ struct ControlTableRow {
 std::u16string ReadControlTableValue(plat::Profile& profile, const std::u16string& path,
                                      std::uint8_t code);
 
+// One key of the file as a person's table holds it: the key and the command text, written as
+// they stand.
+struct ControlTableEntry {
+    std::u16string key;
+    std::u16string value;
+};
+
+// Rewrites the file from the entries: deletes it, then writes one key per entry whose value is
+// not empty, in order. False, with the thread's last error from the failing call, when the file
+// cannot be deleted (a missing file is fine) or a key not written; the keys written before the
+// failure stay.
+bool WriteControlTableEntries(plat::Platform& platform, const std::u16string& path,
+                              const std::vector<ControlTableEntry>& entries);
+
 // Rewrites the file from the table: deletes it, then writes one key per row whose command is
 // not empty, value as FormatCommandHex gives it. False, with the thread's last error from the
 // failing call, when the file cannot be deleted (a missing file is fine) or a key not written.

@@ -3,9 +3,11 @@
 
 #include <string>
 
+#include "platform/module.h"
 #include "platform/win_constants.h"
 #include "plugin/commands/SelfTestJob.h"
 #include "plugin/commands/SendRawJob.h"
+#include "plugin/pages/ControlTableDialog.h"
 #include "plugin/pages/UtilityPageIds.h"
 
 namespace plugin {
@@ -180,6 +182,12 @@ void UtilityPage::Delete(plat::DialogWindow& window) {
     ShowSelection(window);
 }
 
+void UtilityPage::EditControlTable(plat::DialogWindow& window) {
+    if (!sheet_.platform) return;
+    ControlTableDialog dialog(*sheet_.platform);
+    window.RunModalChild(plat::ThisModule(), ControlTableDialog::kTemplateId, dialog);
+}
+
 void UtilityPage::PrintSelfTest() {
     if (!sheet_.platform) return;
     // Every failure ends what was opened and is silent.
@@ -204,8 +212,10 @@ bool UtilityPage::OnCommand(plat::DialogWindow& window, int id, int code) {
         case IDC_UTILITY_FORM_NAME:
             if (code == plat::kEditChange) UpdateDeleteButton(window);
             return true;
+        case IDC_UTILITY_CONTROL_FONT:
+            if (code == plat::kButtonClicked) EditControlTable(window);
+            return true;
         default:
-            // The hidden Control Font button opens the translation table once that exists.
             return false;
     }
 }

@@ -38,6 +38,8 @@ private:
     std::uint32_t ReadSize(plat::DialogWindow& window, int id, PaperLimit limit);
     void ShowSize(plat::DialogWindow& window, std::int32_t cx, std::int32_t cy);
     void PrintSelfTest();
+    // The control font's translation table, modal over the page (its button is not shown).
+    void EditControlTable(plat::DialogWindow& window);
 
     plat::PrinterHandle printer() const;
     std::optional<std::vector<PaperForm>> Forms(std::uint32_t firstSize) const;

@@ -73,6 +73,11 @@ public:
     int ListViewSelectedRow(int) override { return -1; }
     void SelectListViewRow(int, int) override {}
     void EnsureListViewRowVisible(int, int) override {}
+    bool SetTreeIcons(int, std::span<const int>, int) override { return true; }
+    void DeleteAllTreeItems(int) override {}
+    plat::TreeItem InsertTreeItemW(int, plat::TreeItem, std::u16string_view, int, int) override { return 0; }
+    void ExpandTreeItem(int, plat::TreeItem) override {}
+    void SelectTreeItem(int, plat::TreeItem) override {}
     void SetRange(int, int low, int high) override {
         rangeLow = low;
         rangeHigh = high;

@@ -462,6 +462,11 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
             if (c.extendedStyle & LVS_EX_GRIDLINES) line += " grid lines";
             if (c.extendedStyle & LVS_EX_FULLROWSELECT) line += " full-row select";
         }
+        if (c.kind == ControlKind::TreeView && !c.treeIcons.empty()) {
+            std::string icons;
+            for (int icon : c.treeIcons) icons += (icons.empty() ? "" : ", ") + std::to_string(icon);
+            line += " icons [" + icons + "] " + std::to_string(c.treeIconSize) + " px";
+        }
         if (c.hasRange())
             line += " at " + std::to_string(c.position) + " of " + std::to_string(c.rangeLow) + ".." + std::to_string(c.rangeHigh);
         if (c.font)
@@ -469,6 +474,8 @@ void DialogHost::ShowDialog(SimDialogWindow& window) {
                     std::to_string(c.font->charSet);
         if (window.focus() == c.id) line += " focused";
         Write(line);
+        if (c.kind == ControlKind::TreeView)
+            for (const std::string& item : TreeItemLines(c)) Write(indent + "  " + item);
         std::string fit = TextFitProblem(c.kindName(), c.text, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top);
         if (!fit.empty()) Write(indent + "warning: the text of " + std::to_string(c.id) + " " + fit);
     }

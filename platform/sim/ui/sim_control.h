@@ -17,6 +17,16 @@ enum class ControlKind {
     Tab, Other
 };
 
+// One item of a tree view: its handle, its parent's (0 at the top level), its text and images.
+struct SimTreeItem {
+    plat::TreeItem handle = 0;
+    plat::TreeItem parent = 0;
+    std::u16string text;
+    int image = 0;
+    int selectedImage = 0;
+    bool expanded = false;
+};
+
 struct SimControl {
     int id = 0;
     std::string idName;
@@ -50,6 +60,14 @@ struct SimControl {
     std::vector<std::string> columns;
     std::uint32_t extendedStyle = 0;
     int scrolledTo = -1;  // the row a list view last scrolled into view
+    // A tree view's items in insertion order (children after their parent, each at the end of
+    // its parent's), the selected item (0: none), the next handle to give, and the icon
+    // resources of its normal image list with their size.
+    std::vector<SimTreeItem> treeItems;
+    plat::TreeItem treeSelection = 0;
+    plat::TreeItem nextTreeHandle = 1;
+    std::vector<int> treeIcons;
+    int treeIconSize = 0;
     std::string toolTipUtf8;     // the tooltip's text; empty: none
     int toolTipWidth = 0;        // its wrapping width in pixels
     std::optional<plat::FontSpec> font;
@@ -73,6 +91,10 @@ SimControl MakeControl(const RcControl& source);
 // "A.B.C.D" with each field empty or 0 to 255, into four fields (-1 for an empty one); false
 // for anything else.
 bool ParseIpFields(const std::string& text, std::array<int, 4>& fields);
+// A tree view's items as `show` prints them, one line each in UTF-8, children indented under
+// their parent: "[-] " before an expanded item with children, "[+] " before a collapsed one,
+// then the text, the images and whether it is selected.
+std::vector<std::string> TreeItemLines(const SimControl& tree);
 // Dialog units to pixels, for the default dialog font.
 plat::Rect DialogUnitsToPixels(int x, int y, int cx, int cy);
 

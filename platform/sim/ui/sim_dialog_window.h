@@ -90,6 +90,12 @@ public:
     int ListViewSelectedRow(int id) override;
     void SelectListViewRow(int id, int row) override;
     void EnsureListViewRowVisible(int id, int row) override;
+    bool SetTreeIcons(int id, std::span<const int> iconIds, int size) override;
+    void DeleteAllTreeItems(int id) override;
+    plat::TreeItem InsertTreeItemW(int id, plat::TreeItem parent, std::u16string_view text,
+                                   int image, int selectedImage) override;
+    void ExpandTreeItem(int id, plat::TreeItem item) override;
+    void SelectTreeItem(int id, plat::TreeItem item) override;
     void SetRange(int id, int low, int high) override;
     void SetPosition(int id, int position) override;
     int GetPosition(int id) override;
@@ -158,6 +164,8 @@ private:
     SimControl& ListControl(int id, const char* operation);
     SimControl& ListViewControl(int id, const char* operation);
     SimControl& ListViewRow(int id, int row, const char* operation);
+    SimControl& TreeControl(int id, const char* operation);
+    SimTreeItem& TreeItemOf(SimControl& tree, plat::TreeItem item, const char* operation);
     SimControl& IpControl(int id, const char* operation);
     SimControl& RangeControl(int id, const char* operation);
     void ForgetPage(SimDialogWindow* page);

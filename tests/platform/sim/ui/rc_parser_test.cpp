@@ -139,7 +139,7 @@ TEST(RcParser, StringTablesSymbolsAndOtherResourcesAreRecorded) {
     std::vector<std::string> others;
     for (const auto& o : s.others) others.push_back(o.type + " " + o.name + " " + o.file);
     EXPECT_EQ(others, (std::vector<std::string>{"ICON IDR_MAINFRAME test.ico", "RT_MANIFEST 1 test.manifest",
-                                                "VERSIONINFO VS_VERSION_INFO "}));
+                                                "ICON IDI_TEST_LEAF test.ico", "VERSIONINFO VS_VERSION_INFO "}));
 }
 
 TEST(RcParser, MistakesAreReportedWithFileAndLine) {

@@ -311,6 +311,67 @@ TEST_F(DialogScriptTest, ListViewRowsAreTickedByTextAndReadBack) {
         << TranscriptText();
 }
 
+// A row inserted before rows that have column texts leaves each text with its own row, and
+// `show` prints them after the row's first text.
+TEST_F(DialogScriptTest, ListViewColumnTextsStayWithTheirRows) {
+    auto p = Process("show\nclick IDOK\n");
+    TestLogic logic;
+    logic.init = [](plat::DialogWindow& w) {
+        w.InsertListViewColumn(IDC_ROWS, 0, "Name", 100);
+        w.InsertListViewColumn(IDC_ROWS, 1, "Size", 50);
+        EXPECT_EQ(w.InsertListViewRowW(IDC_ROWS, 0, u"Beta"), 0);
+        w.SetListViewCellTextW(IDC_ROWS, 0, 1, u"2");
+        EXPECT_EQ(w.InsertListViewRowW(IDC_ROWS, 0, u"Alpha"), 0);
+        EXPECT_EQ(w.InsertListViewRowW(IDC_ROWS, 2, u"Gamma"), 2);
+        w.SetListViewCellTextW(IDC_ROWS, 2, 1, u"3");
+        w.SetListViewCellTextW(IDC_ROWS, 0, 2, u"no such column");
+        EXPECT_EQ(w.ListViewCellTextW(IDC_ROWS, 0, 1), u"");
+        EXPECT_EQ(w.ListViewCellTextW(IDC_ROWS, 1, 1), u"2");
+        EXPECT_EQ(w.ListViewCellTextW(IDC_ROWS, 2, 1), u"3");
+        EXPECT_EQ(w.ListViewCellTextW(IDC_ROWS, 0, 2), u"");
+    };
+    EXPECT_EQ(p->dialogs().RunModal(IDD_TEST_LIST_VIEW, logic), IDOK);
+    EXPECT_TRUE(TranscriptContains(" rows [\"Alpha\", \"Beta\" | \"2\", \"Gamma\" | \"3\"]")) << TranscriptText();
+}
+
+// Tree items under their parents in insertion order; expanding opens only an item with children;
+// selecting an item opens its collapsed ancestors; an icon the module lacks is left out.
+TEST_F(DialogScriptTest, TreeViewItemsShowUnderTheirParentsWithStateAndImages) {
+    auto p = Process("show\nclick IDOK\n");
+    TestLogic logic;
+    logic.init = [](plat::DialogWindow& w) {
+        const int icons[] = {IDR_MAINFRAME, IDI_TEST_LEAF, 999};
+        EXPECT_FALSE(w.SetTreeIcons(IDC_TREE, icons, 16));
+        w.InsertTreeItemW(IDC_TREE, plat::kTreeRoot, u"Stale", 0, 0);
+        w.DeleteAllTreeItems(IDC_TREE);
+        const plat::TreeItem top = w.InsertTreeItemW(IDC_TREE, plat::kTreeRoot, u"Top", 0, 0);
+        const plat::TreeItem open = w.InsertTreeItemW(IDC_TREE, top, u"Open", 1, 1);
+        const plat::TreeItem shut = w.InsertTreeItemW(IDC_TREE, top, u"Shut", 1, 1);
+        const plat::TreeItem deep = w.InsertTreeItemW(IDC_TREE, open, u"Deep", 1, 0);
+        w.InsertTreeItemW(IDC_TREE, shut, u"Hidden leaf", 1, 1);
+        w.InsertTreeItemW(IDC_TREE, top, u"Last", 1, 1);
+        EXPECT_NE(top, 0u);
+        EXPECT_NE(open, top);
+        w.ExpandTreeItem(IDC_TREE, deep);  // a leaf: nothing to open
+        w.SelectTreeItem(IDC_TREE, deep);  // opens Open and Top
+    };
+    EXPECT_EQ(p->dialogs().RunModal(IDD_TEST_TREE, logic), IDOK);
+    std::vector<std::string> t = Transcript();
+    const std::vector<std::string> expected = {
+        "program:   2110 IDC_TREE tree view \"\" icons [128, 129] 16 px",
+        "program:     [-] \"Top\" image 0",
+        "program:       [-] \"Open\" image 1",
+        "program:         \"Deep\" image 1 selected image 0 selected",
+        "program:       [+] \"Shut\" image 1",
+        "program:         \"Hidden leaf\" image 1",
+        "program:       \"Last\" image 1",
+    };
+    auto at = std::find(t.begin(), t.end(), expected[0]);
+    ASSERT_NE(at, t.end()) << TranscriptText();
+    ASSERT_GE(static_cast<std::size_t>(t.end() - at), expected.size());
+    EXPECT_EQ(std::vector<std::string>(at, at + static_cast<std::ptrdiff_t>(expected.size())), expected);
+}
+
 TEST_F(DialogScriptTest, ShowWritesEveryControlAndPageIntoTheTranscript) {
     TestLogic logic, page;
     std::unique_ptr<plat::DialogWindow> pageWindow;
