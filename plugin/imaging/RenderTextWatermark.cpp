@@ -29,6 +29,8 @@ plat::LogFontW TextWatermarkFont(plat::TextRaster& raster, const TextWatermarkSp
     const WatermarkFontStyle& style =
         kWatermarkFontStyles[spec.style >= 0 && spec.style < 4 ? spec.style : 0];
     font.lfHeight = -MulDiv(spec.pointSize, raster.ScreenLogPixelsY(), 72);
+    // The listed face carries the average width of its enumeration size; kept, it would squeeze
+    // or stretch the text at any other height. Zero lets the width follow the height.
     font.lfWidth = 0;
     font.lfWeight = style.weight;
     font.lfItalic = style.italic ? 1 : 0;
