@@ -17,7 +17,6 @@ namespace {
 
 using imagingtest::Bytes;
 using imagingtest::Le16;
-using imagingtest::Le32;
 using pagetest::SheetHarness;
 using pagetest::SheetRun;
 using plugin::WatermarkMode;
@@ -295,15 +294,8 @@ TEST_F(WatermarkPageTest, ApplyingATextWatermarkStoresItsFieldsAndWritesItsPictu
 
     const std::optional<Bytes> file = ReadFile(kWatermarkFile);
     ASSERT_TRUE(file);
+    // The file's headers are checked field by field in TextWatermarkTest; here its pixels.
     ASSERT_EQ(file->size(), 270054u);
-    EXPECT_EQ((*file)[0], 'B');
-    EXPECT_EQ((*file)[1], 'M');
-    EXPECT_EQ(Le32(*file, 2), 270054u);
-    EXPECT_EQ(Le32(*file, 10), 54u);
-    EXPECT_EQ(Le32(*file, 18), 300u);
-    EXPECT_EQ(Le32(*file, 22), 300u);
-    EXPECT_EQ(Le16(*file, 28), 24u);
-    EXPECT_EQ(Le32(*file, 30), 0u);
     // The ink's box, in top-down rows: the file's rows run bottom-up, 900 bytes each.
     int left = 300, right = -1, top = 300, bottom = -1, darkest = 255;
     for (int y = 0; y < 300; ++y)
