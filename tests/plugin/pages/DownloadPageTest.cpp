@@ -88,7 +88,7 @@ TEST_F(DownloadPageTest, OpensWithOriginalNoneAndEverythingButAddAndBrowseWaitin
     EXPECT_TRUE(run.Has(Control("1121 IDC_DOWNLOAD_FILE_PATH read-only edit \"\"")));
     EXPECT_TRUE(run.Has(Control("1122 IDC_DOWNLOAD_BROWSE button \"Browse\"")));
     EXPECT_TRUE(run.Has(Control("1123 IDC_DOWNLOAD_FILE button \"Download\" disabled")));
-    EXPECT_TRUE(run.Has(Control("painted: (112,123)-(178,204) filled with the brush value 15")));
+    EXPECT_TRUE(run.Has(Control("painted: (118,123)-(181,204) filled with the brush value 15")));
 }
 
 TEST_F(DownloadPageTest, AddChecksTheFileAndRefusesWithItsMessage) {
@@ -207,7 +207,7 @@ TEST_F(DownloadPageTest, DeletingEntryTwoOfThreeRenumbersMovesSettingsAndRemoves
                                 "[\"1\" | \"a.bmp\" | \"C:\\scratch\\a.bmp\", \"2\" | \"c.bmp\" | \"C:\\scratch\\c.bmp\"] "
                                 "full-row select focused"));
     // Nothing selected after the delete: the preview is cleared.
-    EXPECT_EQ(run.LinesWith("painted:")[0], Control("painted: (112,123)-(178,204) filled with the brush value 15"));
+    EXPECT_EQ(run.LinesWith("painted:")[0], Control("painted: (118,123)-(181,204) filled with the brush value 15"));
     EXPECT_NE(run.LinesWith("1112 IDC_DOWNLOAD_DITHER_M4")[1].find("checked"), std::string::npos);
     EXPECT_EQ(run.LinesWith("1112 IDC_DOWNLOAD_DITHER_M4")[1].find("unchecked"), std::string::npos);
     EXPECT_TRUE(run.Has(Control("1114 IDC_DOWNLOAD_CONTRAST trackbar \"\" at 40 of -100..100")));
@@ -335,7 +335,7 @@ TEST_F(DownloadPageTest, ClearAllLogosSendsItsJobAndAFailingWriteEndsIt) {
 TEST_F(DownloadPageTest, ThePreviewShowsTheSourceOrTheConvertedPictureOverTheWholeArea) {
     Put("C:\\scratch\\a.bmp", imagingtest::Uniform24(16, 8, {200, 100, 50}));
     Put("C:\\scratch\\one.bmp", OneBit(24, 4));
-    const std::string area = "stretched over (112,123)-(178,204) (COLORONCOLOR)";
+    const std::string area = "stretched over (118,123)-(181,204) (COLORONCOLOR)";
     SheetRun run = Run(Add("C:\\scratch\\a.bmp") + Add("C:\\scratch\\one.bmp") +
                        "select-row IDC_DOWNLOAD_LOGOS #0\nshow\n"
                        "click IDC_DOWNLOAD_TRANSFORMATION\nselect-row IDC_DOWNLOAD_LOGOS #1\nshow\n"
