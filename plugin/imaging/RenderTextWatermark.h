@@ -10,7 +10,7 @@
 
 namespace plugin {
 
-struct TextWatermarkSpec {
+struct TextWatermarkLook {
     std::u16string text;
     std::u16string face;
     int pointSize = 50;
@@ -23,11 +23,11 @@ struct TextWatermarkSpec {
 // resolution (-MulDiv(points, LOGPIXELSY, 72)), weight and italic by style, escapement and
 // orientation the angle in tenths of a degree, and CLIP_LH_ANGLES so that the angle turns
 // counter-clockwise on the screen.
-plat::LogFontW TextWatermarkFont(plat::TextRaster& raster, const TextWatermarkSpec& spec);
+plat::LogFontW TextWatermarkFont(plat::TextRaster& raster, const TextWatermarkLook& look);
 
 // The square's pixels as GetDIBits reads them (32 bits a pixel, bottom row first, 360,000
 // bytes; white where nothing could be read). Nothing when no surface can be made.
 std::optional<std::vector<std::uint8_t>> RenderTextWatermark(plat::TextRaster& raster,
-                                                             const TextWatermarkSpec& spec);
+                                                             const TextWatermarkLook& look);
 
 }  // namespace plugin

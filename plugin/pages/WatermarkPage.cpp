@@ -351,16 +351,16 @@ int WatermarkPage::FontSize(plat::DialogWindow& window) {
     return std::clamp(typed, kFontSizeMin, kFontSizeMax);
 }
 
-TextWatermarkSpec WatermarkPage::TextSpec(plat::DialogWindow& window) {
-    TextWatermarkSpec spec;
+TextWatermarkLook WatermarkPage::TextLook(plat::DialogWindow& window) {
+    TextWatermarkLook look;
     // What the device mode will hold: at most 15 characters of the text.
-    spec.text = WatermarkText(window, false).substr(0, kWatermarkTextMax);
+    look.text = WatermarkText(window, false).substr(0, kWatermarkTextMax);
     const int face = window.GetListSelection(IDC_WATERMARK_FONT_TYPE);
-    if (face >= 0) spec.face = window.ListItemTextW(IDC_WATERMARK_FONT_TYPE, face);
-    spec.pointSize = FontSize(window);
-    spec.style = std::max(window.GetListSelection(IDC_WATERMARK_FONT_STYLE), 0);
-    spec.angle = window.GetPosition(IDC_WATERMARK_ANGLE);
-    return spec;
+    if (face >= 0) look.face = window.ListItemTextW(IDC_WATERMARK_FONT_TYPE, face);
+    look.pointSize = FontSize(window);
+    look.style = std::max(window.GetListSelection(IDC_WATERMARK_FONT_STYLE), 0);
+    look.angle = window.GetPosition(IDC_WATERMARK_ANGLE);
+    return look;
 }
 
 std::string WatermarkPage::Ansi(std::u16string_view text) {
@@ -426,7 +426,7 @@ bool WatermarkPage::OnPaint(plat::DialogWindow& window, plat::Canvas& canvas) {
     if (mode == WatermarkMode::Image && !window.GetItemTextW(IDC_WATERMARK_PATH).empty()) {
         picture = ImagePicture(window);
     } else if (mode == WatermarkMode::Text && sheet_.platform) {
-        if (auto pixels = RenderTextWatermark(sheet_.platform->textRaster(), TextSpec(window)))
+        if (auto pixels = RenderTextWatermark(sheet_.platform->textRaster(), TextLook(window)))
             picture = TextWatermarkPicture(*pixels);
     }
     if (!picture) {
@@ -466,14 +466,14 @@ plat::ApplyResult WatermarkPage::OnApply(plat::DialogWindow& window) {
         if (mode == WatermarkMode::Image) dm->watermarkPath.assign(window.GetItemTextW(IDC_WATERMARK_PATH));
     }
     if (mode == WatermarkMode::Text) {
-        const TextWatermarkSpec spec = TextSpec(window);
+        const TextWatermarkLook look = TextLook(window);
         if (dm) {
-            dm->watermarkFontFace.assign(spec.face);
-            dm->watermarkText.assign(spec.text);
+            dm->watermarkFontFace.assign(look.face);
+            dm->watermarkText.assign(look.text);
         }
         // The driver prints the file: without it nothing is reported applied.
         if (!sheet_.platform) return plat::ApplyResult::kAccepted;
-        const auto pixels = RenderTextWatermark(sheet_.platform->textRaster(), spec);
+        const auto pixels = RenderTextWatermark(sheet_.platform->textRaster(), look);
         const auto file = pixels ? TextWatermarkFile(*pixels) : std::nullopt;
         if (!file || !sheet_.platform->files().WriteWholeFile(WatermarkFilePath().c_str(), *file))
             return plat::ApplyResult::kAccepted;

@@ -52,7 +52,7 @@ private:
     // is not updated yet), otherwise what it holds.
     std::u16string WatermarkText(plat::DialogWindow& window, bool choosing);
     int FontSize(plat::DialogWindow& window);
-    TextWatermarkSpec TextSpec(plat::DialogWindow& window);
+    TextWatermarkLook TextLook(plat::DialogWindow& window);
     // The watermark image file: the temporary directory, the printer's name and "1.bmp", in
     // the system's code page for the file functions.
     std::string WatermarkFilePath();
