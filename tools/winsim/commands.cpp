@@ -274,13 +274,18 @@ const std::vector<Command>& Commands() {
          "File faults last until released, call faults until cleared or used up.\n",
          RunFault},
 
-        {"printer", "printer DIR add NAME [--port PORT]|list",
-         "Add printers to the simulated spooler, or list them.",
+        {"printer", "printer DIR add NAME [--port PORT]|list|paper NAME [--render FILE]",
+         "Add printers to the simulated spooler, list them, or draw what one printed.",
          "  add NAME [--port PORT]   adds the printer NAME on port PORT (none when omitted): its\n"
          "                           key HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\NAME\n"
          "                           with the values Name and Port, where Windows keeps printers.\n"
          "                           Programs then open it by name (letter case aside).\n"
-         "  list                     lists every printer with its port\n",
+         "  list                     lists every printer with its port\n"
+         "  paper NAME --render FILE the virtual thermal printer on NAME's port prints every\n"
+         "                           completed job that port received, in order; the paper is\n"
+         "                           written to FILE as PNG and its events (cuts, drawer pulses,\n"
+         "                           the buzzer, notes on bytes it did not print) are listed.\n"
+         "                           Without --render: the model, port and bytes received.\n",
          RunPrinter},
 
         {"jobs", "jobs DIR", "List the print jobs programs sent to the simulated spooler.",
@@ -289,17 +294,23 @@ const std::vector<Command>& Commands() {
          "machine directory as spool/jobs/NNNN.job (the bytes as sent) and NNNN.info.\n",
          RunJobs},
 
-        {"job", "job DIR N [--hex]|add PRINTER [--document NAME]",
-         "Write the bytes of print job N to standard output, or queue a job.",
+        {"job", "job DIR N [--hex|--render FILE]|add PRINTER [--document NAME] [--data HEX|--file F]",
+         "Write the bytes of print job N to standard output, draw them, or queue a job.",
          "Writes the job's bytes exactly as the program sent them. With --hex, prints the job's\n"
          "line as 'jobs' shows it and then the bytes as a hex dump, 16 a row, with their offset\n"
-         "and their printable characters.\n"
+         "and their printable characters. With --render, the virtual thermal printer on the\n"
+         "job's port prints the job, after the earlier jobs on that port have set its stored\n"
+         "logos and settings, and the paper is written to FILE as PNG (docs/thermalprinter.md).\n"
          "  add PRINTER [--document NAME]   queues a job on the printer (letter case aside) as\n"
          "                                  a program that has not ended it yet leaves it: no\n"
          "                                  bytes, not completed, document NAME (default\n"
          "                                  \"Document\"). The printer then has documents to\n"
          "                                  print: GetPrinterA and EnumPrintersA count it in\n"
-         "                                  cJobs. Prints the job's line as 'jobs' shows it.\n",
+         "                                  cJobs. Prints the job's line as 'jobs' shows it.\n"
+         "      --data HEX | --file F       makes it a whole job of those bytes (hex as\n"
+         "                                  \"1C 70 01 00\", or a host file's), ended as a\n"
+         "                                  program ends it; on a package USB port it goes on\n"
+         "                                  to the attached USB printer of that port number.\n",
          RunJob},
 
         {"spooler", "spooler DIR", "Show what the simulated spooler holds.",

@@ -1,15 +1,35 @@
 // winsim printer, jobs and job: the simulated spooler's printers, the raw jobs programs
 // printed, and jobs queued by hand.
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/sim/state/host_file.h"
 #include "platform/sim/state/print_provider.h"
+#include "platform/sim/state/usb_printers.h"
+#include "tools/thermalprinter/machine_feed.h"
 #include "tools/winsim/winsim.h"
 
 namespace winsim {
 
 namespace {
+
+// Hex bytes as a person types them: pairs of digits, spaces between bytes allowed.
+bool ParseHexBytes(const std::string& text, std::vector<std::uint8_t>& out) {
+    std::string digits;
+    for (char c : text) {
+        if (c == ' ') continue;
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+        digits += c;
+    }
+    if (digits.size() % 2) return false;
+    for (std::size_t i = 0; i < digits.size(); i += 2)
+        out.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    return true;
+}
 
 std::string JobLine(const sim::SimJob& job, std::size_t bytes) {
     return std::to_string(job.id) + "  " + OnOneLine(job.printer) + "  port " +
@@ -50,6 +70,17 @@ int RunPrinter(const Args& args) {
         if (!sim::PrintProvider(*machine).AddPrinter(name, port, error)) return Failure(error);
         return kExitOk;
     }
+    if (action == "paper") {
+        if (args.size() != 3 && !(args.size() == 5 && args[3] == "--render"))
+            return UsageError("printer", "paper takes a printer name and --render FILE");
+        std::string error;
+        const auto feed = thermal::FeedForPrinter(*machine, args[2], error);
+        if (!feed) return Failure(error);
+        if (args.size() == 5) return RenderFeedToPng(*feed, args[4]);
+        std::printf("%s on %s: %zu bytes received\n", feed->model.name.c_str(), OnOneLine(feed->port).c_str(),
+                    feed->bytes.size());
+        return kExitOk;
+    }
     return UsageError("printer", "unknown action '" + action + "'");
 }
 
@@ -77,13 +108,24 @@ namespace {
 // printer has documents waiting (cJobs) as it would while printing.
 int AddQueuedJob(const sim::Machine& machine, const Args& args) {
     std::string printerName, document = "Document";
+    std::optional<std::vector<std::uint8_t>> bytes;
     for (std::size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "--document" && i + 1 < args.size())
+        if (args[i] == "--document" && i + 1 < args.size()) {
             document = args[++i];
-        else if (printerName.empty() && args[i].rfind("--", 0) != 0)
+        } else if (args[i] == "--data" && i + 1 < args.size() && !bytes) {
+            bytes.emplace();
+            if (!ParseHexBytes(args[++i], *bytes)) return UsageError("job", "add: --data takes hex bytes, as \"1B 40 0A\"");
+        } else if (args[i] == "--file" && i + 1 < args.size() && !bytes) {
+            bytes.emplace();
+            std::string text;
+            if (!sim::ReadWholeFile(args[i + 1], text)) return Failure("cannot read '" + args[i + 1] + "'");
+            bytes->assign(text.begin(), text.end());
+            ++i;
+        } else if (printerName.empty() && args[i].rfind("--", 0) != 0) {
             printerName = args[i];
-        else
+        } else {
             return UsageError("job", "add: unexpected '" + args[i] + "'");
+        }
     }
     if (printerName.empty()) return UsageError("job", "add needs a printer name");
     const sim::PrintProvider provider(machine);
@@ -96,7 +138,17 @@ int AddQueuedJob(const sim::Machine& machine, const Args& args) {
     job.port = printer->port;
     job.id = provider.StartJob(job);
     if (job.id == 0) return Failure("cannot write the job's record in the spool directory");
-    std::printf("%s\n", JobLine(job, 0).c_str());
+    if (bytes) {
+        // A whole job, ended as a program ends it; it goes on to the printer on its port.
+        job.pages = 1;
+        job.completed = true;
+        if ((!bytes->empty() && !provider.AppendJobData(job.id, bytes->data(), static_cast<std::uint32_t>(bytes->size()))) ||
+            !provider.UpdateJob(job))
+            return Failure("cannot write the job's bytes in the spool directory");
+        if (sim::UsbPortNumberOfName(job.port) != 0)
+            sim::DeliverJobToUsbPrinter(machine, job.port, bytes->data(), static_cast<std::uint32_t>(bytes->size()));
+    }
+    std::printf("%s\n", JobLine(job, bytes ? bytes->size() : 0).c_str());
     return kExitOk;
 }
 
@@ -108,13 +160,20 @@ int RunJob(const Args& args) {
         if (!machine) return kExitFailed;
         return AddQueuedJob(*machine, args);
     }
-    if (args.size() < 2 || args.size() > 3 || (args.size() == 3 && args[2] != "--hex"))
+    const bool render = args.size() == 4 && args[2] == "--render";
+    if (args.size() < 2 || (args.size() > 3 && !render) || (args.size() == 3 && args[2] != "--hex"))
         return UsageError("job", "needs the machine directory and a job number");
     auto machine = OpenMachine(args[0]);
     if (!machine) return kExitFailed;
     unsigned long long id = 0;
     if (!ParseNumberArgument(args[1], 1, 0xFFFFFFFFull, id))
         return UsageError("job", "'" + args[1] + "' is not a job number");
+    if (render) {
+        std::string error;
+        const auto feed = thermal::FeedForJob(*machine, static_cast<std::uint32_t>(id), error);
+        if (!feed) return Failure(error);
+        return RenderFeedToPng(*feed, args[3]);
+    }
     const sim::PrintProvider provider(*machine);
     std::string problem;
     auto job = provider.Job(static_cast<std::uint32_t>(id), &problem);

@@ -13,6 +13,10 @@ struct UsbPrinter;
 struct ProcessContext;
 }
 
+namespace thermal {
+struct DeviceFeed;
+}
+
 namespace winsim {
 
 // The words after the command name.
@@ -64,6 +68,10 @@ void DumpHex(const std::vector<std::uint8_t>& data);
 // One attached USB printer as 'usb list' starts its line: "index 0  id 9  vid 5a5a  pid 5a5a
 // answering  write-ok  received 0 bytes".
 std::string UsbPrinterSummary(std::size_t index, const sim::UsbPrinter& printer);
+
+// The virtual thermal printer prints what the device received (paper_render.cpp): the paper
+// as a PNG file, and what is on it on standard output.
+int RenderFeedToPng(const thermal::DeviceFeed& feed, const std::string& file);
 
 // Starting programs on the machine (run_command.cpp).
 // "winsim COMMAND: message" on stderr; returns kExitCannotRun.

@@ -7,6 +7,7 @@
 #include "platform/sim/api/call_faults.h"
 #include "platform/sim/state/code_page.h"
 #include "platform/sim/state/service_state.h"
+#include "platform/sim/state/usb_printers.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -152,6 +153,13 @@ bool SimSpooler::EndDocPrinter(plat::PrinterHandle printer) {
     open->job.completed = true;
     open->inJob = false;
     if (!provider_.UpdateJob(open->job)) return Fail(ERROR_WRITE_FAULT);
+    // The job goes on to the printer on its port; one that is not attached leaves the job in the
+    // spool, which is all the spooler promises its caller.
+    if (UsbPortNumberOfName(open->job.port) != 0) {
+        std::vector<std::uint8_t> bytes;
+        if (provider_.JobData(open->job.id, bytes))
+            DeliverJobToUsbPrinter(machine_, open->job.port, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+    }
     return true;
 }
 

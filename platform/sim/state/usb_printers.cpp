@@ -151,6 +151,27 @@ bool WriteToUsbPrinter(const Machine& machine, int slot, const std::uint8_t* byt
     return false;
 }
 
+int UsbPortNumberOfName(std::string_view port) {
+    if (port.size() < 4 || (port.substr(0, 4) != "USB_" && port.substr(0, 4) != "usb_")) return 0;
+    for (int n = 4; n >= 1; --n)
+        if (port.find("_" + std::to_string(n)) != std::string_view::npos) return n;
+    return 0;
+}
+
+int UsbPortNumberOf(const UsbPrinter& printer) {
+    const int reported = printer.internalId == 0 ? 8 : printer.internalId;
+    return ((reported % 8) + 8) % 8 + 1;
+}
+
+bool DeliverJobToUsbPrinter(const Machine& machine, std::string_view port, const std::uint8_t* bytes,
+                            std::uint32_t count) {
+    const int number = UsbPortNumberOfName(port);
+    if (number == 0) return false;
+    for (const UsbPrinter& p : ReadUsbPrinters(machine))
+        if (UsbPortNumberOf(p) == number) return WriteToUsbPrinter(machine, p.slot, bytes, count);
+    return false;
+}
+
 std::optional<int> IdSetByBytes(std::string_view bytes) {
     const std::string_view prefix(reinterpret_cast<const char*>(kUsbIdCommandPrefix.data()),
                                   kUsbIdCommandPrefix.size());

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/sim/state/machine.h"
@@ -56,6 +57,18 @@ int SetUsbPrinterFaults(const Machine& machine, int internalId, std::optional<bo
 // printer is gone or its writes fail.
 bool WriteToUsbPrinter(const Machine& machine, int slot, const std::uint8_t* bytes,
                        std::uint32_t count);
+
+// The port number a package USB port name stands for ("USB_<model>_<n>"): 4 when the name holds
+// "_4", else 3, 2 or 1 for "_3", "_2", "_1"; 0 for any other name (it reaches no USB printer).
+int UsbPortNumberOfName(std::string_view port);
+// The port number an attached printer answers to: its internal ID as the library reports it
+// (8 for a printer that keeps 0), modulo 8, plus 1.
+int UsbPortNumberOf(const UsbPrinter& printer);
+// The spooler hands a completed job on a package USB port to the attached printer whose port
+// number is the port's. False when the port is no such port, no attached printer answers to it,
+// or its writes fail; the job is then printed nowhere.
+bool DeliverJobToUsbPrinter(const Machine& machine, std::string_view port, const std::uint8_t* bytes,
+                            std::uint32_t count);
 
 // The ID the printer's firmware takes from the bytes: the last complete ID command among them.
 std::optional<int> IdSetByBytes(std::string_view bytes);

@@ -174,15 +174,17 @@ Bytes Picture24() {
 }
 
 constexpr int kWidth = 40, kHeight = 21;
+// Prints stored logo 1 at its own size.
+const std::string kPrintLogo1("\x1cp\x01\x00", 4);
 
 TEST_F(PrintedPagesTest, AOneBitLogoStoredFromTheDownloadPagePrintsAsItsWorkFile) {
     const Bytes source = Picture24();
-    Put("C:\\Logos\\bands.bmp", source);
-    RunDeviceSheet("tab Download\nclick IDC_DOWNLOAD_ADD\npick-file C:\\Logos\\bands.bmp\n"
+    Put("C:\\Windows\\Temp\\bands.bmp", source);
+    RunDeviceSheet("tab Download\nclick IDC_DOWNLOAD_ADD\npick-file C:\\Windows\\Temp\\bands.bmp\n"
                    "select-row IDC_DOWNLOAD_LOGOS #0\nclick IDC_DOWNLOAD_TRANSFORMATION\n"
                    "click IDC_DOWNLOAD_ALL\nclick IDCANCEL\n");
     const auto printer = PrintJobs();  // the download, printed
-    printer->Receive("\x1cp\x01\x00");
+    printer->Receive(kPrintLogo1);
     // The work file the page made: "Transformation" is Dither M3 at contrast and brightness 0.
     std::vector<std::uint8_t> work;
     ASSERT_EQ(plugin::RenderMonochrome(source, 1, 0, 0, work), plugin::kMonochromeWritten);
@@ -202,13 +204,13 @@ TEST_F(PrintedPagesTest, AOneBitLogoStoredFromTheDownloadPagePrintsAsItsWorkFile
 
 TEST_F(PrintedPagesTest, AGrayLogoStoredFromTheDownloadPagePrintsItsSixteenLevels) {
     const Bytes source = Picture24();
-    Put("C:\\Logos\\bands.bmp", source);
-    RunDeviceSheet("tab Download\nclick IDC_DOWNLOAD_ADD\npick-file C:\\Logos\\bands.bmp\n"
+    Put("C:\\Windows\\Temp\\bands.bmp", source);
+    RunDeviceSheet("tab Download\nclick IDC_DOWNLOAD_ADD\npick-file C:\\Windows\\Temp\\bands.bmp\n"
                    "select-row IDC_DOWNLOAD_LOGOS #0\nclick IDC_DOWNLOAD_GRAY\n"
                    "click IDC_DOWNLOAD_ALL\nclick IDCANCEL\n");
     const auto printer = PrintJobs();
     const int before = printer->paper().cursor();
-    printer->Receive("\x1cp\x01\x00");
+    printer->Receive(kPrintLogo1);
     std::vector<std::uint8_t> work;
     const unsigned depths[] = {24};
     ASSERT_EQ(plugin::RenderGray(source, depths, 0, 0, work), plugin::kGrayWritten);
