@@ -213,3 +213,25 @@ TEST(ThermalPrinterRoll, ThePaperRunsOutInsteadOfGrowingWithoutBound) {
 
 }  // namespace
 }  // namespace thermal
+
+namespace thermal {
+namespace {
+
+TEST(PrinterModel, PaperFollowsTheModelNameAndTheInterfaceThePort) {
+    for (const char* name : {"VTX-58R", "VTX-E58"}) {
+        EXPECT_EQ(ModelNamed(name).paperMm, 58) << name;
+        EXPECT_EQ(ModelNamed(name).printDots, 384) << name;
+    }
+    for (const char* name : {"VTX-80R", "VTX-L40", "VTX-T30"}) {
+        EXPECT_EQ(ModelNamed(name).paperMm, 80) << name;
+        EXPECT_EQ(ModelNamed(name).printDots, 576) << name;
+    }
+    EXPECT_EQ(InterfaceOfPort("USB_VTX-80R_1"), "USB");
+    EXPECT_EQ(InterfaceOfPort("ZKCOM1:"), "serial");
+    EXPECT_EQ(InterfaceOfPort("com2:"), "serial");
+    EXPECT_EQ(InterfaceOfPort("LPT1:"), "parallel");
+    EXPECT_EQ(InterfaceOfPort("IP_192.168.1.50"), "network");
+}
+
+}  // namespace
+}  // namespace thermal

@@ -755,6 +755,37 @@ TEST_F(WinsimTest, JobAddQueuesAnUncompletedJobOnAnExistingPrinterOnly) {
     EXPECT_EQ(Winsim({"job", machine_, "add"}).status, 2);
 }
 
+// A whole job given as bytes is completed and goes to the printer's device; the virtual printer
+// draws it after the earlier jobs of the same port set its stored logos.
+TEST_F(WinsimTest, JobsGivenAsBytesAreDrawnByTheVirtualPrinter) {
+    Create();
+    ASSERT_EQ(Winsim({"printer", machine_, "add", "Receipt", "--port", "LPT1:"}).status, 0);
+    // A 16 x 8 logo stored, then printed and cut.
+    std::string logo = "1C 71 01 02 00 01 00";
+    for (int c = 0; c < 16; ++c) logo += " FF";
+    Result stored = Winsim({"job", machine_, "add", "Receipt", "--data", logo});
+    ASSERT_EQ(stored.status, 0) << stored.err;
+    EXPECT_EQ(stored.out, "1  Receipt  port LPT1:  \"Document\"  RAW  1 page(s)  23 byte(s)  completed\n");
+    ASSERT_EQ(Winsim({"job", machine_, "add", "Receipt", "--data", "1C700100 1D 56 42 00"}).status, 0);
+    const std::string picture = machine_ + "/job2.png";
+    Result drawn = Winsim({"job", machine_, "2", "--render", picture});
+    ASSERT_EQ(drawn.status, 0) << drawn.err;
+    // 8 rows of logo, then the feed to the cutter (80 dots): 88 dots are 11.0 mm.
+    EXPECT_TRUE(Contains(drawn.out, "VTX-80R on LPT1: (80 mm, parallel): 8 bytes printed on 11.0 mm of paper"))
+        << drawn.out;
+    EXPECT_TRUE(Contains(drawn.out, "at  11.0 mm  cut     partial cut")) << drawn.out;
+    EXPECT_TRUE(std::filesystem::is_regular_file(picture));
+    Result paper = Winsim({"printer", machine_, "paper", "receipt", "--render", machine_ + "/all.png"});
+    EXPECT_TRUE(Contains(paper.out, "31 bytes printed")) << paper.out;
+    EXPECT_TRUE(Contains(paper.out, "remark  1 one-bit logo stored")) << paper.out;
+
+    EXPECT_EQ(Winsim({"job", machine_, "add", "Receipt", "--data", "1C7"}).status, 2);  // odd digits
+    EXPECT_EQ(Winsim({"job", machine_, "add", "Receipt", "--data", "GG"}).status, 2);
+    EXPECT_EQ(Winsim({"jobs", machine_}).out.find("3  "), std::string::npos);  // nothing written
+    EXPECT_EQ(Winsim({"job", machine_, "9", "--render", picture}).status, 1);
+    EXPECT_EQ(Winsim({"printer", machine_, "paper", "Label", "--render", picture}).status, 1);
+}
+
 // Numbers on the command line are taken up to the top of their range and refused past it;
 // a number too large never wraps into the range (4294967301 would otherwise be error 5).
 TEST_F(WinsimTest, NumberArgumentsAreTakenUpToTheirLimitAndNeverWrap) {

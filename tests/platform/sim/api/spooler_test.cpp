@@ -7,6 +7,7 @@
 
 #include "platform/sim/state/faults.h"
 #include "platform/sim/state/print_provider.h"
+#include "platform/sim/state/usb_printers.h"
 #include "platform/win_constants.h"
 #include "tests/support/temp_machine.h"
 
@@ -176,6 +177,39 @@ TEST_F(SimSpoolerTest, PrinterNamesAreUniqueWithoutRegardToCase) {
     auto printers = sim::PrintProvider(machine.machine()).Printers();
     ASSERT_EQ(printers.size(), 2u);
     EXPECT_EQ(sim::PrintProvider(machine.machine()).FindPrinter("LABEL")->port, "");
+}
+
+}  // namespace
+
+namespace {
+
+// A job the spooler completes on a package USB port goes on to the attached printer of that
+// port number; the spool keeps it either way.
+TEST_F(SimSpoolerTest, ACompletedJobOnAUsbPortReachesThePrinterOfThatNumber) {
+    std::string error;
+    sim::UsbPrinter attached;
+    attached.internalId = 0;  // answers to port 1
+    ASSERT_TRUE(sim::AttachUsbPrinter(machine.machine(), attached, error)) << error;
+    const auto print = [&](const std::vector<std::uint8_t>& bytes, bool end) {
+        const plat::PrinterHandle printer = Open();
+        EXPECT_NE(spooler().StartDocPrinterW(printer, {u"job", u"", u"RAW"}), 0u);
+        std::uint32_t written = 0;
+        EXPECT_TRUE(spooler().WritePrinter(printer, bytes.data(), static_cast<std::uint32_t>(bytes.size()), written));
+        if (end) {
+            EXPECT_TRUE(spooler().EndDocPrinter(printer));
+        }
+        EXPECT_TRUE(spooler().ClosePrinter(printer));
+    };
+    print({'a', 0x0A}, false);  // never ended: not printed
+    EXPECT_TRUE(sim::ReadUsbPrinters(machine.machine())[0].received.empty());
+    print({'b', 0x0A}, true);
+    EXPECT_EQ(sim::ReadUsbPrinters(machine.machine())[0].received, "b\n");
+
+    ASSERT_TRUE(sim::AddSimPrinter(machine.machine(), "Receipt (U) 2", "USB_RECEIPT_2", error)) << error;
+    const plat::PrinterHandle second = Open(u"Receipt (U) 2");
+    ASSERT_NE(spooler().StartDocPrinterW(second, {u"job", u"", u"RAW"}), 0u);
+    EXPECT_TRUE(spooler().EndDocPrinter(second));  // no printer on port 2: still a success
+    EXPECT_EQ(sim::ReadUsbPrinters(machine.machine())[0].received, "b\n");
 }
 
 }  // namespace

@@ -94,3 +94,35 @@ TEST(UsbPrinters, FailingWritesKeepNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(UsbPrinters, PortNumbersOfNamesAndPrinters) {
+    EXPECT_EQ(sim::UsbPortNumberOfName("USB_VTX-80R_1"), 1);
+    EXPECT_EQ(sim::UsbPortNumberOfName("USB_VTX-80R_4"), 4);
+    EXPECT_EQ(sim::UsbPortNumberOfName("USB_VTX-80R_5"), 0);  // only 1 to 4 have USB ports
+    EXPECT_EQ(sim::UsbPortNumberOfName("USB001"), 0);
+    EXPECT_EQ(sim::UsbPortNumberOfName("COM1_1"), 0);
+    // The library reports 8 for a printer that keeps 0: both answer to port 1; 9 to port 2.
+    EXPECT_EQ(sim::UsbPortNumberOf(WithId(0)), 1);
+    EXPECT_EQ(sim::UsbPortNumberOf(WithId(7)), 8);
+    EXPECT_EQ(sim::UsbPortNumberOf(WithId(9)), 2);
+}
+
+TEST(UsbPrinters, AJobReachesThePrinterOfItsPortNumberOnly) {
+    testsupport::TempMachine temp;
+    std::string error;
+    ASSERT_TRUE(sim::AttachUsbPrinter(temp.machine(), WithId(1), error));  // port 2
+    const std::uint8_t job[] = {'o', 'k', 0x0A};
+    EXPECT_FALSE(sim::DeliverJobToUsbPrinter(temp.machine(), "USB_VTX-80R_1", job, 3));
+    EXPECT_TRUE(sim::ReadUsbPrinters(temp.machine())[0].received.empty());
+    EXPECT_TRUE(sim::DeliverJobToUsbPrinter(temp.machine(), "USB_VTX-80R_2", job, 3));
+    EXPECT_EQ(sim::ReadUsbPrinters(temp.machine())[0].received, "ok\n");
+    // An ID command inside a job renumbers the printer, which then answers to port 3.
+    const std::uint8_t renumber[] = {0x1B, 0x23, 0x23, 0x53, 0x45, 0x54, 0x1D, 0x49, 0x20, 0x02};
+    EXPECT_TRUE(sim::DeliverJobToUsbPrinter(temp.machine(), "USB_VTX-80R_2", renumber, 10));
+    EXPECT_FALSE(sim::DeliverJobToUsbPrinter(temp.machine(), "USB_VTX-80R_2", job, 3));
+    EXPECT_TRUE(sim::DeliverJobToUsbPrinter(temp.machine(), "USB_VTX-80R_3", job, 3));
+}
+
+}  // namespace
