@@ -229,7 +229,7 @@ void ThermalPrinter::Interpreter::Dle(std::size_t start) {
                               drawer == 1 ? 2 : 5, std::clamp<int>(t, 1, 8) * 100, std::clamp<int>(t, 1, 8) * 100);
                 Event(PaperEventKind::Drawer, text);
             } else if (fn == 2 || fn == 8) {
-                Take(fn == 2 ? 3 : 7);
+                Take(fn == 2 ? 2 : 7);  // power off (a, b) and buffer clear (seven check bytes)
             } else {
                 Note(start, "not a command of this printer");
             }

@@ -70,10 +70,7 @@ void ThermalPrinter::Interpreter::BitImage(std::size_t start) {
         default: Note(start, "a bit-image density the printer does not have"); return;
     }
     const std::string_view data = Take(static_cast<std::size_t>(columns) * bytesPerColumn);
-    if (!drawing_) {
-        lineX_ += columns * sx;
-        return;
-    }
+    if (!drawing_) return;
     // Columns beyond the print area are dropped.
     const int fit = std::max(0, std::min(columns, (AreaWidth() - lineX_) / sx));
     const StoredLogo image = FromColumns(data, fit, bytesPerColumn);

@@ -27,10 +27,7 @@ int ThermalPrinter::Interpreter::AreaWidth() const { return printer_.model_.prin
 void ThermalPrinter::Interpreter::Text(std::uint8_t b) { PlaceCharacter(CharacterOf(b, s_.codeTable)); }
 
 void ThermalPrinter::Interpreter::PlaceCharacter(char32_t c) {
-    if (!drawing_) {
-        lineX_ += PrinterFont::CellWidth(s_.fontB) * s_.widthTimes + s_.charSpacing;
-        return;
-    }
+    if (!drawing_) return;  // the line's layout matters only on paper
     const GlyphCell& glyph = printer_.font_->Glyph(c, s_.fontB, s_.bold);
     LinePiece piece;
     piece.width = glyph.width * s_.widthTimes;
