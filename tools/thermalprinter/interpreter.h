@@ -57,6 +57,8 @@ private:
     void FlushLine();  // prints a waiting line, if any, without an empty line's feed
     int LineStart() const;
     int AreaWidth() const;
+    // Where something `width` dots wide starts on the head under the current alignment.
+    int AlignedLeft(int width) const;
     void ResetSettings();
 
     // Images

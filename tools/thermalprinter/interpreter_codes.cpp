@@ -83,10 +83,7 @@ void ThermalPrinter::Interpreter::DrawLinear(Symbology symbology, std::string_vi
         return;
     }
     if (!symbol.remark.empty()) Event(PaperEventKind::Remark, symbol.remark);
-    const int shift = s_.align == 1 ? (AreaWidth() - symbol.width * w) / 2
-                      : s_.align == 2 ? AreaWidth() - symbol.width * w
-                                      : 0;
-    const int x0 = LineStart() + shift;
+    const int x0 = AlignedLeft(symbol.width * w);
     const auto hri = [&] {
         const bool fontB = s_.hriFontB;
         const int cellW = PrinterFont::CellWidth(fontB);
@@ -117,10 +114,7 @@ void ThermalPrinter::Interpreter::DrawMatrix(const SymbolMatrix& symbol, int mod
         return;
     }
     if (!symbol.remark.empty()) Event(PaperEventKind::Remark, symbol.remark);
-    const int shift = s_.align == 1 ? (AreaWidth() - symbol.width * moduleWidth) / 2
-                      : s_.align == 2 ? AreaWidth() - symbol.width * moduleWidth
-                                      : 0;
-    const int x0 = LineStart() + shift;
+    const int x0 = AlignedLeft(symbol.width * moduleWidth);
     for (int row = 0; row < symbol.rows; ++row) {
         if (paper_.ranOut()) return;
         for (int y = 0; y < rowHeight; ++y)

@@ -197,14 +197,12 @@ void ThermalPrinter::Interpreter::DrawBlock(int width, int height, const std::ve
     FlushLine();
     if (!drawing_ || width <= 0 || height <= 0) return;
     const int shownWidth = std::min(width * sx, AreaWidth());
-    int shift = 0;
-    if (s_.align == 1) shift = (AreaWidth() - shownWidth) / 2;
-    if (s_.align == 2) shift = AreaWidth() - shownWidth;
+    const int left = AlignedLeft(shownWidth);
     const int shownHeight = std::min(height * sy, paper_.rowsLeft());
     for (int y = 0; y < shownHeight; ++y)
         for (int x = 0; x < shownWidth; ++x) {
             const std::uint8_t dot = ink[static_cast<std::size_t>(y / sy) * width + x / sx];
-            if (dot) paper_.Mark(LineStart() + shift + x, y, dot);
+            if (dot) paper_.Mark(left + x, y, dot);
         }
     paper_.Advance(height * sy);
 }

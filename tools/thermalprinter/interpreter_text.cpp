@@ -24,6 +24,11 @@ int ThermalPrinter::Interpreter::LineStart() const { return std::min(s_.leftMarg
 
 int ThermalPrinter::Interpreter::AreaWidth() const { return printer_.model_.printDots - LineStart(); }
 
+int ThermalPrinter::Interpreter::AlignedLeft(int width) const {
+    const int room = std::max(0, AreaWidth() - width);
+    return LineStart() + (s_.align == 1 ? room / 2 : s_.align == 2 ? room : 0);
+}
+
 void ThermalPrinter::Interpreter::Text(std::uint8_t b) { PlaceCharacter(CharacterOf(b, s_.codeTable)); }
 
 void ThermalPrinter::Interpreter::PlaceCharacter(char32_t c) {
@@ -76,14 +81,12 @@ void ThermalPrinter::Interpreter::PrintLine(bool feed) {
         used = std::max(used, p.x + p.width);
     }
     if (drawing_ && !line_.empty()) {
-        int shift = 0;
-        if (s_.align == 1) shift = std::max(0, (AreaWidth() - used) / 2);
-        if (s_.align == 2) shift = std::max(0, AreaWidth() - used);
+        const int left = AlignedLeft(used);
         for (const LinePiece& p : line_) {
             for (int y = 0; y < p.height; ++y)
                 for (int x = 0; x < p.width; ++x)
                     if (p.dots[static_cast<std::size_t>(y * p.width + x)])
-                        paper_.Mark(LineStart() + shift + p.x + x, height - p.height + y, 255);
+                        paper_.Mark(left + p.x + x, height - p.height + y, 255);
         }
     }
     const bool empty = line_.empty() && lineX_ == 0;

@@ -54,20 +54,26 @@ protected:
         return thermaltest::ReadCodes(width, height, gray);
     }
 
+    // Runs the page's script with a fresh device mode, prints the job it sent and expects the
+    // one code on the paper to read back as `format` and `text`, with no note beside it.
+    void ExpectReadBack(const std::string& script, int tab, const std::string& format, const std::string& text) {
+        devmode() = plugin::DefaultOemDevmode();
+        const SheetRun run = RunDocumentSheet(script, tab);
+        ASSERT_TRUE(run.LinesWith("message box").empty());
+        const auto printer = PrintJobs();
+        for (const auto& e : printer->paper().events())
+            EXPECT_NE(e.kind, thermal::PaperEventKind::Note) << e.text;
+        const auto codes = Read(printer->paper());
+        ASSERT_EQ(codes.size(), 1u);
+        EXPECT_EQ(codes[0].format, format);
+        EXPECT_EQ(codes[0].text, text);
+    }
+
     void Put(const std::string& path, const Bytes& bytes) {
         auto process = Process("");
         ASSERT_TRUE(process->files().WriteWholeFile(path.c_str(), bytes)) << path;
     }
 };
-
-bool NoNotes(const thermal::Paper& paper) {
-    for (const auto& e : paper.events())
-        if (e.kind == thermal::PaperEventKind::Note) {
-            ADD_FAILURE() << "note on the paper: " << e.text;
-            return false;
-        }
-    return true;
-}
 
 TEST_F(PrintedPagesTest, EveryLinearSymbologyOfThe1DPageReadsBackAsItsData) {
     struct Case {
@@ -91,17 +97,9 @@ TEST_F(PrintedPagesTest, EveryLinearSymbologyOfThe1DPageReadsBackAsItsData) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.type) + " " + c.data);
-        devmode() = plugin::DefaultOemDevmode();
-        const SheetRun run = RunDocumentSheet(std::string("choose IDC_1D_TYPE ") + c.type + "\ntype IDC_1D_DATA " +
-                                                  c.data + "\nclick IDC_1D_PRINT\nclick IDCANCEL\n",
-                                              k1DTab);
-        ASSERT_TRUE(run.LinesWith("message box").empty());
-        const auto printer = PrintJobs();
-        EXPECT_TRUE(NoNotes(printer->paper()));
-        const auto codes = Read(printer->paper());
-        ASSERT_EQ(codes.size(), 1u);
-        EXPECT_EQ(codes[0].format, c.format);
-        EXPECT_EQ(codes[0].text, c.decoded);
+        ExpectReadBack(std::string("choose IDC_1D_TYPE ") + c.type + "\ntype IDC_1D_DATA " + c.data +
+                           "\nclick IDC_1D_PRINT\nclick IDCANCEL\n",
+                       k1DTab, c.format, c.decoded);
     }
 }
 
@@ -147,15 +145,7 @@ TEST_F(PrintedPagesTest, BothCodesOfThe2DPageReadBackAsTheirData) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.edits);
-        devmode() = plugin::DefaultOemDevmode();
-        const SheetRun run = RunDocumentSheet(std::string(c.edits) + "click IDC_2D_PRINT\nclick IDCANCEL\n", k2DTab);
-        ASSERT_TRUE(run.LinesWith("message box").empty());
-        const auto printer = PrintJobs();
-        EXPECT_TRUE(NoNotes(printer->paper()));
-        const auto codes = Read(printer->paper());
-        ASSERT_EQ(codes.size(), 1u);
-        EXPECT_EQ(codes[0].format, c.format);
-        EXPECT_EQ(codes[0].text, c.data);
+        ExpectReadBack(std::string(c.edits) + "click IDC_2D_PRINT\nclick IDCANCEL\n", k2DTab, c.format, c.data);
     }
 }
 
