@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     thermal::PrinterOptions options;
-    options.maxRows = 3000;
+    options.maxRows = 1000;  // a short roll keeps each input quick; running out is covered too
     const thermal::PrinterModel model = thermal::ModelNamed(size % 2 ? "VTX-58R" : "VTX-80R");
 
     thermal::ThermalPrinter printed(model, {}, options);
@@ -24,7 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(replayed.memory().internalId == printed.memory().internalId, "a replay set another ID");
     FUZZ_CHECK(replayed.memory().logos.size() == printed.memory().logos.size(), "a replay stored other logos");
 
-    const plat::PixelImage picture = thermal::PaperPicture(paper, model);
-    FUZZ_CHECK(picture.width > paper.width() && picture.height >= paper.rows(), "the picture lost the paper");
+    // The picture of a short paper (every event label included): drawing one costs more than
+    // interpreting, so long papers are left to the unit tests.
+    if (paper.rows() <= 300) {
+        const plat::PixelImage picture = thermal::PaperPicture(paper, model);
+        FUZZ_CHECK(picture.width > paper.width() && picture.height >= paper.rows(), "the picture lost the paper");
+    }
     return 0;
 }

@@ -10,7 +10,7 @@ ThermalPrinter::ThermalPrinter(PrinterModel model, PrinterMemory memory, Printer
     : model_(std::move(model)),
       memory_(std::move(memory)),
       paper_(std::make_unique<Paper>(model_.printDots, options.maxRows)),
-      font_(std::make_unique<PrinterFont>()) {}
+      font_(&PrinterFont::Shared()) {}
 
 ThermalPrinter::~ThermalPrinter() = default;
 

@@ -82,7 +82,7 @@ plat::PixelImage PaperPicture(const Paper& paper, const PrinterModel& model) {
                 Put(image, printLeft + x, kTop + row, Rgb{v, v, v});
             }
         }
-    PrinterFont font;
+    PrinterFont& font = PrinterFont::Shared();
     int labelBottom = 0;
     for (const PaperEvent& e : paper.events()) {
         const Rgb c = ColourOf(e.kind);

@@ -5,7 +5,6 @@
 #include <iconv.h>
 
 #include <array>
-#include <mutex>
 
 namespace thermal {
 
@@ -31,7 +30,13 @@ PrinterFont::PrinterFont(const std::filesystem::path& fontDir) : faces_(std::mak
 
 PrinterFont::~PrinterFont() = default;
 
+PrinterFont& PrinterFont::Shared() {
+    static PrinterFont shared;
+    return shared;
+}
+
 const GlyphCell& PrinterFont::Glyph(char32_t c, bool fontB, bool bold) {
+    std::lock_guard<std::mutex> hold(lock_);
     const auto key = std::make_tuple(c, fontB, bold);
     auto found = cache_.find(key);
     if (found == cache_.end()) found = cache_.emplace(key, Draw(c, fontB, bold)).first;

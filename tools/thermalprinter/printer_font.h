@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -27,6 +28,9 @@ public:
     PrinterFont(const PrinterFont&) = delete;
     PrinterFont& operator=(const PrinterFont&) = delete;
 
+    // The fonts every printer of the process shares: the faces are read and each cell drawn once.
+    static PrinterFont& Shared();
+
     // The cell of a character (a blank cell when the font files are missing or lack it).
     const GlyphCell& Glyph(char32_t c, bool fontB, bool bold);
     static int CellWidth(bool fontB) { return fontB ? 9 : 12; }
@@ -36,7 +40,8 @@ private:
     struct Faces;
     GlyphCell Draw(char32_t c, bool fontB, bool bold);
     std::unique_ptr<Faces> faces_;
-    std::map<std::tuple<char32_t, bool, bool>, GlyphCell> cache_;
+    std::mutex lock_;
+    std::map<std::tuple<char32_t, bool, bool>, GlyphCell> cache_;  // nodes stay put: cells are lent out
 };
 
 // The code tables the printer offers (the number the code-table command selects) and the name

@@ -77,7 +77,7 @@ private:
     PrinterMemory memory_;
     PrintSettings settings_;
     std::unique_ptr<Paper> paper_;
-    std::unique_ptr<PrinterFont> font_;
+    PrinterFont* font_;  // the process's shared fonts
 };
 
 }  // namespace thermal
