@@ -11,6 +11,7 @@
 #include "platform/sim/api/error_texts.h"
 #include "platform/sim/api/system_libraries.h"
 #include "platform/sim/state/code_page.h"
+#include "platform/sim/state/timing_journal.h"
 #include "platform/win_constants.h"
 
 namespace sim {
@@ -127,7 +128,10 @@ void SimSystemInfo::Sleep(std::uint32_t milliseconds) {
     const auto real = static_cast<std::uint64_t>(static_cast<double>(milliseconds) * scale);
     // A scale above 1 slows the program down for people watching; nothing is skipped then.
     if (real < milliseconds) skippedMs_ += milliseconds - real;
+    const auto started = timing::Clock::now();
     if (real > 0) std::this_thread::sleep_for(std::chrono::milliseconds(real));
+    if (timing::Enabled())
+        timing::RecordSleep(process_.programName(), milliseconds, started, timing::Clock::now());
 }
 
 std::uint32_t SimSystemInfo::GetTickCount() {

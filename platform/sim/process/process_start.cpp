@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/sim/state/timing_journal.h"
 #include "platform/sim/state/win_path.h"
 
 extern char** environ;
@@ -33,6 +34,7 @@ std::optional<ProcessContext> ProcessFromEnvironment(std::string& error) {
     c.script = get("WINSIM_SCRIPT");
     c.binDir = get("WINSIM_BIN_DIR");
     c.transcriptShown = get("WINSIM_TRANSCRIPT_SHOWN") == "1";
+    timing::SetProgram(c.programName());
     return c;
 }
 

@@ -19,6 +19,7 @@
 #include "platform/sim/state/print_seed.h"
 #include "platform/sim/state/stray_temp_files.h"
 #include "platform/sim/state/system_file_seeding.h"
+#include "platform/sim/state/timing_journal.h"
 #include "platform/sim/state/win_path.h"
 
 namespace sim {
@@ -296,6 +297,7 @@ const Preset* FindPreset(const std::string& name) {
 }
 
 MachineLock::MachineLock(const fs::path& machineDir) {
+    timing::NoteThread();
     depthKey_ = machineDir.string();
     if (lockDepth[depthKey_]++ > 0) return;
     fd_ = ::open((machineDir / "lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "platform/sim/state/machine.h"
+#include "platform/sim/state/timing_journal.h"
 
 namespace sim {
 
@@ -40,6 +41,7 @@ bool AppendTranscript(const fs::path& machineDir, const std::string& program,
         else
             line += text[i];
     }
+    timing::RecordShown(program, line.substr(program.size() + 2));
     line += '\n';
     MachineLock lock(machineDir);
     int fd = ::open(TranscriptPath(machineDir).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,

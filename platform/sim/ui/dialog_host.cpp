@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/sim/state/code_page.h"
+#include "platform/sim/state/timing_journal.h"
 #include "platform/sim/state/transcript.h"
 #include "platform/sim/ui/resource_table.h"
 #include "platform/sim/ui/sim_control.h"
@@ -167,7 +168,9 @@ void DialogHost::ModalLoop(SimDialogWindow& window) {
             Fail("script error: script ended while " + window.Describe() + " is open");
         }
         if (awaited != 0) {
+            const auto idleFrom = timing::Clock::now();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (timing::Enabled()) timing::RecordIdle(process_.programName(), idleFrom, timing::Clock::now());
             if (std::chrono::steady_clock::now() - awaitedSince >
                 std::chrono::milliseconds(kLongestIdleWait))
                 Fail("script error: control " + std::to_string(awaited) + " of " + window.Describe() +
