@@ -46,11 +46,11 @@ void Write(const std::string& line) {
 }
 
 std::string Head(Clock::time_point t, std::string_view program) {
-    std::string program1(program.empty() ? "?" : program);
-    for (char& c : program1)
+    std::string name(program.empty() ? "?" : program);
+    for (char& c : name)
         if (c == ' ') c = '_';
     return std::to_string(Micros(t)) + " " + std::to_string(::getpid()) + " " +
-           std::to_string(::syscall(SYS_gettid)) + " " + program1 + " ";
+           std::to_string(::syscall(SYS_gettid)) + " " + name + " ";
 }
 
 // Writes a thread's begin record before its first record and its end record as it exits.
