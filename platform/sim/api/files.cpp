@@ -125,6 +125,18 @@ private:
     FileHold hold_;
 };
 
+// A host file's bytes, read in one piece (by its size) rather than byte by byte.
+bool ReadHostBytes(const fs::path& host, std::vector<std::uint8_t>& bytes) {
+    std::ifstream in(host, std::ios::binary | std::ios::ate);
+    if (!in.is_open()) return false;
+    const std::streamoff size = in.tellg();
+    if (size < 0) return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (size > 0) in.read(reinterpret_cast<char*>(bytes.data()), size);
+    return !in.bad() && in.gcount() == size;
+}
+
 std::uint64_t NextHandleId() {
     static std::atomic<std::uint64_t> next{1};
     return next++;
@@ -329,10 +341,8 @@ bool SimFileSystem::ReadWholeFile(const char* path, std::vector<std::uint8_t>& o
     if (AccessDenied(holds, r.key)) return Fail(ERROR_ACCESS_DENIED);
     if (!SharingAllows(holds, r.key, GENERIC_READ, kReadShare))
         return Fail(ERROR_SHARING_VIOLATION);
-    std::ifstream in(r.host, std::ios::binary);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    if (in.bad() || !in.is_open()) return Fail(ERROR_READ_FAULT);
+    std::vector<std::uint8_t> bytes;
+    if (!ReadHostBytes(r.host, bytes)) return Fail(ERROR_READ_FAULT);
     out = std::move(bytes);
     return true;
 }
@@ -448,10 +458,8 @@ bool SimFileSystem::CopyFileA(const char* from, const char* to, bool failIfExist
     if (!SharingAllows(holds, dst.key, GENERIC_WRITE, kWriteShare) || HeldBySpooler(dst))
         return Fail(ERROR_SHARING_VIOLATION);
 
-    std::ifstream in(src.host, std::ios::binary);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    if (in.bad() || !in.is_open()) return Fail(ERROR_READ_FAULT);
+    std::vector<std::uint8_t> bytes;
+    if (!ReadHostBytes(src.host, bytes)) return Fail(ERROR_READ_FAULT);
     if (!ReplaceContent(dst.host, bytes)) return false;
 
     // The copy carries the source's attributes, read-only included.

@@ -31,19 +31,31 @@ bool SimProfile::Load(const std::string& path, std::string& text) {
     return true;
 }
 
+std::shared_ptr<const ini::Document> SimProfile::Parsed(const std::string& path, std::string text) {
+    std::lock_guard hold(parsedLock_);
+    ParsedFile& file = parsed_[path];
+    if (!file.document || file.text != text) {
+        file.document = std::make_shared<const ini::Document>(text);
+        file.text = std::move(text);
+    }
+    return file.document;
+}
+
 std::uint32_t SimProfile::GetPrivateProfileStringA(const char* section, const char* key,
                                                    const char* defaultValue, char* out,
                                                    std::uint32_t size, const char* file) {
     if (!out || size == 0) return 0;
     std::string text;
-    if (!Load(ResolvePath(file), text)) {
+    const std::string path = ResolvePath(file);
+    if (!Load(path, text)) {
         if (!section || !key) {
             out[0] = '\0';  // a list from a missing file is empty
             return 0;
         }
         return ini::CopyDefault(defaultValue, out, size);
     }
-    ini::Document doc(text);
+    const std::shared_ptr<const ini::Document> parsed = Parsed(path, std::move(text));
+    const ini::Document& doc = *parsed;
     if (!section) return ini::CopyNameList(doc.SectionNames(), out, size);
     if (!key) {
         auto keys = doc.KeyNames(section);

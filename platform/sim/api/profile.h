@@ -1,10 +1,14 @@
 // The profile (INI) functions on the simulated machine, with Windows' reading rules.
 #pragma once
+#include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "platform/files.h"
 #include "platform/last_error.h"
 #include "platform/profile.h"
+#include "platform/sim/api/ini_text.h"
 
 namespace sim {
 
@@ -45,9 +49,19 @@ private:
     // The file's bytes as text; false when it cannot be read (missing, held without read
     // sharing, a directory), which the reading functions treat alike.
     bool Load(const std::string& path, std::string& text);
+    // The parsed form of `text`, the content just read from `path`: programs read one file many
+    // times in a row, so the last parse of each file is kept while its text stays the same. The
+    // file is still read on every call, so a change by any process is seen at once.
+    std::shared_ptr<const ini::Document> Parsed(const std::string& path, std::string text);
 
     plat::FileSystem& files_;
     plat::LastError& error_;
+    struct ParsedFile {
+        std::string text;
+        std::shared_ptr<const ini::Document> document;
+    };
+    std::mutex parsedLock_;                    // worker threads read profiles too
+    std::map<std::string, ParsedFile> parsed_;  // by the path as the program named it
 };
 
 }  // namespace sim

@@ -276,3 +276,46 @@ TEST(SimFiles, AttributesDoNotOutliveTheirFile) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string ProfileValue(sim::SimPlatform& p, const char* file) {
+    char out[64] = {};
+    p.profile().GetPrivateProfileStringA("Main", "Colour", "none", out, sizeof out, file);
+    return out;
+}
+
+// A process reads one INI file many times; whatever another process or the host wrote in
+// between (even text of the same length) is what it reads next.
+TEST(SimFiles, ProfileReadsSeeEveryChangeOfTheFile) {
+    TempMachine m;
+    auto reader = m.Process();
+    auto writer = m.Process();
+    const char* file = "C:\\scratch\\colours.ini";
+    ASSERT_TRUE(writer->files().WriteWholeFile(file, Bytes("[Main]\r\nColour=red\r\n")));
+    EXPECT_EQ(ProfileValue(*reader, file), "red");
+    EXPECT_EQ(ProfileValue(*reader, file), "red");
+    ASSERT_TRUE(writer->files().WriteWholeFile(file, Bytes("[Main]\r\nColour=tan\r\n")));
+    EXPECT_EQ(ProfileValue(*reader, file), "tan");
+    ASSERT_TRUE(writer->profile().WritePrivateProfileStringA("Main", "Colour", "blue", file));
+    EXPECT_EQ(ProfileValue(*reader, file), "blue");
+    ASSERT_TRUE(writer->files().DeleteFileA(file));
+    EXPECT_EQ(ProfileValue(*reader, file), "none");
+}
+
+// Files are read whole, whatever bytes they hold; an empty file is no bytes.
+TEST(SimFiles, WholeFilesReadBackByteForByte) {
+    TempMachine m;
+    auto p = m.Process();
+    std::vector<std::uint8_t> all(300);
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<std::uint8_t>(i);
+    ASSERT_TRUE(p->files().WriteWholeFile("C:\\scratch\\all.bin", all));
+    ASSERT_TRUE(p->files().WriteWholeFile("C:\\scratch\\empty.bin", {}));
+    std::vector<std::uint8_t> back{1, 2, 3};
+    ASSERT_TRUE(p->files().ReadWholeFile("C:\\scratch\\all.bin", back));
+    EXPECT_EQ(back, all);
+    ASSERT_TRUE(p->files().ReadWholeFile("C:\\scratch\\empty.bin", back));
+    EXPECT_TRUE(back.empty());
+}
+
+}  // namespace
