@@ -2,8 +2,11 @@
 // reports its wall time split into the waits the programs make on purpose and their own time,
 // with the longest steps of their own work.
 //
-//   install_timing [--label TEXT] [--top N] [--log FILE] [--mark TEXT] -- COMMAND [ARGUMENTS...]
+//   install_timing [--label TEXT] [--top N] [--log FILE] [--mark TEXT] [--own-wait PROGRAM:MS ...]
+//                  -- COMMAND [ARGUMENTS...]
 //
+// --own-wait: the program's sleeps of MS milliseconds are waits of our own choosing, not
+// mandated ones: they count as our own time (and are shown apart).
 // --mark: also the time from the programs' start to the first transcript line holding TEXT
 // (the uninstaller's list of candidates shown, say), with our own time in it.
 #include <fcntl.h>
@@ -42,7 +45,7 @@ std::string Ms(std::int64_t micros) {
 }
 
 int Usage() {
-    std::cerr << "usage: install_timing [--label TEXT] [--top N] [--log FILE] [--mark TEXT] -- COMMAND [ARGUMENTS...]\n";
+    std::cerr << "usage: install_timing [--label TEXT] [--top N] [--log FILE] [--mark TEXT] [--own-wait PROGRAM:MS ...] -- COMMAND [ARGUMENTS...]\n";
     return 2;
 }
 
@@ -78,6 +81,7 @@ int main(int argc, char** argv) {
     std::string label = "run", log = "/dev/null", mark;
     int top = 8;
     std::vector<std::string> command;
+    std::vector<benchtiming::OwnWait> ownWaits;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--") {
@@ -89,6 +93,15 @@ int main(int argc, char** argv) {
         else if (a == "--log") log = argv[++i];
         else if (a == "--top") top = std::atoi(argv[++i]);
         else if (a == "--mark") mark = argv[++i];
+        else if (a == "--own-wait") {
+            const std::string w = argv[++i];
+            const std::size_t colon = w.rfind(':');
+            if (colon == std::string::npos || colon == 0) return Usage();
+            char* end = nullptr;
+            const long long ms = std::strtoll(w.c_str() + colon + 1, &end, 10);
+            if (*end != '\0' || ms <= 0 || end == w.c_str() + colon + 1) return Usage();
+            ownWaits.push_back({w.substr(0, colon), ms});
+        }
         else return Usage();
     }
     if (command.empty() || top < 0) return Usage();
@@ -118,7 +131,7 @@ int main(int argc, char** argv) {
     const benchtiming::Window window = benchtiming::ProgramWindow(records);
     const bool seen = window.end > window.start;
     const benchtiming::RunTiming run =
-        benchtiming::Analyse(records, seen ? window.start : start, seen ? window.end : end);
+        benchtiming::Analyse(records, seen ? window.start : start, seen ? window.end : end, ownWaits);
     const double share = run.waitMicros > 0 ? 100.0 * static_cast<double>(run.ownMicros) / static_cast<double>(run.waitMicros) : 0.0;
 
     std::cout << "== " << label << (status == 0 ? "" : "  (the command exited with " + std::to_string(status) + ")") << "\n";
@@ -129,6 +142,7 @@ int main(int argc, char** argv) {
     char percent[32];
     std::snprintf(percent, sizeof percent, "%.2f %%", share);
     std::cout << "  our own time         " << Ms(run.ownMicros) << "  = " << percent << " of the waits\n";
+    if (!ownWaits.empty()) std::cout << "  of it our own waits  " << Ms(run.ownWaitMicros) << "\n";
     std::cout << "  programs working     " << Ms(run.workMicros) << "  (" << run.processes << " processes; the rest of our own time is "
               << "between their threads: starting, ending, waiting for each other)\n";
     if (!mark.empty()) {
@@ -140,7 +154,7 @@ int main(int argc, char** argv) {
         if (!shown) {
             std::cout << "  no transcript line holds \"" << mark << "\"\n";
         } else {
-            const benchtiming::RunTiming part = benchtiming::Analyse(records, window.start, shown->time);
+            const benchtiming::RunTiming part = benchtiming::Analyse(records, window.start, shown->time, ownWaits);
             std::cout << "  until \"" << mark << "\"  " << Ms(part.totalMicros) << "  (waits " << Ms(part.waitMicros)
                       << ", our own " << Ms(part.ownMicros) << ")\n";
         }

@@ -74,32 +74,40 @@ struct Interval {
     std::int64_t from = 0, to = 0;
 };
 
-// Measures, over [start, end], the time some `sleeping` interval is open while no `working`
-// one is, and the time some `working` one is open.
-std::pair<std::int64_t, std::int64_t> Sweep(const std::vector<Interval>& sleeping,
-                                            const std::vector<Interval>& working, std::int64_t start,
-                                            std::int64_t end) {
-    // (time, change of sleepers, change of workers); ends sort before starts at one instant.
+// The time, over [start, end], that some thread works (`busy`); that nobody works and some
+// thread is in one of our own waits (`ownWaiting`); that neither holds and some thread is in a
+// mandated sleep (`waiting`).
+struct SweepResult {
+    std::int64_t waiting = 0, ownWaiting = 0, busy = 0;
+};
+
+SweepResult Sweep(const std::vector<Interval>& sleeping, const std::vector<Interval>& ownSleeping,
+                  const std::vector<Interval>& working, std::int64_t start, std::int64_t end) {
+    // (time, which counter, change); ends sort before starts at one instant.
     std::vector<std::tuple<std::int64_t, int, int>> changes;
-    auto add = [&](const Interval& i, bool work) {
+    auto add = [&](const Interval& i, int counter) {
         const std::int64_t from = std::max(i.from, start), to = std::min(i.to, end);
         if (to <= from) return;
-        changes.emplace_back(from, work ? 0 : 1, work ? 1 : 0);
-        changes.emplace_back(to, work ? 0 : -1, work ? -1 : 0);
+        changes.emplace_back(from, counter, 1);
+        changes.emplace_back(to, counter, -1);
     };
-    for (const Interval& i : sleeping) add(i, false);
-    for (const Interval& i : working) add(i, true);
-    std::sort(changes.begin(), changes.end());
-    std::int64_t waiting = 0, busy = 0, at = start;
-    int sleepers = 0, workers = 0;
-    for (const auto& [time, sleepChange, workChange] : changes) {
-        if (workers > 0) busy += time - at;
-        else if (sleepers > 0) waiting += time - at;
-        sleepers += sleepChange;
-        workers += workChange;
+    for (const Interval& i : sleeping) add(i, 0);
+    for (const Interval& i : ownSleeping) add(i, 1);
+    for (const Interval& i : working) add(i, 2);
+    std::sort(changes.begin(), changes.end(), [](const auto& a, const auto& b) {
+        return std::get<0>(a) != std::get<0>(b) ? std::get<0>(a) < std::get<0>(b) : std::get<2>(a) < std::get<2>(b);
+    });
+    SweepResult r;
+    int open[3] = {0, 0, 0};
+    std::int64_t at = start;
+    for (const auto& [time, counter, change] : changes) {
+        if (open[2] > 0) r.busy += time - at;
+        else if (open[1] > 0) r.ownWaiting += time - at;
+        else if (open[0] > 0) r.waiting += time - at;
+        open[counter] += change;
         at = time;
     }
-    return {waiting, busy};
+    return r;
 }
 
 }  // namespace
@@ -132,7 +140,13 @@ Window ProgramWindow(const std::vector<JournalRecord>& records) {
     return w;
 }
 
-RunTiming Analyse(const std::vector<JournalRecord>& records, std::int64_t start, std::int64_t end) {
+RunTiming Analyse(const std::vector<JournalRecord>& records, std::int64_t start, std::int64_t end,
+                  const std::vector<OwnWait>& ownWaits) {
+    auto ours = [&](const JournalRecord& r) {
+        for (const OwnWait& w : ownWaits)
+            if (w.program == r.program && w.millis == r.sleepMs) return true;
+        return false;
+    };
     RunTiming run;
     run.totalMicros = std::max<std::int64_t>(0, end - start);
 
@@ -144,7 +158,7 @@ RunTiming Analyse(const std::vector<JournalRecord>& records, std::int64_t start,
         std::vector<Step> steps;
     };
     std::vector<ThreadSpan> spans;
-    std::vector<Interval> sleeping, working;
+    std::vector<Interval> sleeping, ownSleeping, working;
     std::map<std::int64_t, bool> pids;
     for (auto& [key, list] : threads) {
         // A thread's begin record shares its time with its first event and comes first.
@@ -182,7 +196,7 @@ RunTiming Analyse(const std::vector<JournalRecord>& records, std::int64_t start,
             if (r->kind == JournalRecord::Kind::Sleep) {
                 ++run.sleeps;
                 run.askedMillis += r->sleepMs;
-                sleeping.push_back({r->time, r->sleepEnd});
+                (ours(*r) ? ownSleeping : sleeping).push_back({r->time, r->sleepEnd});
             }
             closeStep(EventName(*r));
             cursor = std::max(cursor, r->sleepEnd);
@@ -210,9 +224,10 @@ RunTiming Analyse(const std::vector<JournalRecord>& records, std::int64_t start,
     std::stable_sort(run.steps.begin(), run.steps.end(),
                      [](const Step& a, const Step& b) { return a.micros > b.micros; });
 
-    const auto [waiting, busy] = Sweep(sleeping, working, start, end);
-    run.waitMicros = waiting;
-    run.workMicros = busy;
+    const SweepResult swept = Sweep(sleeping, ownSleeping, working, start, end);
+    run.waitMicros = swept.waiting;
+    run.ownWaitMicros = swept.ownWaiting;
+    run.workMicros = swept.busy;
     run.ownMicros = run.totalMicros - run.waitMicros;
     return run;
 }

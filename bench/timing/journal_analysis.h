@@ -38,6 +38,7 @@ struct RunTiming {
     std::int64_t totalMicros = 0;   // from the run's start to its end
     std::int64_t waitMicros = 0;    // some thread in a sleep and none working
     std::int64_t ownMicros = 0;     // total - waits
+    std::int64_t ownWaitMicros = 0; // of our own time: our own waits, while nobody works
     std::int64_t workMicros = 0;    // some thread of a simulated program working
     std::int64_t sleeps = 0;        // how many sleeps the journal holds
     std::int64_t askedMillis = 0;   // the machine milliseconds they asked for, all threads
@@ -56,6 +57,14 @@ Window ProgramWindow(const std::vector<JournalRecord>& records);
 // time it had then (its work before its first record) to its end record, or its last record
 // when it has none; outside its sleeps and idle times it counts as working. Idle time is neither
 // work nor a wait: it counts as waiting only while another thread sleeps and none works.
-RunTiming Analyse(const std::vector<JournalRecord>& records, std::int64_t start, std::int64_t end);
+//
+// `ownWaits` names sleeps that are our choice, not mandated ("uninstall" sleeping 50 ms: its
+// polls until a restarted spooler runs): they count as our own time, apart from the work.
+struct OwnWait {
+    std::string program;
+    std::int64_t millis = 0;
+};
+RunTiming Analyse(const std::vector<JournalRecord>& records, std::int64_t start, std::int64_t end,
+                  const std::vector<OwnWait>& ownWaits = {});
 
 }  // namespace benchtiming

@@ -112,6 +112,28 @@ TEST(TimingJournalAnalysis, IdleTimeNeitherWorksNorWaitsOnItsOwn) {
     EXPECT_EQ(run.steps[0].until, "Sleep 10 ms");
 }
 
+// Sleeps of our own choosing are our own time; a mandated sleep beside one does not hide it,
+// and work beside either is work.
+TEST(TimingJournalAnalysis, OurOwnWaitsCountAsOurOwnTime) {
+    const auto records = Parsed(
+        "0 1 1 uninstall begin 0\n"
+        "0 1 1 uninstall sleep 100 100000\n"      // the window's timer: mandated by default
+        "0 1 2 uninstall begin 0\n"
+        "0 1 2 uninstall sleep 300 30000\n"       // a poll of our own
+        "40000 1 2 uninstall sleep 300 70000\n"   // after 10 ms of work
+        "70000 1 2 uninstall end\n"
+        "100000 1 1 uninstall end\n");
+    const auto plain = Analyse(records, 0, 100000);
+    EXPECT_EQ(plain.waitMicros, 90000);
+    EXPECT_EQ(plain.ownWaitMicros, 0);
+    const auto run = Analyse(records, 0, 100000, {{"uninstall", 300}, {"setup", 100}});
+    EXPECT_EQ(run.workMicros, 10000);                  // 30000-40000
+    EXPECT_EQ(run.ownWaitMicros, 60000);               // 0-30000 and 40000-70000
+    EXPECT_EQ(run.waitMicros, 30000);                  // 70000-100000
+    EXPECT_EQ(run.ownMicros, 70000);
+    EXPECT_EQ(run.sleeps, 3);
+}
+
 // Sleeps reaching past the run's window count only inside it.
 TEST(TimingJournalAnalysis, CountsOnlyTheRunsWindow) {
     const auto run = Analyse(Parsed("100 1 1 a begin 0\n100 1 1 a sleep 1000 1000100\n"), 500, 600500);
