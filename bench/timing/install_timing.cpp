@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
     std::cout << "  our own time         " << Ms(run.ownMicros) << "  = " << percent << " of the waits\n";
     if (!ownWaits.empty()) std::cout << "  of it our own waits  " << Ms(run.ownWaitMicros) << "\n";
     std::cout << "  programs working     " << Ms(run.workMicros) << "  (" << run.processes << " processes; the rest of our own time is "
-              << "between their threads: starting, ending, waiting for each other)\n";
+              << (ownWaits.empty() ? "" : "our own waits and ") << "time between their threads: starting, ending, waiting for each other)\n";
     if (!mark.empty()) {
         const benchtiming::JournalRecord* shown = nullptr;
         for (const benchtiming::JournalRecord& r : records)
