@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <map>
+#include <string>
+#include <tuple>
 #include <utility>
 
 namespace benchtiming {
